@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/result.h"
+
+#include <QString>
+#include <QtGlobal>
+
+namespace pomiro {
+
+// The currency sign of amount text. It is the CP932 byte 0x5C, which the Japanese fonts draw as a
+// half-width yen sign; U+00A5 would be drawn full-width and break the one-cell count.
+inline constexpr char16_t kYenSign = u'\\';
+
+// Money as a signed 64-bit count of 1/10,000 yen: four decimal places, never a double.
+struct Amount
+{
+    static constexpr qint64 kUnitsPerYen = 10000;
+
+    qint64 units = 0;
+
+    static constexpr Amount fromYen(qint64 yen) { return Amount{yen * kUnitsPerYen}; }
+
+    friend constexpr bool operator==(Amount, Amount) = default;
+    friend constexpr auto operator<=>(Amount, Amount) = default;
+};
+
+enum class AmountError {
+    NotANumber,
+    OutOfRange,
+};
+
+// Reads an amount text ("\1,825,000", "\-3,500") or a plain typed number ("500", "1250.5").
+// "\" alone, the text of a zero amount, is not a number.
+Result<Amount, AmountError> ParseAmountText(const QString &text);
+
+// "\" and the whole-yen amount grouped by "," in threes; zero is "\" alone.
+QString FormatAmountText(Amount amount);
+
+// The sum in the Amount type; OutOfRange instead of overflowing.
+Result<Amount, AmountError> addAmounts(Amount a, Amount b);
+
+// The nearest double, in yen.
+double toYenDouble(Amount amount);
+
+// Yen in double precision to an Amount: x 10,000 in double, rounded half to even, range-checked.
+Result<Amount, AmountError> amountFromYenDouble(double yen);
+
+} // namespace pomiro

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "core/entry.h"
+#include "core/result.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace pomiro {
+
+inline constexpr char16_t kDataFileName[] = u"データ.txt";
+
+// Why reading stopped before the end of the file. Whatever was not read is kept, byte for byte,
+// behind the entries by every later rewrite.
+enum class LoadStop {
+    EndOfFile,       // everything was read
+    TableFull,       // a 301st entry
+    IncompleteEntry, // the file ends in the middle of an entry
+    Undecodable,     // bytes that are not CP932
+};
+
+// The bytes of a data file taken apart by the reading rules; no file work.
+struct ParsedDataFile
+{
+    std::vector<Entry> entries; // at most kMaxEntries
+    LoadStop stop = LoadStop::EndOfFile;
+    qsizetype unreadOffset = 0; // where the unread tail starts (== size when all was read)
+};
+
+ParsedDataFile parseDataFile(const QByteArray &bytes);
+
+struct DataFileError
+{
+    enum class Kind {
+        TableFull,      // a new entry while 300 are stored
+        UnwritableText, // a double quote, or a character CP932 cannot hold
+        ReadFailed,     // the file exists but could not be read
+        WriteFailed,    // the new content could not be written; the old file is unchanged
+    };
+    Kind kind = Kind::WriteFailed;
+    EntryField field = EntryField::Name; // UnwritableText: the field holding the character
+    char32_t character = 0;              // UnwritableText: the first character refused
+    QString detail;                      // the system's own words, for ReadFailed / WriteFailed
+};
+
+// One line as written: eleven double-quoted CP932 fields, commas, CR LF. Refuses a double quote or
+// a character CP932 cannot hold, naming the first field that has one.
+Result<QByteArray, DataFileError> encodeEntryLine(const Entry &entry);
+
+// What a load found.
+struct LoadReport
+{
+    LoadStop stop = LoadStop::EndOfFile;
+    bool created = false; // there was no data file, so an empty one was made
+};
+
+// Replaces a file's whole content at once (QSaveFile): the old content stays as it was on failure.
+using FileReplacer = std::function<Result<void, QString>(const QString &path, const QByteArray &)>;
+Result<void, QString> replaceFileAtomically(const QString &path, const QByteArray &bytes);
+
+// The data file "データ.txt" in one folder, with the append and rewrite steps. It remembers the
+// bytes it could not load so that no rewrite ever drops them.
+class DataFile
+{
+public:
+    explicit DataFile(QDir folder = QDir::current());
+
+    // The file used: an existing one whose name matches "データ.txt" without regard to letter case,
+    // otherwise "データ.txt" itself.
+    QString path() const;
+
+    // Reads the file into slots 1..count of the table (creating an empty file when there is none).
+    // Slot 0 and slots above the new count are not touched.
+    Result<LoadReport, DataFileError> load(EntryTable &table);
+
+    // Adds one line for a new entry at the end of the loaded entries; refuses a 301st entry and
+    // text the file cannot hold. Does not touch the table.
+    Result<void, DataFileError> append(const Entry &entry, const EntryTable &table);
+
+    // Writes slots 1..count except `leaveOut` (0: none), then the unread tail. Does not touch the
+    // table.
+    Result<void, DataFileError> rewrite(const EntryTable &table, int leaveOut = 0);
+
+    // Tests put a failing replacer here to see what a failed write leaves behind.
+    void setReplacer(FileReplacer replacer) { m_replace = std::move(replacer); }
+
+private:
+    QDir m_folder;
+    QByteArray m_unreadTail;
+    bool m_loaded = false;
+    FileReplacer m_replace = replaceFileAtomically;
+};
+
+} // namespace pomiro

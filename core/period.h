@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/amount.h"
+#include "core/result.h"
+
+#include <QString>
+#include <array>
+
+namespace pomiro {
+
+inline constexpr int kPeriodCount = 10;
+
+// One of the ten fixed periods, 1 day to 30 years, always in this order.
+struct Period
+{
+    // Caption beside the main window's amount field ("１日", "1ヶ月", ...).
+    const char16_t *caption;
+    // Divisor for an amount entered in this period's field (1 for a day: no division).
+    double daysOnEntry;
+    // The product CALC_DATA forms: (daily base x factor) x years, each step rounded to double.
+    double factor;
+    int years;
+};
+
+extern const std::array<Period, kPeriodCount> kPeriods;
+
+using PeriodTexts = std::array<QString, kPeriodCount>;
+
+// The daily base for a text entered in the field of the given period.
+Result<double, AmountError> dailyBaseFromEntry(const QString &text, int periodIndex);
+
+// The amount of one period for a daily base, in double precision as CALC_DATA forms it.
+double periodProduct(double dailyBase, int periodIndex);
+
+// The ten amount texts for a daily base; OutOfRange when any period leaves the Amount range.
+Result<PeriodTexts, AmountError> periodAmountTexts(double dailyBase);
+
+} // namespace pomiro

@@ -1,0 +1,1 @@
+#include "platform/cp932.h"

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace pomiro::fonts {
+
+// The Windows font names the program asks for; registerSubstitutes() maps them to the IPA fonts.
+inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");    // fixed pitch
+inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック"); // proportional
+
+// Makes the two names resolve to IPAGothic and IPAPGothic. Call once before any widget exists.
+void registerSubstitutes();
+
+QFont font(const QString &family, double pointSize, bool italic = false);
+
+} // namespace pomiro::fonts

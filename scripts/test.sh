@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: once in a plain build (with the
+# end-to-end tests under Xvfb and CUPS), once under AddressSanitizer and UBSan.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+bash "$repo/scripts/install-deps.sh"
+
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+chmod 700 "$XDG_RUNTIME_DIR"
+
+configure_and_build build
+(cd "$repo/build" && ctest --output-on-failure)
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$repo/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+configure_and_build build-asan -DPOMIRO_SANITIZE=ON -DPOMIRO_BUILD_BENCH=OFF
+(cd "$repo/build-asan" && ctest --output-on-failure -LE e2e)
