@@ -1,0 +1,69 @@
+# Helpers for the end-to-end scripts: an X server of their own, the real program in a fresh folder,
+# and clicks addressed in twips (15 twips = 1 pixel) as the window layout gives them.
+# Source it; it installs an EXIT trap that stops everything it started.
+
+set -euo pipefail
+
+e2e_pids=()
+e2e_cleanup() {
+  local pid
+  for pid in "${e2e_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${e2e_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  [ -n "${e2e_work:-}" ] && rm -rf "$e2e_work"
+}
+trap e2e_cleanup EXIT
+
+e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts Xvfb on the first free display and exports DISPLAY; exit 77 (skipped) when impossible.
+e2e_start_x() {
+  command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "SKIP: Xvfb or xdotool missing"; exit 77; }
+  local n
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    e2e_pids+=($!)
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    echo "SKIP: Xvfb :$n did not start"; exit 77
+  done
+  echo "SKIP: no free X display"; exit 77
+}
+
+# A fresh working folder; the program finds "データ.txt" there.
+e2e_workdir() {
+  e2e_work=$(mktemp -d)
+  export XDG_RUNTIME_DIR="$e2e_work/runtime"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+}
+
+# e2e_start_program BINARY: starts it in the working folder and waits for its main window.
+e2e_start_program() {
+  (cd "$e2e_work" && exec "$1") >"$e2e_work/program.log" 2>&1 &
+  e2e_pids+=($!)
+  e2e_program_pid=$!
+  e2e_window=$(timeout 30 xdotool search --sync --onlyvisible --name '^ぽみろチェッカー$' | head -n 1) \
+    || e2e_fail "the main window did not appear"
+  eval "$(xdotool getwindowgeometry --shell "$e2e_window")"
+  e2e_x=$X e2e_y=$Y
+}
+
+# e2e_click_twips LEFT TOP WIDTH HEIGHT: clicks the middle of a control given in the main window's
+# twips (a control inside a frame: add the frame's Left and Top first).
+e2e_click_twips() {
+  local x=$(( e2e_x + ($1 + $3 / 2) / 15 )) y=$(( e2e_y + ($2 + $4 / 2) / 15 ))
+  xdotool mousemove --sync "$x" "$y" click 1
+  sleep 0.3
+}
+
+# e2e_wait_window TITLE: waits for a window with exactly this title; prints its id.
+e2e_wait_window() {
+  timeout 15 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1
+}
+
+e2e_type() { xdotool type --delay 30 "$1"; sleep 0.2; }
+e2e_key() { xdotool key "$@"; sleep 0.3; }
