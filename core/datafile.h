@@ -73,15 +73,19 @@ public:
     QString path() const;
 
     // Reads the file into slots 1..count of the table (creating an empty file when there is none).
-    // Slot 0 and slots above the new count are not touched.
+    // Slot 0 and slots above the new count are not touched. A file that exists but cannot be read
+    // leaves the table as it was and fails with ReadFailed; a missing file that cannot be created
+    // leaves the table empty and fails with WriteFailed.
     Result<LoadReport, DataFileError> load(EntryTable &table);
 
-    // Adds one line for a new entry at the end of the loaded entries; refuses a 301st entry and
-    // text the file cannot hold. Does not touch the table.
+    // Adds one line for a new entry after the loaded entries; refuses a 301st entry and text the
+    // file cannot hold. Every existing byte is kept; a rest that could not be read (a cut-off or
+    // undecodable entry) stays behind the new line so that the new entry reads back. Does not touch
+    // the table.
     Result<void, DataFileError> append(const Entry &entry, const EntryTable &table);
 
-    // Writes slots 1..count except `leaveOut` (0: none), then the unread tail. Does not touch the
-    // table.
+    // Writes slots 1..count except `leaveOut` (0: none), then the unread tail. Refused after a load
+    // that could not read the file. Does not touch the table.
     Result<void, DataFileError> rewrite(const EntryTable &table, int leaveOut = 0);
 
     // Tests put a failing replacer here to see what a failed write leaves behind.
@@ -90,7 +94,8 @@ public:
 private:
     QDir m_folder;
     QByteArray m_unreadTail;
-    bool m_loaded = false;
+    LoadStop m_stop = LoadStop::EndOfFile;
+    bool m_readFailed = false; // the last load could not read the file: no rewrite may replace it
     FileReplacer m_replace = replaceFileAtomically;
 };
 

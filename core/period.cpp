@@ -1,1 +1,54 @@
 #include "core/period.h"
+
+namespace pomiro {
+
+// Half a year is 365 / 2 days, formed in double like every other step. The first five periods
+// multiply once (years = 1 is exact); the multi-year ones go through the year: (base x 365) x years.
+const std::array<Period, kPeriodCount> kPeriods = {{
+    {u"１日", 1.0, 1.0, 1},
+    {u"１週間", 7.0, 7.0, 1},
+    {u"1ヶ月", 30.0, 30.0, 1},
+    {u"半年", 365.0 / 2, 365.0 / 2, 1},
+    {u"１年", 365.0, 365.0, 1},
+    {u"３年", 1095.0, 365.0, 3},
+    {u"５年", 1825.0, 365.0, 5},
+    {u"１０年", 3650.0, 365.0, 10},
+    {u"２０年", 7300.0, 365.0, 20},
+    {u"３０年", 10950.0, 365.0, 30},
+}};
+
+Result<double, AmountError> dailyBaseFromEntry(const QString &text, int periodIndex)
+{
+    const auto amount = ParseAmountText(text);
+    if (!amount)
+        return fail(amount.error());
+    const double yen = toYenDouble(*amount);
+    if (periodIndex == 0)
+        return yen;
+    return yen / kPeriods.at(static_cast<size_t>(periodIndex)).daysOnEntry;
+}
+
+double periodProduct(double dailyBase, int periodIndex)
+{
+    const Period &period = kPeriods.at(static_cast<size_t>(periodIndex));
+    const double perFactor = dailyBase * period.factor;
+    return perFactor * period.years;
+}
+
+Result<PeriodTexts, AmountError> periodAmountTexts(double dailyBase)
+{
+    // All ten are converted before any text is made, so a caller never shows half a result.
+    std::array<Amount, kPeriodCount> amounts;
+    for (int i = 0; i < kPeriodCount; ++i) {
+        const auto amount = amountFromYenDouble(periodProduct(dailyBase, i));
+        if (!amount)
+            return fail(amount.error());
+        amounts[static_cast<size_t>(i)] = *amount;
+    }
+    PeriodTexts texts;
+    for (int i = 0; i < kPeriodCount; ++i)
+        texts[static_cast<size_t>(i)] = FormatAmountText(amounts[static_cast<size_t>(i)]);
+    return texts;
+}
+
+} // namespace pomiro
