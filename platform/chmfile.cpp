@@ -1,0 +1,168 @@
+#include "platform/chmfile.h"
+
+#include "platform/cp932.h"
+
+#include <QFile>
+#include <QList>
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <chm_lib.h>
+
+namespace pomiro {
+
+namespace {
+
+// A damaged file may claim any length; help pages and pictures are far smaller than this.
+constexpr LONGUINT64 kMaxObjectSize = 32 * 1024 * 1024;
+
+constexpr quint16 kSystemDefaultTopic = 2;
+
+quint16 readU16(QByteArrayView data, qsizetype at)
+{
+    return quint16(quint8(data[at]) | (quint8(data[at + 1]) << 8));
+}
+
+QByteArray objectPath(QByteArray topic)
+{
+    topic.replace('\\', '/');
+    const qsizetype anchor = topic.indexOf('#');
+    if (anchor >= 0)
+        topic.truncate(anchor);
+    if (topic.isEmpty())
+        return {};
+    if (!topic.startsWith('/'))
+        topic.prepend('/');
+    return topic;
+}
+
+bool isPage(const QByteArray &path)
+{
+    const QByteArray lower = path.toLower();
+    return lower.endsWith(".htm") || lower.endsWith(".html");
+}
+
+int collectPage(chmFile *, chmUnitInfo *unit, void *context)
+{
+    auto *pages = static_cast<QList<QByteArray> *>(context);
+    const QByteArray path(unit->path, qstrnlen(unit->path, sizeof unit->path));
+    if (isPage(path))
+        pages->append(path);
+    return CHM_ENUMERATOR_CONTINUE;
+}
+
+QString decodeWith(const QByteArray &name, const QByteArray &bytes)
+{
+    const QByteArray lower = name.toLower();
+    if (lower == "shift_jis" || lower == "shift-jis" || lower == "sjis" || lower == "x-sjis"
+        || lower == "windows-31j" || lower == "cp932" || lower == "ms932") {
+        if (auto text = cp932::decode(bytes))
+            return *text;
+    }
+    QStringDecoder decoder(name.constData());
+    if (decoder.isValid()) {
+        QString text = decoder.decode(bytes);
+        if (!decoder.hasError())
+            return text;
+    }
+    return {};
+}
+
+} // namespace
+
+QByteArray defaultTopicFromSystem(QByteArrayView system)
+{
+    // A 4-byte version, then records of (u16 code, u16 length, data), all little-endian.
+    qsizetype at = 4;
+    while (at + 4 <= system.size()) {
+        const quint16 code = readU16(system, at);
+        const quint16 length = readU16(system, at + 2);
+        at += 4;
+        if (length > system.size() - at)
+            return {};
+        if (code == kSystemDefaultTopic) {
+            QByteArrayView data = system.sliced(at, length);
+            const qsizetype end = data.indexOf('\0');
+            if (end >= 0)
+                data = data.first(end);
+            return objectPath(data.toByteArray());
+        }
+        at += length;
+    }
+    return {};
+}
+
+QString decodeHelpText(const QByteArray &bytes)
+{
+    if (const auto marked = QStringConverter::encodingForData(bytes)) { // a byte order mark says it all
+        QStringDecoder decoder(*marked);
+        return decoder.decode(bytes);
+    }
+
+    static const QRegularExpression charset(QStringLiteral(R"(charset\s*=\s*["']?([A-Za-z0-9_.:\-]+))"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch declared = charset.match(QString::fromLatin1(bytes.left(2048)));
+    if (declared.hasMatch()) {
+        const QString text = decodeWith(declared.captured(1).toLatin1(), bytes);
+        if (!text.isNull())
+            return text;
+    }
+
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    if (auto japanese = cp932::decode(bytes))
+        return *japanese;
+    return text; // with replacement characters where the bytes made no sense
+}
+
+std::unique_ptr<ChmFile> ChmFile::open(const QString &path)
+{
+    chmFile *handle = chm_open(QFile::encodeName(path).constData());
+    if (!handle)
+        return nullptr;
+    return std::unique_ptr<ChmFile>(new ChmFile(handle, path));
+}
+
+ChmFile::ChmFile(chmFile *handle, const QString &path) : m_handle(handle), m_path(path) {}
+
+ChmFile::~ChmFile()
+{
+    chm_close(m_handle);
+}
+
+std::optional<QByteArray> ChmFile::read(const QByteArray &objectPath) const
+{
+    chmUnitInfo unit{};
+    if (chm_resolve_object(m_handle, objectPath.constData(), &unit) != CHM_RESOLVE_SUCCESS)
+        return std::nullopt;
+    if (unit.length > kMaxObjectSize)
+        return std::nullopt;
+    QByteArray bytes(qsizetype(unit.length), Qt::Uninitialized);
+    if (unit.length == 0)
+        return bytes;
+    const LONGINT64 got = chm_retrieve_object(m_handle, &unit, reinterpret_cast<unsigned char *>(bytes.data()),
+                                              0, LONGINT64(unit.length));
+    if (got != LONGINT64(unit.length))
+        return std::nullopt;
+    return bytes;
+}
+
+QByteArray ChmFile::defaultTopic() const
+{
+    if (const auto system = read("/#SYSTEM")) {
+        const QByteArray topic = defaultTopicFromSystem(*system);
+        if (!topic.isEmpty() && read(topic))
+            return topic;
+    }
+    QList<QByteArray> pages;
+    chm_enumerate(m_handle, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, collectPage, &pages);
+    for (const QByteArray &page : pages) {
+        if (read(page))
+            return page;
+    }
+    return {};
+}
+
+} // namespace pomiro

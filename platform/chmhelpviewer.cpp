@@ -1,0 +1,124 @@
+#include "platform/chmhelpviewer.h"
+
+#include "platform/chmfile.h"
+#include "platform/helpwindow.h"
+#include "platform/messagebox.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace pomiro {
+
+namespace {
+
+const QString kMessageTitle = QStringLiteral("ヘルプ");
+
+void placeOver(QWidget *window, const QWidget *caller)
+{
+    if (!caller)
+        return;
+    QRect area = caller->frameGeometry();
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(area.center());
+    if (const QScreen *screen = caller->screen()) {
+        const QRect available = screen->availableGeometry();
+        frame.moveLeft(qBound(available.left(), frame.left(), qMax(available.left(), available.right() - frame.width())));
+        frame.moveTop(qBound(available.top(), frame.top(), qMax(available.top(), available.bottom() - frame.height())));
+    }
+    window->move(frame.topLeft());
+}
+
+} // namespace
+
+QStringList helpSearchFolders()
+{
+    return {QDir::currentPath(), QCoreApplication::applicationDirPath(), QStringLiteral(POMIRO_DATA_DIR)};
+}
+
+QString locateHelpFile(const QString &name, const QStringList &folders)
+{
+    if (name.isEmpty())
+        return {};
+    if (QFileInfo(name).isAbsolute())
+        return QFileInfo(name).isFile() ? name : QString();
+    for (const QString &folder : folders) {
+        if (folder.isEmpty())
+            continue;
+        const QString candidate = QDir(folder).filePath(name);
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return {};
+}
+
+ChmHelpViewer::ChmHelpViewer(MessageBox &messages) : m_messages(messages) {}
+
+ChmHelpViewer::~ChmHelpViewer()
+{
+    for (const QPointer<HelpWindow> &window : std::as_const(m_windows))
+        delete window.data();
+}
+
+void ChmHelpViewer::displayTopic(QWidget *caller, const QString &helpFile)
+{
+    const QString path = locateHelpFile(helpFile, helpSearchFolders());
+    if (path.isEmpty()) {
+        m_messages.show(caller,
+                        QStringLiteral("ヘルプファイル「%1」が見つかりません。\n"
+                                       "プログラムと同じフォルダー（%2）か、作業フォルダー（%3）に置いてください。")
+                            .arg(helpFile, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
+                                 QDir::toNativeSeparators(QDir::currentPath())),
+                        MessageBox::kExclamation, kMessageTitle);
+        return;
+    }
+
+    const QString key = QFileInfo(path).canonicalFilePath();
+    // A window the user closed is on its way out; a fresh one replaces it.
+    if (HelpWindow *open = m_windows.value(key); open && open->isVisible()) {
+        open->showNormal();
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+
+    std::unique_ptr<ChmFile> file = ChmFile::open(path);
+    if (!file || file->defaultTopic().isEmpty()) {
+        m_messages.show(caller,
+                        QStringLiteral("ヘルプファイル「%1」を開けませんでした。\n"
+                                       "ファイルが壊れていないか確かめて、置き直してください。")
+                            .arg(QDir::toNativeSeparators(path)),
+                        MessageBox::kExclamation, kMessageTitle);
+        return;
+    }
+
+    auto *window = new HelpWindow(std::move(file), caller);
+    m_windows.insert(key, window);
+    placeOver(window, caller);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void ChmHelpViewer::closeAll()
+{
+    const auto windows = std::exchange(m_windows, {});
+    for (const QPointer<HelpWindow> &window : windows) {
+        if (window)
+            window->close(); // deletes itself
+    }
+}
+
+QList<HelpWindow *> ChmHelpViewer::windows() const
+{
+    QList<HelpWindow *> open;
+    for (const QPointer<HelpWindow> &window : m_windows) {
+        if (window && window->isVisible())
+            open.append(window.data());
+    }
+    return open;
+}
+
+} // namespace pomiro

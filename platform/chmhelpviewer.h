@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/helpviewer.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+
+namespace pomiro {
+
+class HelpWindow;
+class MessageBox;
+
+// The folders a bare help file name is looked up in, in order: the working directory, the folder
+// of the program's binary, the installed data folder.
+QStringList helpSearchFolders();
+
+// The first existing file `name` in `folders` (an absolute name is taken as it is); empty if none.
+QString locateHelpFile(const QString &name, const QStringList &folders);
+
+// Compiled help files (.chm) in our own help window, one window per file.
+class ChmHelpViewer : public HelpViewer
+{
+public:
+    explicit ChmHelpViewer(MessageBox &messages);
+    ~ChmHelpViewer() override;
+
+    // Opens the file at its default topic, or raises its window when it is already open. A file
+    // that is missing or unreadable is reported in a message box, and nothing opens.
+    void displayTopic(QWidget *caller, const QString &helpFile) override;
+    void closeAll() override;
+
+    // The help windows open now.
+    QList<HelpWindow *> windows() const;
+
+private:
+    MessageBox &m_messages;
+    QHash<QString, QPointer<HelpWindow>> m_windows; // by canonical file path
+};
+
+} // namespace pomiro

@@ -1,0 +1,136 @@
+#include "platform/helpwindow.h"
+
+#include "platform/chmfile.h"
+#include "platform/fonts.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QImage>
+#include <QKeySequence>
+#include <QStyle>
+#include <QTextDocument>
+#include <QToolBar>
+
+namespace pomiro {
+
+namespace {
+
+QString missingPage(const QUrl &url)
+{
+    return QStringLiteral("<html><head><meta charset=\"utf-8\"><title>ページがありません</title></head>"
+                          "<body><p>このページはヘルプファイルにありません：%1</p>"
+                          "<p>［戻る］で前のページに戻ってください。</p></body></html>")
+        .arg(url.path().toHtmlEscaped());
+}
+
+} // namespace
+
+HelpLink classifyHelpLink(const QUrl &url)
+{
+    const QString scheme = url.scheme().toLower();
+    if (scheme == HelpBrowser::kScheme)
+        return HelpLink::Inside;
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"))
+        return HelpLink::External;
+    return HelpLink::Refused;
+}
+
+HelpBrowser::HelpBrowser(std::unique_ptr<ChmFile> file, QWidget *parent)
+    : QTextBrowser(parent), m_file(std::move(file))
+{
+    // Links are routed here so that nothing outside the help file is opened by accident.
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::followLink);
+}
+
+HelpBrowser::~HelpBrowser() = default;
+
+QVariant HelpBrowser::loadResource(int type, const QUrl &name)
+{
+    const QUrl url = name.isRelative() ? source().resolved(name) : name;
+    if (url.scheme().compare(QLatin1String("data"), Qt::CaseInsensitive) == 0)
+        return {}; // inline data: the document decodes it itself
+    // An empty but valid answer, so that the document does not go and read local files instead.
+    if (url.scheme() != kScheme)
+        return QByteArray();
+
+    const std::optional<QByteArray> bytes = m_file->read(url.path(QUrl::FullyDecoded).toUtf8());
+    switch (type) {
+    case QTextDocument::HtmlResource:
+        return bytes ? decodeHelpText(*bytes) : missingPage(url);
+    case QTextDocument::StyleSheetResource:
+        return bytes ? decodeHelpText(*bytes) : QString();
+    case QTextDocument::ImageResource: {
+        if (!bytes)
+            return QByteArray();
+        const QImage image = QImage::fromData(*bytes);
+        return image.isNull() ? QVariant(QByteArray()) : QVariant(image);
+    }
+    default:
+        return bytes.value_or(QByteArray());
+    }
+}
+
+void HelpBrowser::followLink(const QUrl &link)
+{
+    const QUrl url = source().resolved(link);
+    switch (classifyHelpLink(url)) {
+    case HelpLink::Inside:
+        setSource(url);
+        break;
+    case HelpLink::External:
+        QDesktopServices::openUrl(url);
+        break;
+    case HelpLink::Refused:
+        break;
+    }
+}
+
+HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent) : QMainWindow(parent, Qt::Window)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(kCaption);
+    resize(680, 540);
+
+    QUrl home;
+    home.setScheme(HelpBrowser::kScheme);
+    home.setPath(QString::fromUtf8(file->defaultTopic()));
+    m_homeUrl = home;
+
+    m_browser = new HelpBrowser(std::move(file), this);
+    m_browser->setFont(fonts::font(fonts::kPGothic, 10.5));
+    setCentralWidget(m_browser);
+
+    QToolBar *bar = addToolBar(QStringLiteral("移動"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("戻る"));
+    m_back->setShortcut(QKeySequence::Back);
+    m_back->setToolTip(QStringLiteral("前に見たページに戻ります"));
+    m_back->setEnabled(false);
+    m_forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("進む"));
+    m_forward->setShortcut(QKeySequence::Forward);
+    m_forward->setToolTip(QStringLiteral("戻る前のページに進みます"));
+    m_forward->setEnabled(false);
+    m_home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("ホーム"));
+    m_home->setToolTip(QStringLiteral("最初のページを表示します"));
+
+    connect(m_back, &QAction::triggered, m_browser, &QTextBrowser::backward);
+    connect(m_forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
+    connect(m_home, &QAction::triggered, this, [this] { m_browser->setSource(m_homeUrl); });
+    connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QAction::setEnabled);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::updateCaption);
+
+    m_browser->setSource(m_homeUrl);
+    m_browser->setFocus();
+}
+
+void HelpWindow::updateCaption()
+{
+    const QString title = m_browser->documentTitle();
+    setWindowTitle(title.isEmpty() ? kCaption : title + QStringLiteral(" - ") + kCaption);
+}
+
+} // namespace pomiro
