@@ -1,7 +1,26 @@
+#include "core/pomiro.h"
+#include "main_window/artwork.h"
+#include "main_window/frmmain.h"
+#include "platform/chmhelpviewer.h"
+#include "platform/fonts.h"
+#include "platform/messagebox.h"
+
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationDisplayName(QStringLiteral("ぽみろチェッカー"));
+    pomiro::fonts::registerSubstitutes();
+    // Captions and amounts draw "\" as the yen sign only in the Japanese fonts.
+    QApplication::setFont(pomiro::fonts::font(pomiro::fonts::kPGothic, 9));
+    QApplication::setWindowIcon(pomiro::artwork::windowIcon());
+
+    pomiro::Pomiro data;
+    pomiro::QtMessageBox messages;
+    pomiro::ChmHelpViewer help(messages);
+
+    frmMain window(data, messages, help);
+    window.show();
+    return app.exec();
 }

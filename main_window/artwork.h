@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+// Our own SVG drawings, compiled into the program.
+namespace pomiro::artwork {
+
+// The 32 x 32 icon drawn for the button with this object name ("cmdHozon", "cmdSengen", ...).
+QIcon icon(const QString &buttonName);
+
+QIcon windowIcon();
+
+// The title picture with the program's name, rendered sharp for the screen's pixel ratio.
+QPixmap titlePicture(QSize size, qreal devicePixelRatio);
+
+} // namespace pomiro::artwork

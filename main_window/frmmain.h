@@ -1,0 +1,83 @@
+#pragma once
+
+#include "core/period.h"
+
+#include <QString>
+#include <QWidget>
+#include <array>
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+class QToolButton;
+
+namespace pomiro {
+struct Pomiro;
+class MessageBox;
+class HelpViewer;
+} // namespace pomiro
+
+// The main window: one entry at a time, its ten amount fields, browsing, the print panel, Help
+// and End. The entry table and the daily base belong to `data`; the window holds the position
+// (the scroll bar's value) and the help file name.
+class frmMain : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmMain(pomiro::Pomiro &data, pomiro::MessageBox &messages, pomiro::HelpViewer &help,
+            QWidget *parent = nullptr);
+
+    // `text` after as many half-width spaces as make it `width` cells wide.
+    QString CHG_KETA(const QString &text, qint16 width) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void LOAD_DATA();
+    void SHOW_DATA();
+    void CLEAR_DATA();
+    void CALC_DATA();
+
+    void buildControls();
+    void enterAmount(int periodIndex);
+    void reportAmountError(pomiro::AmountError error);
+
+    // Handlers.
+    void nameChosen(int index);
+    void openPrintPanel();
+    void closePrintPanel();
+    void showList();
+    void printLetter(int kind);
+    void openHelp();
+    void endProgram();
+
+    pomiro::Pomiro &m_data;
+    pomiro::MessageBox &m_messages;
+    pomiro::HelpViewer &m_help;
+
+    QString m_helpFile;
+    QString m_loadNotice; // what the last load could not read, told once at start-up
+    bool m_ending = false;
+
+    QToolButton *cmdNew = nullptr;
+    QToolButton *cmdHozon = nullptr;
+    QToolButton *cmdDel = nullptr;
+    QToolButton *cmdPrint = nullptr;
+    QToolButton *cmdHyou = nullptr;
+    QToolButton *cmdHelp = nullptr;
+    QToolButton *cmdEnd = nullptr;
+    QComboBox *cboPomiro = nullptr;
+    QLabel *lblKensu = nullptr;
+    QScrollBar *hsbData = nullptr;
+    QFrame *fraPrint = nullptr;
+    QToolButton *cmdYame = nullptr;
+    std::array<QToolButton *, 3> m_letterButtons{}; // in the order of letters::kLetterKinds
+    QGroupBox *Frame1 = nullptr;
+    std::array<QLineEdit *, pomiro::kPeriodCount> m_amountFields{};
+};
