@@ -1,0 +1,412 @@
+#include "core/datafile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+using pomiro::DataFile;
+using pomiro::DataFileError;
+using pomiro::Entry;
+using pomiro::EntryField;
+using pomiro::EntryTable;
+using pomiro::LoadStop;
+using pomiro::parseDataFile;
+
+const QString kName = u"データ.txt"_s;
+
+QByteArray sjis(const char *hex)
+{
+    return QByteArray::fromHex(hex);
+}
+
+// "name","","",...,"" CR LF: a line as the program writes it, from raw name bytes.
+QByteArray line(const QByteArray &name, const QByteArray &day = {})
+{
+    QByteArray bytes = "\"" + name + "\",\"" + day + "\"";
+    for (int i = 0; i < 9; ++i)
+        bytes += ",\"\"";
+    return bytes + "\r\n";
+}
+
+QByteArray lines(int from, int to)
+{
+    QByteArray bytes;
+    for (int i = from; i <= to; ++i)
+        bytes += line("e" + QByteArray::number(i));
+    return bytes;
+}
+
+Entry entry(const QString &name, const QString &day = {})
+{
+    Entry e;
+    e.name = name;
+    e.amounts[0] = day;
+    return e;
+}
+
+class DataFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString filePath(const QString &name = kName) const { return m_dir.filePath(name); }
+
+    void writeFile(const QByteArray &bytes, const QString &name = kName) const
+    {
+        QFile file(filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray readFile(const QString &name = kName) const
+    {
+        QFile file(filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        return file.readAll();
+    }
+
+    DataFile dataFile() const { return DataFile(QDir(m_dir.path())); }
+
+    // Loads and expects success.
+    EntryTable load(DataFile &file, LoadStop expectedStop = LoadStop::EndOfFile) const
+    {
+        EntryTable table;
+        const auto report = file.load(table);
+        EXPECT_TRUE(report);
+        if (report) {
+            EXPECT_EQ(report->stop, expectedStop);
+        }
+        return table;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+// Raw files through the reading rules: what is read, and where reading stops.
+TEST(ParseDataFile, ReadsByTheReadingRules)
+{
+    struct Case
+    {
+        const char *what;
+        QByteArray bytes;
+        std::vector<QString> names;
+        LoadStop stop;
+        qsizetype unreadOffset; // -1: the whole file
+    };
+    const QByteArray two = line("a") + line("b");
+    const Case cases[] = {
+        {"empty file", "", {}, LoadStop::EndOfFile, -1},
+        {"two lines", two, {u"a"_s, u"b"_s}, LoadStop::EndOfFile, -1},
+        {"no line end at the end", two.chopped(2), {u"a"_s, u"b"_s}, LoadStop::EndOfFile, -1},
+        {"LF and CR line ends", line("a").replace("\r\n", "\n") + line("b").replace("\r\n", "\r"),
+         {u"a"_s, u"b"_s}, LoadStop::EndOfFile, -1},
+        {"blank lines and spaces between entries", "\r\n  \r\n" + line("a") + "\r\n\r\n \n" + line("b") + "\r\n",
+         {u"a"_s, u"b"_s}, LoadStop::EndOfFile, -1},
+        {"text after a closing quote is ignored", "\"a\"xy,\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"zz\r\n",
+         {u"a"_s}, LoadStop::EndOfFile, -1},
+        {"eleven fields over two lines", "\"a\",\"\",\"\",\"\",\"\"\r\n\"\",\"\",\"\",\"\",\"\",\"\"\r\n",
+         {u"a"_s}, LoadStop::EndOfFile, -1},
+        {"twelve fields: the twelfth starts the next entry",
+         line("a").chopped(2) + ",\"b\"\r\n\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n",
+         {u"a"_s, u"b"_s}, LoadStop::EndOfFile, -1},
+        {"a truncated last entry", two + "\"c\",\"\\1\",\"", {u"a"_s, u"b"_s},
+         LoadStop::IncompleteEntry, two.size()},
+        {"a quote never closed", two + "\"c,,,,,,,,,,\r\n", {u"a"_s, u"b"_s},
+         LoadStop::IncompleteEntry, two.size()},
+        {"ten fields and a comma", two + line("c").chopped(2).chopped(3) + ",",
+         {u"a"_s, u"b"_s}, LoadStop::IncompleteEntry, two.size()},
+        {"an entry that is not CP932", two + line(sjis("8bd6ff")) + line("d"), {u"a"_s, u"b"_s},
+         LoadStop::Undecodable, two.size()},
+        {"a second entry beginning after blank lines", line("a") + "\r\n\r\n\"b\",\"",
+         {u"a"_s}, LoadStop::IncompleteEntry, line("a").size() + 4},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto parsed = parseDataFile(c.bytes);
+        std::vector<QString> names;
+        for (const Entry &e : parsed.entries)
+            names.push_back(e.name);
+        EXPECT_EQ(names, c.names);
+        EXPECT_EQ(parsed.stop, c.stop);
+        EXPECT_EQ(parsed.unreadOffset, c.unreadOffset < 0 ? c.bytes.size() : c.unreadOffset);
+    }
+}
+
+TEST(ParseDataFile, HandWrittenFileReadsLikeAWrittenOne)
+{
+    // Unquoted fields, spaces before fields, a quoted field with inner commas and blanks.
+    const QByteArray written = "\"" + sjis("8bd6898c") + "\",\"\\500\",\"\\3,500\",\"\",\"\",\"\","
+                               "\"\",\"\",\"\",\"\",\"\\5,475,000\"\r\n";
+    const QByteArray byHand = "  " + sjis("8bd6898c") + ", \\500,  \"\\3,500\",,,,,,,, \"\\5,475,000\"";
+    const auto a = parseDataFile(written);
+    const auto b = parseDataFile(byHand);
+    ASSERT_EQ(a.entries.size(), 1u);
+    ASSERT_EQ(b.entries.size(), 1u);
+    EXPECT_EQ(a.entries[0], b.entries[0]);
+    EXPECT_EQ(a.entries[0].name, u"禁煙"_s);
+    EXPECT_EQ(a.entries[0].amounts[1], u"\\3,500"_s);
+    EXPECT_EQ(a.entries[0].amounts[9], u"\\5,475,000"_s);
+
+    // An unquoted field keeps the spaces inside and after it: only those before are skipped.
+    const auto spaced = parseDataFile(" a b ,\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"");
+    ASSERT_EQ(spaced.entries.size(), 1u);
+    EXPECT_EQ(spaced.entries[0].name, u"a b "_s);
+}
+
+TEST(ParseDataFile, StopsAfterThreeHundredEntries)
+{
+    const auto exactly = parseDataFile(lines(1, 300));
+    EXPECT_EQ(exactly.entries.size(), 300u);
+    EXPECT_EQ(exactly.stop, LoadStop::EndOfFile);
+
+    const QByteArray more = lines(1, 302);
+    const auto full = parseDataFile(more);
+    ASSERT_EQ(full.entries.size(), 300u);
+    EXPECT_EQ(full.entries.back().name, u"e300"_s);
+    EXPECT_EQ(full.stop, LoadStop::TableFull);
+    EXPECT_EQ(more.mid(full.unreadOffset), lines(301, 302));
+}
+
+TEST(EncodeEntryLine, WritesElevenQuotedCp932Fields)
+{
+    EXPECT_EQ(*pomiro::encodeEntryLine(entry(u"禁煙"_s)), line(sjis("8bd6898c")));
+
+    // "\1,500" is the six bytes 5C 31 2C 35 30 30; a typed yen sign and 〜 are saved as CP932's.
+    Entry e = entry(u"¥〜, a　ｺ"_s, u"\\1,500"_s);
+    e.amounts[9] = u"1250.5 typed"_s;
+    const QByteArray expected = "\"" + sjis("5c 8160 2c 20 61 8140 ba") + "\",\"" + sjis("5c312c353030")
+                                + "\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"1250.5 typed\"\r\n";
+    EXPECT_EQ(*pomiro::encodeEntryLine(e), expected);
+}
+
+TEST(EncodeEntryLine, RefusesTextTheFileCannotHold)
+{
+    struct Case
+    {
+        EntryField field;
+        QString text;
+        char32_t character;
+    };
+    const Case cases[] = {
+        {EntryField::Name, u"say \"hi\""_s, U'"'},
+        {EntryField::Name, u"禁煙€"_s, U'€'},
+        {EntryField::Day, u"\\5\"00"_s, U'"'},
+        {EntryField::Year30, u"😀"_s, U'😀'},
+    };
+    for (const Case &c : cases) {
+        Entry e = entry(u"ok"_s);
+        if (c.field == EntryField::Name)
+            e.name = c.text;
+        else
+            e.amounts[static_cast<size_t>(c.field) - 1] = c.text;
+        const auto refused = pomiro::encodeEntryLine(e);
+        ASSERT_FALSE(refused) << c.text.toStdString();
+        EXPECT_EQ(refused.error().kind, DataFileError::Kind::UnwritableText);
+        EXPECT_EQ(refused.error().field, c.field);
+        EXPECT_EQ(refused.error().character, c.character);
+    }
+}
+
+TEST_F(DataFileTest, MissingFileIsCreatedEmptyAndLoadKeepsOtherSlots)
+{
+    DataFile file = dataFile();
+    EntryTable table;
+    table.slot[0] = entry(u""_s);
+    table.slot[3] = entry(u"old third"_s);
+    table.count = 3;
+    const auto report = file.load(table);
+    ASSERT_TRUE(report);
+    EXPECT_TRUE(report->created);
+    EXPECT_EQ(table.count, 0);
+    EXPECT_TRUE(QFile::exists(filePath()));
+    EXPECT_EQ(readFile(), QByteArray());
+
+    writeFile(line("a") + line("b"));
+    const auto again = file.load(table);
+    ASSERT_TRUE(again);
+    EXPECT_FALSE(again->created);
+    EXPECT_EQ(table.count, 2);
+    EXPECT_EQ(table.slot[0], Entry{});
+    EXPECT_EQ(table.slot[2].name, u"b"_s);
+    EXPECT_EQ(table.slot[3].name, u"old third"_s); // above count: left as it was
+}
+
+TEST_F(DataFileTest, AppendedEntriesReadBackUnchanged)
+{
+    DataFile file = dataFile();
+    EntryTable table = load(file);
+    Entry first = entry(u"コーヒー, 毎朝　1杯 "_s, u"\\1,500"_s);
+    first.amounts[9] = u"\\-5,475,000"_s;
+    const Entry second = entry(u"禁煙"_s);
+    ASSERT_TRUE(file.append(first, table));
+    table = load(file);
+    ASSERT_TRUE(file.append(second, table));
+    table = load(file);
+
+    ASSERT_EQ(table.count, 2);
+    EXPECT_EQ(table.slot[1], first);
+    EXPECT_EQ(table.slot[2], second);
+    EXPECT_TRUE(readFile().endsWith(line(sjis("8bd6898c"))));
+}
+
+TEST_F(DataFileTest, AppendKeepsEveryByteAndStartsItsOwnLine)
+{
+    const QByteArray old = "  \"a\", \"\\1\",,,,,,,,,\r\n\"b\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"";
+    writeFile(old);
+    DataFile file = dataFile();
+    EntryTable table = load(file);
+    ASSERT_EQ(table.count, 2);
+    ASSERT_TRUE(file.append(entry(u"c"_s), table));
+    EXPECT_EQ(readFile(), old + "\r\n" + line("c"));
+}
+
+TEST_F(DataFileTest, AppendGoesBeforeAnUnreadableRest)
+{
+    const QByteArray rests[] = {"\"cut\",\"\\1\",\"", line(sjis("ff")) + line("after")};
+    for (const QByteArray &rest : rests) {
+        SCOPED_TRACE(rest.toHex().toStdString());
+        const QByteArray readable = line("a");
+        writeFile(readable + rest);
+        DataFile file = dataFile();
+        EntryTable table;
+        ASSERT_TRUE(file.load(table));
+        ASSERT_EQ(table.count, 1);
+        ASSERT_TRUE(file.append(entry(u"new"_s), table));
+        EXPECT_EQ(readFile(), readable + line("new") + rest);
+        ASSERT_TRUE(file.load(table));
+        ASSERT_EQ(table.count, 2);
+        EXPECT_EQ(table.slot[2].name, u"new"_s);
+    }
+}
+
+TEST_F(DataFileTest, RefusedAppendsLeaveTheFileAsItWas)
+{
+    writeFile(lines(1, 300));
+    DataFile file = dataFile();
+    EntryTable full = load(file);
+    ASSERT_EQ(full.count, 300);
+    const auto tooMany = file.append(entry(u"301"_s), full);
+    ASSERT_FALSE(tooMany);
+    EXPECT_EQ(tooMany.error().kind, DataFileError::Kind::TableFull);
+
+    EntryTable some;
+    some.count = 3;
+    const auto quoted = file.append(entry(u"a\"b"_s), some);
+    ASSERT_FALSE(quoted);
+    EXPECT_EQ(quoted.error().kind, DataFileError::Kind::UnwritableText);
+    EXPECT_EQ(readFile(), lines(1, 300));
+}
+
+TEST_F(DataFileTest, FailedWriteLeavesTheOldFileIdentical)
+{
+    const QByteArray old = lines(1, 5);
+    writeFile(old);
+    DataFile file = dataFile();
+    EntryTable table = load(file);
+    file.setReplacer([](const QString &, const QByteArray &) -> pomiro::Result<void, QString> {
+        return pomiro::fail(u"disk full"_s);
+    });
+
+    const auto appended = file.append(entry(u"x"_s), table);
+    ASSERT_FALSE(appended);
+    EXPECT_EQ(appended.error().kind, DataFileError::Kind::WriteFailed);
+    EXPECT_EQ(appended.error().detail, u"disk full"_s);
+
+    const auto rewritten = file.rewrite(table, 2);
+    ASSERT_FALSE(rewritten);
+    EXPECT_EQ(rewritten.error().kind, DataFileError::Kind::WriteFailed);
+    EXPECT_EQ(readFile(), old);
+
+    // The real replacer: a file in a folder that does not exist cannot be written.
+    EXPECT_FALSE(pomiro::replaceFileAtomically(m_dir.filePath(u"none/x.txt"_s), "x"));
+}
+
+TEST_F(DataFileTest, RewriteLeavesOutOneSlotAndKeepsTheUnreadTail)
+{
+    writeFile(lines(1, 303));
+    DataFile file = dataFile();
+    EntryTable table = load(file, LoadStop::TableFull);
+    ASSERT_EQ(table.count, 300);
+
+    table.slot[1].amounts[0] = u"\\500"_s; // a changed entry, saved by a rewrite
+    ASSERT_TRUE(file.rewrite(table));
+    EXPECT_EQ(readFile(), line("e1", "\\500") + lines(2, 303));
+
+    // Deleting the 150th: the first line beyond the table moves up into it.
+    ASSERT_TRUE(file.rewrite(table, 150));
+    table = load(file, LoadStop::TableFull);
+    EXPECT_EQ(table.slot[149].name, u"e149"_s);
+    EXPECT_EQ(table.slot[150].name, u"e151"_s);
+    EXPECT_EQ(table.slot[300].name, u"e301"_s);
+    EXPECT_EQ(readFile(), line("e1", "\\500") + lines(2, 149) + lines(151, 303));
+}
+
+TEST_F(DataFileTest, RewriteKeepsAnIncompleteRest)
+{
+    const QByteArray rest = "\"cut\",\"";
+    writeFile(lines(1, 3) + rest);
+    DataFile file = dataFile();
+    EntryTable table = load(file, LoadStop::IncompleteEntry);
+    ASSERT_TRUE(file.rewrite(table, 3));
+    EXPECT_EQ(readFile(), lines(1, 2) + rest);
+}
+
+TEST_F(DataFileTest, RewriteRefusesUnwritableTextBeforeWriting)
+{
+    writeFile(lines(1, 3));
+    DataFile file = dataFile();
+    EntryTable table = load(file);
+    table.slot[2].amounts[4] = u"5€"_s;
+    const auto refused = file.rewrite(table);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().kind, DataFileError::Kind::UnwritableText);
+    EXPECT_EQ(refused.error().field, EntryField::Year);
+    EXPECT_EQ(refused.error().character, U'€');
+    EXPECT_EQ(readFile(), lines(1, 3));
+}
+
+TEST_F(DataFileTest, UnreadableFileIsNeverReplaced)
+{
+    // A folder by the data file's name: it exists but cannot be read as a file.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(kName));
+    DataFile file = dataFile();
+    EntryTable table;
+    table.count = 2;
+    const auto loaded = file.load(table);
+    ASSERT_FALSE(loaded);
+    EXPECT_EQ(loaded.error().kind, DataFileError::Kind::ReadFailed);
+    EXPECT_EQ(table.count, 2);
+
+    const auto rewritten = file.rewrite(table);
+    ASSERT_FALSE(rewritten);
+    EXPECT_EQ(rewritten.error().kind, DataFileError::Kind::ReadFailed);
+    const auto appended = file.append(entry(u"x"_s), table);
+    ASSERT_FALSE(appended);
+    EXPECT_EQ(appended.error().kind, DataFileError::Kind::ReadFailed);
+    EXPECT_TRUE(QFileInfo(filePath()).isDir());
+}
+
+TEST_F(DataFileTest, FileNameMatchesWithoutRegardToCase)
+{
+    const QString upper = u"データ.TXT"_s;
+    writeFile(line("upper"), upper);
+    DataFile file = dataFile();
+    EXPECT_EQ(file.path(), filePath(upper));
+    EntryTable table = load(file);
+    ASSERT_EQ(table.count, 1);
+    EXPECT_EQ(table.slot[1].name, u"upper"_s);
+    ASSERT_TRUE(file.append(entry(u"more"_s), table));
+    EXPECT_EQ(readFile(upper), line("upper") + line("more"));
+    EXPECT_FALSE(QFile::exists(filePath()));
+
+    // The exact spelling wins when both exist.
+    writeFile(line("exact"));
+    EXPECT_EQ(file.path(), filePath());
+    EXPECT_EQ(load(file).slot[1].name, u"exact"_s);
+}
+
+} // namespace

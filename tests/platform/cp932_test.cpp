@@ -1,0 +1,114 @@
+#include "platform/cp932.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+using pomiro::cp932::byteLength;
+using pomiro::cp932::decode;
+using pomiro::cp932::encode;
+
+QByteArray hex(const char *digits)
+{
+    return QByteArray::fromHex(digits);
+}
+
+// Text that must reach the file as these exact bytes and read back as the same text.
+TEST(Cp932, RoundTripsTextAsExactBytes)
+{
+    struct Case
+    {
+        QString text;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {u""_s, {}},
+        {u"abc 123"_s, hex("61626320313233")},
+        {u"\\1,500"_s, hex("5c312c353030")},
+        {u"~"_s, hex("7e")},
+        {u"禁煙"_s, hex("8bd6898c")},
+        {u"ｱｲｳ｡"_s, hex("b1b2b3a1")},
+        {u"　５００"_s, hex("8140 8254 824f 824f")},
+        {u"～∥－￠￡￢―"_s, hex("8160 8161 817c 8191 8192 81ca 815c")},
+        {u"＼①ⅰ"_s, hex("815f8740fa40")},
+        {QString(QChar(0)), hex("00")},
+    };
+    for (const Case &c : cases) {
+        const auto bytes = encode(c.text);
+        ASSERT_TRUE(bytes) << c.text.toStdString();
+        EXPECT_EQ(*bytes, c.bytes) << c.text.toStdString();
+        const auto text = decode(c.bytes);
+        ASSERT_TRUE(text) << c.text.toStdString();
+        EXPECT_EQ(*text, c.text);
+    }
+}
+
+// What users type on Linux for characters that CP932 keeps in another form.
+TEST(Cp932, TypedFormsBecomeTheirCp932Counterparts)
+{
+    const std::pair<char16_t, QByteArray> cases[] = {
+        {u'\u00A5', hex("5c")},   {u'\u301C', hex("8160")}, {u'\u2016', hex("8161")},
+        {u'\u2212', hex("817c")}, {u'\u00A2', hex("8191")}, {u'\u00A3', hex("8192")},
+        {u'\u00AC', hex("81ca")}, {u'\u2014', hex("815c")},
+    };
+    for (const auto &[character, bytes] : cases) {
+        const auto encoded = encode(u"名"_s + QChar(character) + u"前"_s);
+        ASSERT_TRUE(encoded) << int(character);
+        EXPECT_EQ(*encoded, hex("96bc") + bytes + hex("914f")) << int(character);
+        EXPECT_EQ(byteLength(character), bytes.size()) << int(character);
+    }
+}
+
+TEST(Cp932, RefusesTheFirstCharacterItCannotHold)
+{
+    struct Case
+    {
+        QString text;
+        qsizetype position;
+        char32_t character;
+    };
+    const Case cases[] = {
+        {u"€"_s, 0, U'€'},
+        {u"ab€c😀"_s, 2, U'€'},
+        {u"禁煙😀"_s, 2, U'😀'},
+        {u"한"_s, 0, U'한'},
+        // iconv writes U+203E as 0x7E, which reads back as "~": refused, not altered.
+        {u"x‾"_s, 1, U'‾'},
+        {u"a"_s + QChar(0xD800) + u"b"_s, 1, char32_t{0xD800}},
+        {u"a"_s + QChar(0xDC00), 1, char32_t{0xDC00}},
+    };
+    for (const Case &c : cases) {
+        const auto bytes = encode(c.text);
+        ASSERT_FALSE(bytes) << c.text.toStdString();
+        EXPECT_EQ(bytes.error().position, c.position) << c.text.toStdString();
+        EXPECT_EQ(bytes.error().character, c.character) << c.text.toStdString();
+    }
+}
+
+TEST(Cp932, InvalidBytesAreAnErrorAtTheirOffset)
+{
+    const std::pair<QByteArray, qsizetype> cases[] = {
+        {hex("80"), 0},         {hex("41a0"), 1},     {hex("4142fd"), 2},
+        {hex("ff"), 0},         {hex("8bd681"), 2},   // lead byte with nothing after it
+        {hex("8bd68120"), 2},   // lead byte with a trail byte that is not one
+    };
+    for (const auto &[bytes, offset] : cases) {
+        const auto text = decode(bytes);
+        ASSERT_FALSE(text) << bytes.toHex().toStdString();
+        EXPECT_EQ(text.error().offset, offset) << bytes.toHex().toStdString();
+    }
+}
+
+TEST(Cp932, ByteLengthPerCharacter)
+{
+    const std::pair<char32_t, int> cases[] = {
+        {U'A', 1},      {U'\\', 1},     {U'ｱ', 1},      {U'ﾟ', 1},     {U'あ', 2},
+        {U'　', 2},     {U'５', 2},     {U'￥', 2},     {U'€', 0},     {U'😀', 0},
+        {U'‾', 0},      {char32_t{0xD800}, 0},
+    };
+    for (const auto &[character, length] : cases)
+        EXPECT_EQ(byteLength(character), length) << int(character);
+}
+
+} // namespace
