@@ -93,10 +93,10 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent) : QMainWi
     setWindowTitle(kCaption);
     resize(680, 540);
 
-    QUrl home;
-    home.setScheme(HelpBrowser::kScheme);
-    home.setPath(QString::fromUtf8(file->defaultTopic()));
-    m_homeUrl = home;
+    // Resolved against the root so that every address has the same chm:/// form that links get.
+    QUrl topic;
+    topic.setPath(QString::fromUtf8(file->defaultTopic().mid(1)));
+    m_homeUrl = QUrl(HelpBrowser::kScheme + QStringLiteral(":///")).resolved(topic);
 
     m_browser = new HelpBrowser(std::move(file), this);
     m_browser->setFont(fonts::font(fonts::kPGothic, 10.5));

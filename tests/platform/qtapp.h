@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <QUrl>
+
+#include <ostream>
+
+namespace pomiro::testing {
+
+// One application object for a whole test binary, made on first use. It is never destroyed:
+// tearing it down among the static destructors at exit crashes inside Qt.
+inline QApplication &application()
+{
+    static int argc = 1;
+    static char name[] = "pomiro-platform-test";
+    static char *argv[] = {name, nullptr};
+    static QApplication *app = new QApplication(argc, argv);
+    return *app;
+}
+
+} // namespace pomiro::testing
+
+// Readable failure messages for Qt values.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QUrl &url, std::ostream *out)
+{
+    *out << url.toString().toStdString();
+}
