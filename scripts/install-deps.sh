@@ -14,7 +14,7 @@ packages=(
   # desktop session for end-to-end tests and screenshots
   xvfb xdotool x11-utils imagemagick
   # printing through a real spooler
-  cups printer-driver-cups-pdf poppler-utils
+  cups printer-driver-cups-pdf poppler-utils libcups2-dev
 )
 
 missing=()
