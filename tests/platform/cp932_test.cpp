@@ -1,5 +1,6 @@
 #include "platform/cp932.h"
 
+#include <QList>
 #include <gtest/gtest.h>
 
 namespace {
@@ -98,6 +99,31 @@ TEST(Cp932, InvalidBytesAreAnErrorAtTheirOffset)
         ASSERT_FALSE(text) << bytes.toHex().toStdString();
         EXPECT_EQ(text.error().offset, offset) << bytes.toHex().toStdString();
     }
+}
+
+// Whatever a data file holds and reads must be writable again, or a rewrite would refuse to save
+// a file that loaded fine. Every single- and double-byte sequence that decodes is tried.
+TEST(Cp932, EverythingDecodedEncodesAgain)
+{
+    int decoded = 0;
+    for (int first = 0; first < 256; ++first) {
+        for (int second = -1; second < 256; ++second) {
+            QByteArray bytes(1, static_cast<char>(first));
+            if (second >= 0)
+                bytes += static_cast<char>(second);
+            const auto text = decode(bytes);
+            if (!text)
+                continue;
+            ++decoded;
+            const auto again = encode(*text);
+            ASSERT_TRUE(again) << bytes.toHex().toStdString();
+            ASSERT_EQ(decode(*again).value(), *text) << bytes.toHex().toStdString();
+            for (const char32_t c : text->toUcs4())
+                ASSERT_EQ(byteLength(c), (c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F)) ? 1 : 2)
+                    << bytes.toHex().toStdString();
+        }
+    }
+    EXPECT_GT(decoded, 7000); // the JIS X 0208 set alone
 }
 
 TEST(Cp932, ByteLengthPerCharacter)
