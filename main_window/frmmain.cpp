@@ -161,6 +161,28 @@ private:
     bool m_endingEdit = false;
 };
 
+QAbstractSlider::SliderAction scrollAction(int key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        return QAbstractSlider::SliderSingleStepSub;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return QAbstractSlider::SliderSingleStepAdd;
+    case Qt::Key_PageUp:
+        return QAbstractSlider::SliderPageStepSub;
+    case Qt::Key_PageDown:
+        return QAbstractSlider::SliderPageStepAdd;
+    case Qt::Key_Home:
+        return QAbstractSlider::SliderToMinimum;
+    case Qt::Key_End:
+        return QAbstractSlider::SliderToMaximum;
+    default:
+        return QAbstractSlider::SliderNoAction;
+    }
+}
+
 QString loadNotice(const Result<LoadReport, DataFileError> &loaded, int count)
 {
     const QString fileName = QString::fromUtf16(kDataFileName);
@@ -333,6 +355,7 @@ void frmMain::buildControls()
     // Only the end of a move shows an entry, not every step of a drag.
     hsbData->setTracking(false);
     hsbData->setFocusPolicy(Qt::StrongFocus);
+    hsbData->installEventFilter(this);
     connect(hsbData, &QScrollBar::valueChanged, this, [this] { SHOW_DATA(); });
 
     // Created last so that it lies over the name box and Frame1 when shown.
@@ -417,6 +440,14 @@ void frmMain::CALC_DATA()
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && watched == hsbData) {
+        // Qt's scroll bar takes Right and Down for "back"; here they go to the next entry.
+        const QAbstractSlider::SliderAction action = scrollAction(static_cast<QKeyEvent *>(event)->key());
+        if (action == QAbstractSlider::SliderNoAction)
+            return false;
+        hsbData->triggerAction(action);
+        return true;
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;

@@ -1,0 +1,507 @@
+#include "main_window/frmmain.h"
+
+#include "core/pomiro.h"
+#include "platform/fonts.h"
+#include "platform/helpviewer.h"
+#include "tests/support/scriptedmessagebox.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+// Readable failures.
+void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+using namespace pomiro;
+using namespace Qt::StringLiterals;
+
+const char *const kFieldNames[kPeriodCount] = {"txtDay",  "txtWeek",  "txtMonth",  "txtMonth6", "txtYear",
+                                               "txtYear3", "txtYear5", "txtYear10", "txtYear20", "txtYear30"};
+
+const QStringList kNames = {u"禁煙"_s,   u"コーヒー"_s, u"お菓子"_s, u"タクシー"_s, u"雑誌, 週刊"_s, u"ジュース"_s,
+                            u"ランチ"_s, u"缶コーヒー"_s, u"宝くじ"_s, u"ゲーム"_s,   u"映画"_s,       u"お酒"_s};
+
+// "500" a day, as the ten fields show it.
+const PeriodTexts k500ADay = {u"\\500"_s,      u"\\3,500"_s,     u"\\15,000"_s,    u"\\91,250"_s,
+                              u"\\182,500"_s,  u"\\547,500"_s,   u"\\912,500"_s,   u"\\1,825,000"_s,
+                              u"\\3,650,000"_s, u"\\5,475,000"_s};
+
+Entry sampleEntry(int slot)
+{
+    Entry entry{kNames.value(slot - 1, u"e%1"_s.arg(slot)), {}};
+    for (int i = 0; i < kPeriodCount; ++i)
+        entry.amounts[i] = u"\\%1"_s.arg(slot * 100 + i);
+    return entry;
+}
+
+QByteArray dataFileBytes(int entries)
+{
+    QByteArray bytes;
+    for (int slot = 1; slot <= entries; ++slot)
+        bytes += encodeEntryLine(sampleEntry(slot)).value();
+    return bytes;
+}
+
+class RecordingHelpViewer : public HelpViewer
+{
+public:
+    QStringList calls;
+    QWidget *caller = nullptr;
+
+    void displayTopic(QWidget *from, const QString &helpFile) override
+    {
+        caller = from;
+        calls << u"display "_s + helpFile;
+    }
+    void closeAll() override { calls << u"closeAll"_s; }
+};
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        fonts::registerSubstitutes();
+        QApplication::setFont(fonts::font(fonts::kPGothic, 9));
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_previousDir = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        QDir::setCurrent(m_previousDir);
+    }
+
+    QString dataPath() const { return m_dir.filePath(u"データ.txt"_s); }
+
+    void writeDataFile(const QByteArray &bytes)
+    {
+        QFile file(dataPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    // The window as the program opens it, with any start-up notice delivered.
+    frmMain &start()
+    {
+        data.dataFile = DataFile(QDir(m_dir.path()));
+        window = std::make_unique<frmMain>(data, messages, help);
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QCoreApplication::processEvents();
+        return *window;
+    }
+
+    template <typename T = QWidget>
+    T *child(const char *name) const
+    {
+        T *found = window->findChild<T *>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QString counter() const { return child<QLabel>("lblKensu")->text(); }
+    QScrollBar *scrollBar() const { return child<QScrollBar>("hsbData"); }
+    QComboBox *nameBox() const { return child<QComboBox>("cboPomiro"); }
+
+    PeriodTexts fieldTexts() const
+    {
+        PeriodTexts texts;
+        for (int i = 0; i < kPeriodCount; ++i)
+            texts[i] = child<QLineEdit>(kFieldNames[i])->text();
+        return texts;
+    }
+
+    // Checks that slot `k` of `count` is what the window shows.
+    void expectShows(int k, int count) const
+    {
+        const Entry expected = k == 0 ? Entry{} : sampleEntry(k);
+        EXPECT_EQ(scrollBar()->value(), k);
+        EXPECT_EQ(nameBox()->currentText(), expected.name);
+        EXPECT_EQ(fieldTexts(), expected.amounts);
+        EXPECT_EQ(counter(), u"%1 / %2"_s.arg(k).arg(count));
+    }
+
+    Pomiro data;
+    pomiro::testing::ScriptedMessageBox messages;
+    RecordingHelpViewer help;
+    std::unique_ptr<frmMain> window;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+};
+
+struct StartCase
+{
+    const char *what;
+    bool fileExists;
+    int entries;
+    int shown;
+    int minimum;
+};
+
+class StartUpTest : public MainWindowTest, public ::testing::WithParamInterface<StartCase>
+{};
+
+TEST_P(StartUpTest, ShowsTheFirstEntryWithItsCounterAndRange)
+{
+    const StartCase &c = GetParam();
+    if (c.fileExists)
+        writeDataFile(dataFileBytes(c.entries));
+    start();
+
+    EXPECT_TRUE(QFile::exists(dataPath()));
+    expectShows(c.shown, c.entries);
+    EXPECT_EQ(scrollBar()->minimum(), c.minimum);
+    EXPECT_EQ(scrollBar()->maximum(), c.entries);
+    QStringList listed;
+    for (int i = 0; i < nameBox()->count(); ++i)
+        listed << nameBox()->itemText(i);
+    EXPECT_EQ(listed, kNames.mid(0, c.entries));
+    EXPECT_FALSE(child("fraPrint")->isVisible());
+    EXPECT_EQ(window->focusWidget(), scrollBar());
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, StartUpTest,
+                         ::testing::Values(StartCase{"NoFile", false, 0, 0, 0}, StartCase{"EmptyFile", true, 0, 0, 0},
+                                           StartCase{"TwelveEntries", true, 12, 1, 1}),
+                         [](const auto &info) { return std::string(info.param.what); });
+
+TEST_F(MainWindowTest, AFileTooLongOrCutShortIsToldOnceAndKept)
+{
+    QByteArray cut = dataFileBytes(3);
+    cut.chop(12);
+    const struct
+    {
+        QByteArray file;
+        int loaded;
+    } cases[] = {{dataFileBytes(301), 300}, {cut, 2}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.loaded);
+        messages.shown.clear();
+        writeDataFile(c.file);
+        start();
+        EXPECT_EQ(counter(), u"1 / %1"_s.arg(c.loaded));
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_TRUE(messages.shown[0].text.contains(QString::number(c.loaded)));
+        EXPECT_EQ(messages.shown[0].flags, MessageBox::kExclamation);
+        QFile file(dataPath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), c.file);
+    }
+}
+
+TEST_F(MainWindowTest, EveryWayToTheFifthEntryShowsIt)
+{
+    writeDataFile(dataFileBytes(12));
+    const struct
+    {
+        const char *way;
+        std::function<void()> move;
+    } ways[] = {
+        {"scroll bar value", [this] { scrollBar()->setValue(5); }},
+        {"right arrow", [this] {
+             for (int i = 0; i < 4; ++i)
+                 QTest::keyClick(scrollBar(), Qt::Key_Right);
+         }},
+        {"down arrow", [this] {
+             for (int i = 0; i < 4; ++i)
+                 QTest::keyClick(scrollBar(), Qt::Key_Down);
+         }},
+        {"End, then left and up arrows", [this] {
+             QTest::keyClick(scrollBar(), Qt::Key_End);
+             for (int i = 0; i < 7; ++i)
+                 QTest::keyClick(scrollBar(), i % 2 ? Qt::Key_Left : Qt::Key_Up);
+         }},
+        {"thumb dragged and released", [this] {
+             scrollBar()->setSliderDown(true);
+             scrollBar()->setSliderPosition(5);
+             expectShows(1, 12); // nothing while the thumb is held
+             scrollBar()->setSliderDown(false);
+         }},
+        {"name list by keys", [this] {
+             nameBox()->setFocus();
+             for (int i = 0; i < 4; ++i)
+                 QTest::keyClick(nameBox(), Qt::Key_Down);
+         }},
+        {"name list by mouse", [this] {
+             nameBox()->showPopup();
+             QAbstractItemView *list = nameBox()->view();
+             const QRect item = list->visualRect(list->model()->index(4, 0));
+             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+         }},
+    };
+    for (const auto &way : ways) {
+        SCOPED_TRACE(way.way);
+        start();
+        way.move();
+        expectShows(5, 12);
+    }
+}
+
+TEST_F(MainWindowTest, ChoosingTheEntryShownShowsItAgain)
+{
+    writeDataFile(dataFileBytes(12));
+    start();
+    scrollBar()->setValue(3);
+    child<QLineEdit>("txtDay")->setText(u"not saved"_s);
+    emit nameBox()->activated(2);
+    expectShows(3, 12);
+}
+
+TEST_F(MainWindowTest, TypingInTheNameBoxOnlyChangesItsText)
+{
+    writeDataFile(dataFileBytes(12));
+    start();
+    scrollBar()->setValue(3);
+    nameBox()->setFocus();
+    nameBox()->lineEdit()->selectAll();
+    // A saved name typed in full, confirmed, then left; and the start of a saved name.
+    for (const QString &typed : {kNames[6], u"コ"_s}) {
+        nameBox()->lineEdit()->selectAll();
+        QInputMethodEvent typing; // Japanese arrives from the input method
+        typing.setCommitString(typed);
+        QApplication::sendEvent(nameBox(), &typing);
+        QTest::keyClick(nameBox(), Qt::Key_Return);
+        scrollBar()->setFocus();
+        EXPECT_EQ(nameBox()->currentText(), typed);
+        EXPECT_EQ(counter(), u"3 / 12"_s);
+        EXPECT_EQ(fieldTexts(), sampleEntry(3).amounts);
+        nameBox()->setFocus();
+    }
+}
+
+struct EnterCase
+{
+    const char *field;
+    QString typed;
+    Qt::Key key;
+    PeriodTexts expected; // empty: the entry's texts stay as they were
+    bool refused;
+};
+
+TEST_F(MainWindowTest, EnterInAnAmountFieldConvertsOrTellsWhy)
+{
+    const PeriodTexts kept{}; // marks "unchanged"
+    const PeriodTexts fiveHundredIn5Years = {u"\\"_s,      u"\\2"_s,     u"\\8"_s,     u"\\50"_s,     u"\\100"_s,
+                                             u"\\300"_s,   u"\\500"_s,   u"\\1,000"_s, u"\\2,000"_s,  u"\\3,000"_s};
+    const EnterCase cases[] = {
+        {"txtDay", u"500"_s, Qt::Key_Return, k500ADay, false},
+        {"txtYear10", u"\\1,825,000"_s, Qt::Key_Return, k500ADay, false},
+        {"txtYear5", u"500"_s, Qt::Key_Enter, fiveHundredIn5Years, false},
+        {"txtWeek", u"abc"_s, Qt::Key_Return, kept, true},
+        {"txtMonth", u"\\"_s, Qt::Key_Return, kept, true},
+        {"txtYear", u"   "_s, Qt::Key_Enter, kept, true},
+        // 30 years would leave the amount range: no field may change.
+        {"txtDay", u"84,231,708,100"_s, Qt::Key_Return, kept, true},
+    };
+    writeDataFile(dataFileBytes(12));
+    start();
+    for (const EnterCase &c : cases) {
+        SCOPED_TRACE(c.field + (" " + c.typed.toStdString()));
+        scrollBar()->setValue(1);
+        emit nameBox()->activated(0); // back to the saved texts
+        messages.shown.clear();
+        auto *field = child<QLineEdit>(c.field);
+        field->setFocus();
+        field->setText(c.typed);
+        QSignalSpy reachedField(field, &QLineEdit::returnPressed);
+        QTest::keyClick(field, c.key, c.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+
+        EXPECT_EQ(reachedField.count(), 0) << "Enter must be consumed";
+        EXPECT_EQ(QApplication::focusWidget(), field);
+        if (c.refused) {
+            PeriodTexts expected = sampleEntry(1).amounts;
+            expected[std::find(std::begin(kFieldNames), std::end(kFieldNames), std::string_view(c.field)) -
+                     std::begin(kFieldNames)] = c.typed;
+            EXPECT_EQ(fieldTexts(), expected);
+            ASSERT_EQ(messages.shown.size(), 1);
+            EXPECT_EQ(messages.shown[0].flags, MessageBox::kExclamation);
+            EXPECT_FALSE(messages.shown[0].text.isEmpty());
+        } else {
+            EXPECT_EQ(fieldTexts(), c.expected);
+            EXPECT_TRUE(messages.shown.isEmpty());
+        }
+    }
+}
+
+TEST_F(MainWindowTest, EnterInAnEmptyFieldGoesOnToTheField)
+{
+    start();
+    child<QLineEdit>("txtWeek")->setText(u"123"_s);
+    auto *field = child<QLineEdit>("txtDay");
+    QSignalSpy reachedField(field, &QLineEdit::returnPressed);
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(reachedField.count(), 1);
+    EXPECT_EQ(child<QLineEdit>("txtWeek")->text(), u"123"_s);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_DOUBLE_EQ(data.dailyBase, 0.0);
+}
+
+TEST_F(MainWindowTest, PrintPanelOpensOnlyForANameAndStaysOnTop)
+{
+    writeDataFile(dataFileBytes(12));
+    start();
+    QWidget *panel = child("fraPrint");
+    nameBox()->setEditText(QString());
+    QTest::mouseClick(child("cmdPrint"), Qt::LeftButton);
+    EXPECT_FALSE(panel->isVisible());
+
+    nameBox()->setEditText(u"まだ保存していない名前"_s);
+    QTest::mouseClick(child("cmdPrint"), Qt::LeftButton);
+    ASSERT_TRUE(panel->isVisible());
+    const QPoint middle = panel->geometry().center();
+    EXPECT_TRUE(window->childAt(middle) == panel || panel->isAncestorOf(window->childAt(middle)));
+
+    // The rest of the window goes on working under the open panel.
+    QTest::keyClick(scrollBar(), Qt::Key_Right);
+    EXPECT_EQ(counter(), u"2 / 12"_s);
+    EXPECT_TRUE(panel->isVisible());
+
+    QTest::mouseClick(child("cmdYame"), Qt::LeftButton);
+    EXPECT_FALSE(panel->isVisible());
+}
+
+TEST_F(MainWindowTest, HelpOpensTheHelpFileAndEndClosesEverything)
+{
+    for (bool throughFrame : {false, true}) {
+        SCOPED_TRACE(throughFrame ? "window frame" : "End button");
+        help.calls.clear();
+        start();
+        QTest::mouseClick(child("cmdHelp"), Qt::LeftButton);
+        EXPECT_EQ(help.calls, QStringList{u"display RwHelp.chm"_s});
+        EXPECT_EQ(help.caller, window.get());
+
+        QWidget other;
+        other.show();
+        if (throughFrame)
+            window->close();
+        else
+            QTest::mouseClick(child("cmdEnd"), Qt::LeftButton);
+        EXPECT_EQ(help.calls, (QStringList{u"display RwHelp.chm"_s, u"closeAll"_s}));
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_FALSE(other.isVisible());
+    }
+}
+
+TEST_F(MainWindowTest, FontsResolveToTheIpaFamilies)
+{
+    start();
+    const struct
+    {
+        const char *name;
+        const char *family;
+        double points;
+        bool italic;
+    } cases[] = {
+        {"txtDay", "IPAGothic", 21.75, true},     {"txtYear30", "IPAGothic", 21.75, true},
+        {"cboPomiro", "IPAPGothic", 15.75, false}, {"Label1_0", "IPAPGothic", 21.75, false},
+        {"Label1_9", "IPAPGothic", 21.75, false},  {"Label2", "IPAPGothic", 15.75, false},
+        {"lblKensu", "IPAPGothic", 12, false},     {"Frame1", "IPAPGothic", 12, false},
+        {"cmdHozon", "IPAPGothic", 9, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QFont font = child(c.name)->font();
+        EXPECT_EQ(QFontInfo(font).family(), QLatin1String(c.family));
+        EXPECT_DOUBLE_EQ(font.pointSizeF(), c.points);
+        EXPECT_EQ(font.italic(), c.italic);
+    }
+    // Amounts are typed without the Japanese input method; names with it.
+    for (const char *name : kFieldNames) {
+        child(name)->setFocus();
+        EXPECT_FALSE(child(name)->testAttribute(Qt::WA_InputMethodEnabled)) << name;
+    }
+    EXPECT_TRUE(nameBox()->lineEdit()->testAttribute(Qt::WA_InputMethodEnabled));
+}
+
+TEST_F(MainWindowTest, ControlsSitWhereTheLayoutPutsThem)
+{
+    start();
+    const struct
+    {
+        const char *name;
+        int left, top, width, height; // twips, relative to the window or the holding frame
+    } layout[] = {
+        {"cmdNew", 4050, 150, 765, 990},     {"cmdHozon", 4800, 150, 765, 990},  {"cmdDel", 5550, 150, 765, 990},
+        {"cmdPrint", 6300, 150, 765, 990},   {"cmdHyou", 7050, 150, 765, 990},   {"cmdHelp", 7800, 150, 765, 990},
+        {"cmdEnd", 8550, 150, 765, 990},     {"cboPomiro", 1360, 1575, 7950, 435}, {"lblKensu", 8175, 6390, 1170, 240},
+        {"hsbData", 150, 6390, 7935, 240},   {"fraPrint", 6225, 1200, 3165, 1215}, {"cmdSengen", 75, 150, 765, 990},
+        {"cmdIrai", 825, 150, 765, 990},     {"cmdAigan", 1575, 150, 765, 990},  {"cmdYame", 2325, 150, 765, 990},
+        {"Frame1", 150, 2325, 9165, 3840},   {"Image2", 120, 225, 3795, 960},    {"Label2", 150, 1575, 1215, 435},
+        {"txtDay", 1575, 450, 2775, 570},    {"txtWeek", 1575, 1050, 2760, 570}, {"txtMonth", 1575, 1650, 2775, 570},
+        {"txtMonth6", 1575, 2250, 2775, 570}, {"txtYear", 1575, 2850, 2775, 570}, {"txtYear3", 6000, 450, 2925, 570},
+        {"txtYear5", 6000, 1050, 2925, 570}, {"txtYear10", 6000, 1650, 2925, 570}, {"txtYear20", 6000, 2250, 2925, 570},
+        {"txtYear30", 6000, 2850, 2925, 570}, {"Label1_0", 225, 450, 1320, 570}, {"Label1_4", 225, 2850, 1320, 570},
+        {"Label1_5", 4650, 450, 1320, 570},  {"Label1_9", 4650, 2850, 1320, 570},
+    };
+    auto px = [](int twips) { return qRound(twips / 15.0); };
+    for (const auto &c : layout) {
+        EXPECT_EQ(child(c.name)->geometry(), QRect(px(c.left), px(c.top), px(c.width), px(c.height))) << c.name;
+    }
+    EXPECT_EQ(window->size(), QSize(px(9465), px(6780)));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+}
+
+TEST_F(MainWindowTest, TabOrderFollowsTheTabIndexes)
+{
+    start();
+    child("fraPrint")->show(); // its buttons close the chain
+    QStringList expected{u"hsbData"_s, u"cmdNew"_s, u"cmdHozon"_s, u"cmdDel"_s, u"cmdPrint"_s,
+                         u"cmdHyou"_s, u"cmdHelp"_s, u"cmdEnd"_s, u"cboPomiro"_s};
+    for (const char *name : kFieldNames)
+        expected << QLatin1String(name);
+    expected << u"cmdSengen"_s << u"cmdIrai"_s << u"cmdAigan"_s << u"cmdYame"_s;
+
+    QStringList visited;
+    QWidget *at = scrollBar();
+    do {
+        if ((at->focusPolicy() & Qt::TabFocus) && !at->objectName().isEmpty() &&
+            !at->objectName().startsWith(u"qt_"_s))
+            visited << at->objectName();
+        at = at->nextInFocusChain();
+    } while (at != scrollBar() && visited.size() < 100);
+    EXPECT_EQ(visited, expected);
+}
+
+TEST_F(MainWindowTest, ChgKetaRightAlignsInCells)
+{
+    start();
+    EXPECT_EQ(window->CHG_KETA(u"\\50,000"_s, 15), QString(8, u' ') + u"\\50,000"_s);
+    EXPECT_EQ(window->CHG_KETA(u"５００"_s, 15), QString(9, u' ') + u"５００"_s);
+    EXPECT_EQ(window->CHG_KETA(u"\\12,345,678,901"_s, 15), u"\\12,345,678,901"_s);
+}
+
+} // namespace
