@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QIcon>
 #include <QImage>
 #include <QKeySequence>
 #include <QStyle>
@@ -113,7 +114,8 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent) : QMainWi
     m_forward->setShortcut(QKeySequence::Forward);
     m_forward->setToolTip(QStringLiteral("戻る前のページに進みます"));
     m_forward->setEnabled(false);
-    m_home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("ホーム"));
+    m_home = bar->addAction(QIcon::fromTheme(QStringLiteral("go-home"), style()->standardIcon(QStyle::SP_DirHomeIcon)),
+                            QStringLiteral("ホーム"));
     m_home->setToolTip(QStringLiteral("最初のページを表示します"));
 
     connect(m_back, &QAction::triggered, m_browser, &QTextBrowser::backward);
