@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <map>
 #include <memory>

@@ -70,8 +70,7 @@ Result<Amount, AmountError> ParseAmountText(const QString &text)
     while (pos < end && (isDigit(text.at(pos)) || text.at(pos) == u','))
         ++pos;
     const qsizetype wholeEnd = pos;
-    if (wholeEnd > wholeBegin
-        && (text.at(wholeBegin) == u',' || text.at(wholeEnd - 1) == u','))
+    if (wholeEnd > wholeBegin && (text.at(wholeBegin) == u',' || text.at(wholeEnd - 1) == u','))
         return fail(AmountError::NotANumber);
 
     qsizetype fractionBegin = pos;
@@ -92,9 +91,9 @@ Result<Amount, AmountError> ParseAmountText(const QString &text)
     for (qsizetype i = wholeBegin; i < wholeEnd; ++i) {
         if (text.at(i) == u',')
             continue;
-        if (__builtin_mul_overflow(units, 10u, &units)
-            || __builtin_add_overflow(units, static_cast<unsigned>(digitValue(text.at(i))), &units)
-            || units > limit)
+        if (__builtin_mul_overflow(units, 10u, &units) ||
+            __builtin_add_overflow(units, static_cast<unsigned>(digitValue(text.at(i))), &units) ||
+            units > limit)
             return fail(AmountError::OutOfRange);
     }
     if (__builtin_mul_overflow(units, static_cast<std::uint64_t>(Amount::kUnitsPerYen), &units))
@@ -166,8 +165,8 @@ double toYenDouble(Amount amount)
 {
     // The extended type holds every qint64 exactly, so only the quotient is rounded (once to the
     // extended type, once to double; nearest in all but vanishingly rare cases).
-    return static_cast<double>(static_cast<long double>(amount.units)
-                               / static_cast<long double>(Amount::kUnitsPerYen));
+    return static_cast<double>(static_cast<long double>(amount.units) /
+                               static_cast<long double>(Amount::kUnitsPerYen));
 }
 
 Result<Amount, AmountError> amountFromYenDouble(double yen)

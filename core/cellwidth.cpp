@@ -16,8 +16,8 @@ int cellCount(const QString &text)
             continue;
         }
         char32_t character = unit;
-        if (QChar::isHighSurrogate(unit) && i + 1 < text.size()
-            && text.at(i + 1).isLowSurrogate()) {
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+            text.at(i + 1).isLowSurrogate()) {
             character = QChar::surrogateToUcs4(unit, text.at(i + 1).unicode());
             ++i;
         }

@@ -145,7 +145,8 @@ ParsedDataFile parseDataFile(const QByteArray &bytes)
         Entry entry;
         for (int i = 0; i < kEntryFieldCount; ++i) {
             const FieldSpan &span = spans[static_cast<size_t>(i)];
-            auto text = cp932::decode(QByteArrayView(bytes).sliced(span.begin, span.end - span.begin));
+            auto text =
+                cp932::decode(QByteArrayView(bytes).sliced(span.begin, span.end - span.begin));
             if (!text) {
                 parsed.stop = LoadStop::Undecodable;
                 parsed.unreadOffset = entryStart;
@@ -281,8 +282,8 @@ Result<void, DataFileError> DataFile::append(const Entry &entry, const EntryTabl
     // A rest that could not be read would swallow a line put after it, so the new line goes in
     // front of it, provided the file still ends with that rest.
     QByteArray tail;
-    if (m_stop != LoadStop::EndOfFile && m_stop != LoadStop::TableFull && !m_unreadTail.isEmpty()
-        && existing.endsWith(m_unreadTail)) {
+    if (m_stop != LoadStop::EndOfFile && m_stop != LoadStop::TableFull && !m_unreadTail.isEmpty() &&
+        existing.endsWith(m_unreadTail)) {
         tail = m_unreadTail;
         existing.chop(tail.size());
     }

@@ -3,7 +3,8 @@
 namespace pomiro {
 
 // Half a year is 365 / 2 days, formed in double like every other step. The first five periods
-// multiply once (years = 1 is exact); the multi-year ones go through the year: (base x 365) x years.
+// multiply once (years = 1 is exact); the multi-year ones go through the year: (base x 365) x
+// years.
 const std::array<Period, kPeriodCount> kPeriods = {{
     {u"１日", 1.0, 1.0, 1},
     {u"１週間", 7.0, 7.0, 1},

@@ -91,15 +91,24 @@ bool isAscii(QByteArrayView bytes)
 char16_t substitute(char16_t c)
 {
     switch (c) {
-    case 0x00A5: return u'\\';
-    case 0x301C: return 0xFF5E; // 〜 -> ～
-    case 0x2016: return 0x2225; // ‖ -> ∥
-    case 0x2212: return 0xFF0D; // − -> －
-    case 0x00A2: return 0xFFE0; // ¢ -> ￠
-    case 0x00A3: return 0xFFE1; // £ -> ￡
-    case 0x00AC: return 0xFFE2; // ¬ -> ￢
-    case 0x2014: return 0x2015; // — -> ―
-    default: return c;
+    case 0x00A5:
+        return u'\\';
+    case 0x301C:
+        return 0xFF5E; // 〜 -> ～
+    case 0x2016:
+        return 0x2225; // ‖ -> ∥
+    case 0x2212:
+        return 0xFF0D; // − -> －
+    case 0x00A2:
+        return 0xFFE0; // ¢ -> ￠
+    case 0x00A3:
+        return 0xFFE1; // £ -> ￡
+    case 0x00AC:
+        return 0xFFE2; // ¬ -> ￢
+    case 0x2014:
+        return 0x2015; // — -> ―
+    default:
+        return c;
     }
 }
 
@@ -169,8 +178,8 @@ Result<QByteArray, EncodeError> encode(const QString &text)
 
     // Something did not convert or would not read back: find the first character to blame.
     for (qsizetype i = 0; i < mapped.size();) {
-        const bool pair = i + 1 < mapped.size() && mapped.at(i).isHighSurrogate()
-                          && mapped.at(i + 1).isLowSurrogate();
+        const bool pair = i + 1 < mapped.size() && mapped.at(i).isHighSurrogate() &&
+                          mapped.at(i + 1).isLowSurrogate();
         const qsizetype length = pair ? 2 : 1;
         if (encodeOne(QStringView(mapped).mid(i, length)).isEmpty()) {
             const char32_t character =

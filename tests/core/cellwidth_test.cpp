@@ -15,13 +15,13 @@ TEST(CellCount, OneCellPerSingleByteCharacterTwoOtherwise)
         {u"\\"_s, 1},
         {u"\\50,000"_s, 7},
         {u"５００"_s, 6},
-        {u"ｱｲｳ"_s, 3},               // half-width katakana: single bytes
+        {u"ｱｲｳ"_s, 3}, // half-width katakana: single bytes
         {u"禁煙 a"_s, 6},
         {u"　"_s, 2},                // full-width space
         {u"¥1"_s, 2},                // a typed yen sign is stored as 0x5C
         {u"〜"_s, 2},                // stored as ～
         {u"€"_s, 2},                 // not in CP932: still two
-        {u"😀"_s, 2},                // one character, not two surrogates
+        {u"😀"_s, 2},                 // one character, not two surrogates
         {QString(QChar(0xD800)), 2}, // a lone surrogate
         {QString(QChar(0)) + u"a"_s, 3},
     };

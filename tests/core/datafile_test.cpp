@@ -102,27 +102,56 @@ TEST(ParseDataFile, ReadsByTheReadingRules)
         {"empty file", "", {}, LoadStop::EndOfFile, -1},
         {"two lines", two, {u"a"_s, u"b"_s}, LoadStop::EndOfFile, -1},
         {"no line end at the end", two.chopped(2), {u"a"_s, u"b"_s}, LoadStop::EndOfFile, -1},
-        {"LF and CR line ends", line("a").replace("\r\n", "\n") + line("b").replace("\r\n", "\r"),
-         {u"a"_s, u"b"_s}, LoadStop::EndOfFile, -1},
-        {"blank lines and spaces between entries", "\r\n  \r\n" + line("a") + "\r\n\r\n \n" + line("b") + "\r\n",
-         {u"a"_s, u"b"_s}, LoadStop::EndOfFile, -1},
-        {"text after a closing quote is ignored", "\"a\"xy,\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"zz\r\n",
-         {u"a"_s}, LoadStop::EndOfFile, -1},
-        {"eleven fields over two lines", "\"a\",\"\",\"\",\"\",\"\"\r\n\"\",\"\",\"\",\"\",\"\",\"\"\r\n",
-         {u"a"_s}, LoadStop::EndOfFile, -1},
+        {"LF and CR line ends",
+         line("a").replace("\r\n", "\n") + line("b").replace("\r\n", "\r"),
+         {u"a"_s, u"b"_s},
+         LoadStop::EndOfFile,
+         -1},
+        {"blank lines and spaces between entries",
+         "\r\n  \r\n" + line("a") + "\r\n\r\n \n" + line("b") + "\r\n",
+         {u"a"_s, u"b"_s},
+         LoadStop::EndOfFile,
+         -1},
+        {"text after a closing quote is ignored",
+         "\"a\"xy,\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"zz\r\n",
+         {u"a"_s},
+         LoadStop::EndOfFile,
+         -1},
+        {"eleven fields over two lines",
+         "\"a\",\"\",\"\",\"\",\"\"\r\n\"\",\"\",\"\",\"\",\"\",\"\"\r\n",
+         {u"a"_s},
+         LoadStop::EndOfFile,
+         -1},
         {"twelve fields: the twelfth starts the next entry",
          line("a").chopped(2) + ",\"b\"\r\n\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n",
-         {u"a"_s, u"b"_s}, LoadStop::EndOfFile, -1},
-        {"a truncated last entry", two + "\"c\",\"\\1\",\"", {u"a"_s, u"b"_s},
-         LoadStop::IncompleteEntry, two.size()},
-        {"a quote never closed", two + "\"c,,,,,,,,,,\r\n", {u"a"_s, u"b"_s},
-         LoadStop::IncompleteEntry, two.size()},
-        {"ten fields and a comma", two + line("c").chopped(2).chopped(3) + ",",
-         {u"a"_s, u"b"_s}, LoadStop::IncompleteEntry, two.size()},
-        {"an entry that is not CP932", two + line(sjis("8bd6ff")) + line("d"), {u"a"_s, u"b"_s},
-         LoadStop::Undecodable, two.size()},
-        {"a second entry beginning after blank lines", line("a") + "\r\n\r\n\"b\",\"",
-         {u"a"_s}, LoadStop::IncompleteEntry, line("a").size() + 4},
+         {u"a"_s, u"b"_s},
+         LoadStop::EndOfFile,
+         -1},
+        {"a truncated last entry",
+         two + "\"c\",\"\\1\",\"",
+         {u"a"_s, u"b"_s},
+         LoadStop::IncompleteEntry,
+         two.size()},
+        {"a quote never closed",
+         two + "\"c,,,,,,,,,,\r\n",
+         {u"a"_s, u"b"_s},
+         LoadStop::IncompleteEntry,
+         two.size()},
+        {"ten fields and a comma",
+         two + line("c").chopped(2).chopped(3) + ",",
+         {u"a"_s, u"b"_s},
+         LoadStop::IncompleteEntry,
+         two.size()},
+        {"an entry that is not CP932",
+         two + line(sjis("8bd6ff")) + line("d"),
+         {u"a"_s, u"b"_s},
+         LoadStop::Undecodable,
+         two.size()},
+        {"a second entry beginning after blank lines",
+         line("a") + "\r\n\r\n\"b\",\"",
+         {u"a"_s},
+         LoadStop::IncompleteEntry,
+         line("a").size() + 4},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -139,9 +168,11 @@ TEST(ParseDataFile, ReadsByTheReadingRules)
 TEST(ParseDataFile, HandWrittenFileReadsLikeAWrittenOne)
 {
     // Unquoted fields, spaces before fields, a quoted field with inner commas and blanks.
-    const QByteArray written = "\"" + sjis("8bd6898c") + "\",\"\\500\",\"\\3,500\",\"\",\"\",\"\","
+    const QByteArray written = "\"" + sjis("8bd6898c") +
+                               "\",\"\\500\",\"\\3,500\",\"\",\"\",\"\","
                                "\"\",\"\",\"\",\"\",\"\\5,475,000\"\r\n";
-    const QByteArray byHand = "  " + sjis("8bd6898c") + ", \\500,  \"\\3,500\",,,,,,,, \"\\5,475,000\"";
+    const QByteArray byHand =
+        "  " + sjis("8bd6898c") + ", \\500,  \"\\3,500\",,,,,,,, \"\\5,475,000\"";
     const auto a = parseDataFile(written);
     const auto b = parseDataFile(byHand);
     ASSERT_EQ(a.entries.size(), 1u);
@@ -178,8 +209,9 @@ TEST(EncodeEntryLine, WritesElevenQuotedCp932Fields)
     // "\1,500" is the six bytes 5C 31 2C 35 30 30; a typed yen sign and 〜 are saved as CP932's.
     Entry e = entry(u"¥〜, a　ｺ"_s, u"\\1,500"_s);
     e.amounts[9] = u"1250.5 typed"_s;
-    const QByteArray expected = "\"" + sjis("5c 8160 2c 20 61 8140 ba") + "\",\"" + sjis("5c312c353030")
-                                + "\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"1250.5 typed\"\r\n";
+    const QByteArray expected = "\"" + sjis("5c 8160 2c 20 61 8140 ba") + "\",\"" +
+                                sjis("5c312c353030") +
+                                "\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"1250.5 typed\"\r\n";
     EXPECT_EQ(*pomiro::encodeEntryLine(e), expected);
 }
 
@@ -255,7 +287,8 @@ TEST_F(DataFileTest, AppendedEntriesReadBackUnchanged)
 
 TEST_F(DataFileTest, AppendKeepsEveryByteAndStartsItsOwnLine)
 {
-    const QByteArray old = "  \"a\", \"\\1\",,,,,,,,,\r\n\"b\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"";
+    const QByteArray old =
+        "  \"a\", \"\\1\",,,,,,,,,\r\n\"b\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"";
     writeFile(old);
     DataFile file = dataFile();
     EntryTable table = load(file);

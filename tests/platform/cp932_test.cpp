@@ -90,9 +90,9 @@ TEST(Cp932, RefusesTheFirstCharacterItCannotHold)
 TEST(Cp932, InvalidBytesAreAnErrorAtTheirOffset)
 {
     const std::pair<QByteArray, qsizetype> cases[] = {
-        {hex("80"), 0},         {hex("41a0"), 1},     {hex("4142fd"), 2},
-        {hex("ff"), 0},         {hex("8bd681"), 2},   // lead byte with nothing after it
-        {hex("8bd68120"), 2},   // lead byte with a trail byte that is not one
+        {hex("80"), 0},       {hex("41a0"), 1},   {hex("4142fd"), 2},
+        {hex("ff"), 0},       {hex("8bd681"), 2}, // lead byte with nothing after it
+        {hex("8bd68120"), 2},                     // lead byte with a trail byte that is not one
     };
     for (const auto &[bytes, offset] : cases) {
         const auto text = decode(bytes);
@@ -129,9 +129,8 @@ TEST(Cp932, EverythingDecodedEncodesAgain)
 TEST(Cp932, ByteLengthPerCharacter)
 {
     const std::pair<char32_t, int> cases[] = {
-        {U'A', 1},      {U'\\', 1},     {U'ｱ', 1},      {U'ﾟ', 1},     {U'あ', 2},
-        {U'　', 2},     {U'５', 2},     {U'￥', 2},     {U'€', 0},     {U'😀', 0},
-        {U'‾', 0},      {char32_t{0xD800}, 0},
+        {U'A', 1},  {U'\\', 1}, {U'ｱ', 1}, {U'ﾟ', 1}, {U'あ', 2}, {U'　', 2},
+        {U'５', 2}, {U'￥', 2}, {U'€', 0}, {U'😀', 0}, {U'‾', 0},  {char32_t{0xD800}, 0},
     };
     for (const auto &[character, length] : cases)
         EXPECT_EQ(byteLength(character), length) << int(character);
