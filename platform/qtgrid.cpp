@@ -61,6 +61,10 @@ public:
 
     Qt::ItemFlags flags(const QModelIndex &) const override { return Qt::ItemIsEnabled; }
 
+    // The headers only make room for the fixed cells and are never seen; without texts they are
+    // cheap to measure.
+    QVariant headerData(int, Qt::Orientation, int) const override { return {}; }
+
     QVariant data(const QModelIndex &index, int role) const override
     {
         const int row = index.row();

@@ -1,0 +1,117 @@
+// Opening the list window with a full table, and one selection click, against the floor of
+// filling a bare QTableWidget of the same size.
+
+#include "core/period.h"
+#include "list_window/frmsub.h"
+#include "platform/qtgrid.h"
+#include "tests/support/scriptedgrid.h"
+
+#include <QApplication>
+#include <QTableWidget>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const pomiro::EntryTable &fullTable()
+{
+    static const pomiro::EntryTable table = [] {
+        pomiro::EntryTable t;
+        for (int i = 1; i <= pomiro::kMaxEntries; ++i) {
+            pomiro::Entry &entry = t.slot[static_cast<size_t>(i)];
+            entry.name = QStringLiteral("毎朝のコーヒー、%1杯目").arg(i);
+            entry.amounts = *pomiro::periodAmountTexts(i * 10.5);
+        }
+        t.count = pomiro::kMaxEntries;
+        return t;
+    }();
+    return table;
+}
+
+// Build, fill and total: what the list button costs before the window is drawn.
+void BM_OpenList300(benchmark::State &state)
+{
+    for (auto _ : state) {
+        frmSub window(fullTable());
+        benchmark::DoNotOptimize(window.grid().text(302, 10));
+    }
+}
+BENCHMARK(BM_OpenList300)->Unit(benchmark::kMillisecond);
+
+// The window and its four grid views alone, with no rows to fill.
+void BM_OpenListEmpty(benchmark::State &state)
+{
+    const pomiro::EntryTable empty;
+    for (auto _ : state) {
+        frmSub window(empty);
+        benchmark::DoNotOptimize(window.grid().text(2, 10));
+    }
+}
+BENCHMARK(BM_OpenListEmpty)->Unit(benchmark::kMillisecond);
+
+// The same, shown and drawn once.
+void BM_OpenAndShowList300(benchmark::State &state)
+{
+    for (auto _ : state) {
+        frmSub window(fullTable());
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
+    }
+}
+BENCHMARK(BM_OpenAndShowList300)->Unit(benchmark::kMillisecond);
+
+// One mouse click on an entry row: toggle and recount all 300 rows.
+void BM_ClickRow300(benchmark::State &state)
+{
+    auto grid = std::make_unique<pomiro::QtGrid>();
+    pomiro::QtGrid &g = *grid;
+    frmSub window(fullTable(), std::move(grid));
+    window.show();
+    const QPoint at = g.cellCentre(3, 2);
+    QWidget *target = g.widget()->childAt(at);
+    const QPoint local = target->mapFrom(g.widget(), at);
+    for (auto _ : state)
+        QTest::mouseClick(target, Qt::LeftButton, {}, local);
+}
+BENCHMARK(BM_ClickRow300)->Unit(benchmark::kMicrosecond);
+
+// The window's own share of a click, without any widget.
+void BM_ClickRow300Scripted(benchmark::State &state)
+{
+    auto grid = std::make_unique<pomiro::testing::ScriptedGrid>();
+    pomiro::testing::ScriptedGrid &g = *grid;
+    frmSub window(fullTable(), std::move(grid));
+    for (auto _ : state)
+        g.click(3, 2);
+}
+BENCHMARK(BM_ClickRow300Scripted)->Unit(benchmark::kMicrosecond);
+
+// The floor: a bare QTableWidget of 304 x 11 cells filled with the same texts.
+void BM_FillBareTableWidget(benchmark::State &state)
+{
+    const pomiro::EntryTable &table = fullTable();
+    for (auto _ : state) {
+        QTableWidget widget(table.count + 4, 11);
+        for (int row = 1; row <= table.count; ++row) {
+            const pomiro::Entry &entry = table.slot[static_cast<size_t>(row)];
+            widget.setItem(row, 0, new QTableWidgetItem(entry.name));
+            for (int col = 1; col <= pomiro::kPeriodCount; ++col)
+                widget.setItem(row, col, new QTableWidgetItem(entry.amounts[static_cast<size_t>(col - 1)]));
+        }
+        benchmark::DoNotOptimize(widget.item(300, 10));
+    }
+}
+BENCHMARK(BM_FillBareTableWidget)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
