@@ -1,5 +1,6 @@
 #include "core/cellwidth.h"
 
+#include <QList>
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text =
         QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const int cells = pomiro::cellCount(text);
-    const auto characters = text.toUcs4().size();
+    const int characters = static_cast<int>(text.toUcs4().size());
     if (cells < characters || cells > 2 * characters)
         __builtin_trap();
     const QString aligned = pomiro::rightAlignInCells(text, 15);
