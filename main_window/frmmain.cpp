@@ -3,6 +3,7 @@
 #include "core/cellwidth.h"
 #include "core/pomiro.h"
 #include "letters/letterkind.h"
+#include "letters/printjob.h"
 #include "main_window/artwork.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
@@ -510,10 +511,22 @@ void frmMain::showList()
     // Wired to the list window when it exists.
 }
 
+void frmMain::setLetterPrinting(letters::LetterPrinting *printing)
+{
+    m_letterPrinting = printing;
+}
+
 void frmMain::printLetter(int kind)
 {
-    // Wired to the print job of the letter kind `kind` when it exists.
-    Q_UNUSED(kind);
+    if (!m_letterPrinting)
+        return;
+    // What the window shows at the click, saved or not.
+    PeriodTexts amounts;
+    for (std::size_t i = 0; i < amounts.size(); ++i)
+        amounts[i] = m_amountFields[i]->text();
+    // After a failure the panel stays open, so the user can try again once a printer is set up.
+    if (m_letterPrinting->print(kind, this, cboPomiro->currentText(), amounts))
+        fraPrint->hide();
 }
 
 void frmMain::openHelp()

@@ -20,6 +20,10 @@ class MessageBox;
 class HelpViewer;
 } // namespace pomiro
 
+namespace pomiro::letters {
+class LetterPrinting;
+} // namespace pomiro::letters
+
 // The main window: one entry at a time, its ten amount fields, browsing, the print panel, Help
 // and End. The entry table and the daily base belong to `data`; the window holds the position
 // (the scroll bar's value) and the help file name.
@@ -33,6 +37,9 @@ public:
 
     // `text` after as many half-width spaces as make it `width` cells wide.
     QString CHG_KETA(const QString &text, qint16 width) const;
+
+    // What the letter buttons print with; without it they do nothing. Not owned.
+    void setLetterPrinting(pomiro::letters::LetterPrinting *printing);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -60,6 +67,7 @@ private:
     pomiro::Pomiro &m_data;
     pomiro::MessageBox &m_messages;
     pomiro::HelpViewer &m_help;
+    pomiro::letters::LetterPrinting *m_letterPrinting = nullptr;
 
     QString m_helpFile;
     QString m_loadNotice; // what the last load could not read, told once at start-up

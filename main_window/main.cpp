@@ -1,4 +1,5 @@
 #include "core/pomiro.h"
+#include "letters/printjob.h"
 #include "main_window/artwork.h"
 #include "main_window/frmmain.h"
 #include "platform/chmhelpviewer.h"
@@ -20,7 +21,10 @@ int main(int argc, char *argv[])
     pomiro::QtMessageBox messages;
     pomiro::ChmHelpViewer help(messages);
 
+    pomiro::letters::LetterPrinting letterPrinting(pomiro::letters::defaultPrinterFactory(), messages);
+
     frmMain window(data, messages, help);
+    window.setLetterPrinting(&letterPrinting);
     window.show();
     return app.exec();
 }
