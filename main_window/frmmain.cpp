@@ -4,6 +4,7 @@
 #include "core/pomiro.h"
 #include "letters/letterkind.h"
 #include "letters/printjob.h"
+#include "list_window/frmsub.h"
 #include "main_window/artwork.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
@@ -508,7 +509,7 @@ void frmMain::closePrintPanel()
 
 void frmMain::showList()
 {
-    // Wired to the list window when it exists.
+    frmSub::showList(m_data.table, this, m_list);
 }
 
 void frmMain::setLetterPrinting(letters::LetterPrinting *printing)

@@ -2,6 +2,7 @@
 
 #include "core/period.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -13,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QScrollBar;
 class QToolButton;
+class frmSub;
 
 namespace pomiro {
 struct Pomiro;
@@ -72,6 +74,7 @@ private:
     QString m_helpFile;
     QString m_loadNotice; // what the last load could not read, told once at start-up
     bool m_ending = false;
+    QPointer<frmSub> m_list; // the list window while it is open
 
     QToolButton *cmdNew = nullptr;
     QToolButton *cmdHozon = nullptr;
