@@ -28,4 +28,3 @@ export LSAN_OPTIONS=suppressions=$repo/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 configure_and_build build-asan -DPOMIRO_SANITIZE=ON -DPOMIRO_BUILD_BENCH=OFF
 (cd "$repo/build-asan" && ctest --output-on-failure -LE e2e)
-unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
