@@ -112,6 +112,8 @@ const QColor kMaroon(128, 0, 0);
 
 const QString kAmountTitle = QStringLiteral("金額の入力");
 const QString kLoadTitle = QStringLiteral("データの読み込み");
+const QString kSaveFailedTitle = QStringLiteral("保存できません");
+const QString kDeleteFailedTitle = QStringLiteral("削除できません");
 
 void setBackground(QWidget *widget, const QColor &colour, QPalette::ColorRole role)
 {
@@ -213,6 +215,44 @@ QString loadNotice(const Result<LoadReport, DataFileError> &loaded, int count)
                           "ファイルはそのまま残してあります。")
         .arg(fileName)
         .arg(count);
+}
+
+// What the user was doing when the data file refused a change.
+enum class FileChange { Save, Delete };
+
+// The one place where a refused or failed write becomes words for the user.
+QString fileErrorText(const DataFileError &error, FileChange change)
+{
+    const QString doing = change == FileChange::Save ? QStringLiteral("保存") : QStringLiteral("削除");
+    switch (error.kind) {
+    case DataFileError::Kind::TableFull:
+        return QStringLiteral("登録できるぽみろは%1件までです。不要なぽみろを削除してから保存してください。")
+            .arg(kMaxEntries);
+    case DataFileError::Kind::UnwritableText: {
+        const char32_t character = error.character;
+        const QString code = QString::number(uint(character), 16).toUpper().rightJustified(4, u'0');
+        const QString shown = QStringLiteral("「%1」(U+%2)").arg(QString::fromUcs4(&character, 1), code);
+        if (change == FileChange::Delete) // only a stored entry can hold it then
+            return QStringLiteral("保存されたデータに書き込めない文字%1があるため、削除できませんでした。"
+                                  "ファイルは変更されていません。")
+                .arg(shown);
+        const int field = int(error.field);
+        const QString where = field == int(EntryField::Name) ? QStringLiteral("ぽみろ")
+                                                             : QString::fromUtf16(kPeriods[field - 1].caption);
+        return QStringLiteral("「%1」の文字%2は保存できません。この文字を消すか別の文字に置き換えてから、"
+                              "もう一度保存してください。")
+            .arg(where, shown);
+    }
+    case DataFileError::Kind::ReadFailed:
+        return QStringLiteral("「%1」を読み込めないため、%2できませんでした。ファイルは変更されていません。"
+                              "ファイルを確かめてから、もう一度起動してください。")
+            .arg(QString::fromUtf16(kDataFileName), doing);
+    case DataFileError::Kind::WriteFailed:
+        break;
+    }
+    return QStringLiteral("データを%1できませんでした。ファイルは変更されていません。"
+                          "「%2」に書き込めるか確かめてから、もう一度%1してください。")
+        .arg(doing, QString::fromUtf16(kDataFileName));
 }
 
 } // namespace
@@ -376,7 +416,9 @@ void frmMain::buildControls()
     cmdYame = makeButton(fraPrint, kCancelButton.name, kCancelButton.caption, kCancelButton.tooltip,
                          kCancelButton.at);
 
-    // The entry commands New, Save and Delete are wired by their own change.
+    connect(cmdNew, &QToolButton::clicked, this, &frmMain::newEntry);
+    connect(cmdHozon, &QToolButton::clicked, this, &frmMain::saveEntry);
+    connect(cmdDel, &QToolButton::clicked, this, &frmMain::deleteEntry);
     connect(cmdPrint, &QToolButton::clicked, this, &frmMain::openPrintPanel);
     connect(cmdYame, &QToolButton::clicked, this, &frmMain::closePrintPanel);
     connect(cmdHyou, &QToolButton::clicked, this, &frmMain::showList);
@@ -482,6 +524,114 @@ void frmMain::reportAmountError(AmountError error)
                              ? QStringLiteral("金額を数字で入力してください。")
                              : QStringLiteral("金額の桁が多すぎます。桁の少ない金額を入力してください。");
     m_messages.show(this, text, MessageBox::kOk + MessageBox::kExclamation, kAmountTitle);
+}
+
+void frmMain::showPosition(int position)
+{
+    // setValue() with the value the scroll bar already has notifies nobody.
+    if (hsbData->value() == position)
+        SHOW_DATA();
+    else
+        hsbData->setValue(position);
+}
+
+PeriodTexts frmMain::shownAmounts() const
+{
+    PeriodTexts amounts;
+    for (std::size_t i = 0; i < amounts.size(); ++i)
+        amounts[i] = m_amountFields[i]->text();
+    return amounts;
+}
+
+void frmMain::newEntry()
+{
+    // Only the window is emptied; the counter keeps the old position until the next display.
+    cboPomiro->setEditText(QString());
+    cboPomiro->setFocus();
+    CLEAR_DATA();
+}
+
+void frmMain::saveEntry()
+{
+    const QString name = cboPomiro->currentText();
+    if (name.isEmpty())
+        return;
+    const Entry shown{name, shownAmounts()};
+
+    // New or change is decided by the name alone, compared exactly; the first equal item wins.
+    int slot = 0;
+    for (int i = 0; i < cboPomiro->count() && slot == 0; ++i) {
+        if (cboPomiro->itemText(i) == name)
+            slot = i + 1;
+    }
+
+    if (slot == 0) {
+        const auto appended = m_data.dataFile.append(shown, m_data.table);
+        if (!appended) {
+            m_messages.show(this, fileErrorText(appended.error(), FileChange::Save),
+                            MessageBox::kOk + MessageBox::kExclamation, kSaveFailedTitle);
+            return;
+        }
+        LOAD_DATA();
+        const int count = m_data.table.count;
+        showPosition(count);
+        m_messages.show(this, m_data.table.slot[count].name + QStringLiteral("を登録しました。"),
+                        MessageBox::kOk + MessageBox::kInformation, QStringLiteral("新規登録"));
+        return;
+    }
+
+    // Checked before the slot changes, so that a refusal names what the user typed.
+    if (const auto line = encodeEntryLine(shown); !line) {
+        m_messages.show(this, fileErrorText(line.error(), FileChange::Save),
+                        MessageBox::kOk + MessageBox::kExclamation, kSaveFailedTitle);
+        return;
+    }
+    Entry &entry = m_data.table.slot[slot];
+    const PeriodTexts before = entry.amounts;
+    entry.amounts = shown.amounts;
+    const auto written = m_data.dataFile.rewrite(m_data.table);
+    if (!written) {
+        // The table must keep matching the file, which still holds the old amounts.
+        entry.amounts = before;
+        m_messages.show(this, fileErrorText(written.error(), FileChange::Save),
+                        MessageBox::kOk + MessageBox::kExclamation, kSaveFailedTitle);
+        return;
+    }
+    // No reload and no move: the window keeps showing what it showed.
+    m_messages.show(this, entry.name + QStringLiteral("を更新しました。"),
+                    MessageBox::kOk + MessageBox::kInformation, QStringLiteral("データ更新"));
+}
+
+void frmMain::deleteEntry()
+{
+    if (cboPomiro->currentText().isEmpty())
+        return;
+    // The position decides what goes, so both boxes name that entry, not the name box's text.
+    const int position = hsbData->value();
+    if (position < 1 || position > m_data.table.count)
+        return;
+    const QString name = m_data.table.slot[position].name;
+
+    const int answer = m_messages.show(this, name + QStringLiteral("のデータを削除していいですか？"),
+                                       MessageBox::kOkCancel + MessageBox::kExclamation,
+                                       QStringLiteral("削除確認"));
+    if (answer != MessageBox::kAnswerOk)
+        return;
+
+    const auto written = m_data.dataFile.rewrite(m_data.table, position);
+    if (!written) {
+        m_messages.show(this, fileErrorText(written.error(), FileChange::Delete),
+                        MessageBox::kOk + MessageBox::kExclamation, kDeleteFailedTitle);
+        return;
+    }
+    LOAD_DATA();
+    if (m_data.table.count == 0) {
+        cboPomiro->setEditText(QString());
+        CLEAR_DATA();
+    }
+    showPosition(hsbData->minimum());
+    m_messages.show(this, name + QStringLiteral("を削除しました。"),
+                    MessageBox::kOk + MessageBox::kInformation, QStringLiteral("削除"));
 }
 
 void frmMain::nameChosen(int index)

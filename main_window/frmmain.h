@@ -57,7 +57,14 @@ private:
     void enterAmount(int periodIndex);
     void reportAmountError(pomiro::AmountError error);
 
+    // Sets the position and shows the entry there, also when the position already had that value.
+    void showPosition(int position);
+    pomiro::PeriodTexts shownAmounts() const;
+
     // Handlers.
+    void newEntry();
+    void saveEntry();
+    void deleteEntry();
     void nameChosen(int index);
     void openPrintPanel();
     void closePrintPanel();
