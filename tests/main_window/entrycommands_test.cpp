@@ -1,0 +1,419 @@
+// New, Save and Delete over the real main window and its data file.
+
+#include "tests/main_window/mainwindowtest.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+namespace {
+
+using namespace mainwindowtest;
+
+constexpr int kInformation = MessageBox::kOk + MessageBox::kInformation; // 64
+constexpr int kQuestion = MessageBox::kOkCancel + MessageBox::kExclamation; // 49
+constexpr int kWarning = MessageBox::kOk + MessageBox::kExclamation; // 48
+
+QByteArray fileOf(const QList<Entry> &entries)
+{
+    QByteArray bytes;
+    for (const Entry &entry : entries)
+        bytes += encodeEntryLine(entry).value();
+    return bytes;
+}
+
+QList<Entry> sampleEntries(int count)
+{
+    QList<Entry> entries;
+    for (int slot = 1; slot <= count; ++slot)
+        entries << sampleEntry(slot);
+    return entries;
+}
+
+FileReplacer failingReplacer()
+{
+    return [](const QString &, const QByteArray &) -> Result<void, QString> {
+        return fail(u"No space left on device"_s);
+    };
+}
+
+class EntryCommandsTest : public MainWindowTest
+{
+protected:
+    // The window, its table and its file all still hold what the file held at the start.
+    void expectUnchanged(const QByteArray &file, int shown, int count)
+    {
+        EXPECT_EQ(dataFileContent(), file);
+        EXPECT_EQ(data.table.count, count);
+        EXPECT_EQ(counter(), u"%1 / %2"_s.arg(shown).arg(count));
+        EXPECT_EQ(scrollBar()->value(), shown);
+        EXPECT_EQ(listedNames(), kNames.mid(0, count));
+        for (int slot = 1; slot <= count; ++slot)
+            EXPECT_EQ(data.table.slot[slot], sampleEntry(slot)) << "slot " << slot;
+    }
+};
+
+// Save of a name the list does not hold: one line at the end, the new entry shown last.
+
+struct AppendCase
+{
+    const char *what;
+    QList<Entry> stored;
+    QString name;
+    PeriodTexts amounts;
+};
+
+TEST_F(EntryCommandsTest, SaveOfANewNameAppendsItAndShowsItLast)
+{
+    const Entry coffee{u"Coffee"_s, k500ADay};
+    const AppendCase cases[] = {
+        {"first entry", {}, u"禁煙"_s, k500ADay},
+        {"after twelve", sampleEntries(12), u"新しいぽみろ"_s, k500ADay},
+        {"ten empty amounts", sampleEntries(2), u"空"_s, {}},
+        {"unconfirmed typing", sampleEntries(1), u"途中"_s, {u"12abc"_s, u" 5 "_s}},
+        {"other letter case", {coffee}, u"coffee"_s, k500ADay},
+        {"full-width letters", {coffee}, u"Ｃｏｆｆｅｅ"_s, k500ADay},
+        {"half-width kana", sampleEntries(2), u"ｺｰﾋｰ"_s, k500ADay},
+        {"trailing blank", sampleEntries(2), u"コーヒー "_s, k500ADay},
+    };
+    for (const AppendCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeDataFile(fileOf(c.stored));
+        start();
+        messages.shown.clear();
+        nameBox()->setEditText(c.name);
+        setFieldTexts(c.amounts);
+        click("cmdHozon");
+
+        const int count = int(c.stored.size()) + 1;
+        EXPECT_EQ(dataFileContent(), fileOf(c.stored) + fileOf({Entry{c.name, c.amounts}}));
+        EXPECT_EQ(data.table.count, count);
+        EXPECT_EQ(scrollBar()->value(), count);
+        EXPECT_EQ(counter(), u"%1 / %1"_s.arg(count));
+        EXPECT_EQ(nameBox()->currentText(), c.name);
+        EXPECT_EQ(fieldTexts(), c.amounts);
+        EXPECT_EQ(listedNames().value(count - 1), c.name);
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_EQ(messages.shown[0].text, c.name + u"を登録しました。"_s);
+        EXPECT_EQ(messages.shown[0].title, u"新規登録"_s);
+        EXPECT_EQ(messages.shown[0].flags, kInformation);
+    }
+}
+
+TEST_F(EntryCommandsTest, TheAppendedLineIsCp932WithQuotedFieldsAndCrLf)
+{
+    start();
+    nameBox()->setEditText(u"禁煙"_s);
+    PeriodTexts amounts;
+    amounts[0] = u"\\1,500"_s;
+    setFieldTexts(amounts);
+    click("cmdHozon");
+    // 禁煙 is 8B D6 89 8C in CP932; the yen sign is the single byte 5C; empty amounts are "".
+    QByteArray expected = "\"" "\x8b\xd6\x89\x8c" "\",\"\x5c" "1,500\"";
+    for (int i = 1; i < kPeriodCount; ++i)
+        expected += ",\"\"";
+    expected += "\r\n";
+    EXPECT_EQ(dataFileContent(), expected);
+}
+
+// Save of a name the list holds: that slot takes the window's amounts, nothing else moves.
+
+TEST_F(EntryCommandsTest, SaveOverAStoredNameRewritesThatEntryOnly)
+{
+    const struct
+    {
+        const char *what;
+        int shownSlot;
+        int namedSlot;
+    } cases[] = {{"another entry", 3, 7}, {"the entry shown", 5, 5}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeDataFile(dataFileBytes(12));
+        start();
+        scrollBar()->setValue(c.shownSlot);
+        messages.shown.clear();
+        const QString name = kNames[c.namedSlot - 1];
+        nameBox()->setEditText(name);
+        setFieldTexts(k500ADay);
+        click("cmdHozon");
+
+        QList<Entry> expected = sampleEntries(12);
+        expected[c.namedSlot - 1].amounts = k500ADay;
+        EXPECT_EQ(dataFileContent(), fileOf(expected));
+        EXPECT_EQ(data.table.slot[c.namedSlot], expected[c.namedSlot - 1]);
+        EXPECT_EQ(scrollBar()->value(), c.shownSlot);
+        EXPECT_EQ(counter(), u"%1 / 12"_s.arg(c.shownSlot));
+        EXPECT_EQ(listedNames(), kNames);
+        EXPECT_EQ(nameBox()->currentText(), name);
+        EXPECT_EQ(fieldTexts(), k500ADay);
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_EQ(messages.shown[0].text, name + u"を更新しました。"_s);
+        EXPECT_EQ(messages.shown[0].title, u"データ更新"_s);
+        EXPECT_EQ(messages.shown[0].flags, kInformation);
+    }
+}
+
+TEST_F(EntryCommandsTest, SaveOverADuplicatedNameChangesTheFirstOnly)
+{
+    const QList<Entry> stored = {sampleEntry(1), sampleEntry(2), {kNames[0], {u"\\9"_s}}};
+    writeDataFile(fileOf(stored));
+    start();
+    nameBox()->setEditText(kNames[0]);
+    setFieldTexts(k500ADay);
+    click("cmdHozon");
+    EXPECT_EQ(dataFileContent(), fileOf({Entry{kNames[0], k500ADay}, stored[1], stored[2]}));
+}
+
+// Delete: the entry at the position goes, whatever the name box says; the first entry is shown.
+
+TEST_F(EntryCommandsTest, DeleteRemovesTheEntryAtThePositionAndNamesIt)
+{
+    const struct
+    {
+        const char *what;
+        int position;
+        QString typed; // empty: the name box left as shown
+    } cases[] = {
+        {"middle entry", 5, {}},
+        {"last entry", 12, {}},
+        {"first entry", 1, {}},
+        {"name box changed to another stored name", 5, kNames[8]},
+        {"name box changed to an unknown name", 7, u"どれでもない"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeDataFile(dataFileBytes(12));
+        start();
+        scrollBar()->setValue(c.position);
+        if (!c.typed.isEmpty())
+            nameBox()->setEditText(c.typed);
+        messages.shown.clear();
+        click("cmdDel");
+
+        QList<Entry> remaining = sampleEntries(12);
+        const Entry removed = remaining.takeAt(c.position - 1);
+        EXPECT_EQ(dataFileContent(), fileOf(remaining));
+        EXPECT_EQ(data.table.count, 11);
+        for (int slot = 1; slot <= 11; ++slot)
+            EXPECT_EQ(data.table.slot[slot], remaining[slot - 1]) << "slot " << slot;
+        EXPECT_EQ(scrollBar()->value(), 1);
+        EXPECT_EQ(counter(), u"1 / 11"_s);
+        EXPECT_EQ(nameBox()->currentText(), remaining[0].name);
+        EXPECT_EQ(fieldTexts(), remaining[0].amounts);
+        EXPECT_EQ(listedNames().size(), 11);
+        EXPECT_FALSE(listedNames().contains(removed.name));
+
+        ASSERT_EQ(messages.shown.size(), 2);
+        EXPECT_EQ(messages.shown[0].text, removed.name + u"のデータを削除していいですか？"_s);
+        EXPECT_EQ(messages.shown[0].title, u"削除確認"_s);
+        EXPECT_EQ(messages.shown[0].flags, kQuestion);
+        EXPECT_EQ(messages.shown[1].text, removed.name + u"を削除しました。"_s);
+        EXPECT_EQ(messages.shown[1].title, u"削除"_s);
+        EXPECT_EQ(messages.shown[1].flags, kInformation);
+    }
+}
+
+TEST_F(EntryCommandsTest, DeleteOfTheOnlyEntryLeavesAnEmptyFileAndWindow)
+{
+    writeDataFile(dataFileBytes(1));
+    start();
+    click("cmdDel");
+    EXPECT_TRUE(dataFileContent().isEmpty());
+    EXPECT_TRUE(QFile::exists(dataPath()));
+    expectShows(0, 0);
+    EXPECT_EQ(scrollBar()->minimum(), 0);
+    EXPECT_EQ(scrollBar()->maximum(), 0);
+    EXPECT_TRUE(listedNames().isEmpty());
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown[1].text, kNames[0] + u"を削除しました。"_s);
+}
+
+TEST_F(EntryCommandsTest, CancelInTheQuestionChangesNothing)
+{
+    writeDataFile(dataFileBytes(12));
+    start();
+    scrollBar()->setValue(4);
+    child<QLineEdit>("txtWeek")->setText(u"not saved"_s);
+    messages.answers = {MessageBox::kAnswerCancel};
+    click("cmdDel");
+
+    expectUnchanged(dataFileBytes(12), 4, 12);
+    EXPECT_EQ(child<QLineEdit>("txtWeek")->text(), u"not saved"_s);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].title, u"削除確認"_s);
+}
+
+// Commands with nothing to act on do nothing and say nothing.
+
+TEST_F(EntryCommandsTest, NothingToSaveOrDeleteDoesNothingSilently)
+{
+    const struct
+    {
+        const char *what;
+        int entries;
+        const char *button;
+        QString name;
+    } cases[] = {
+        {"Save with an empty name", 12, "cmdHozon", {}},
+        {"Delete with an empty name", 12, "cmdDel", {}},
+        {"Delete with an empty table", 0, "cmdDel", u"禁煙"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeDataFile(dataFileBytes(c.entries));
+        start();
+        messages.shown.clear();
+        nameBox()->setEditText(c.name);
+        setFieldTexts(k500ADay);
+        click(c.button);
+
+        expectUnchanged(dataFileBytes(c.entries), c.entries > 0 ? 1 : 0, c.entries);
+        EXPECT_EQ(nameBox()->currentText(), c.name);
+        EXPECT_EQ(fieldTexts(), k500ADay);
+        EXPECT_TRUE(messages.shown.isEmpty());
+    }
+}
+
+TEST_F(EntryCommandsTest, NewEmptiesTheWindowOnly)
+{
+    writeDataFile(dataFileBytes(12));
+    start();
+    scrollBar()->setValue(4);
+    child<QLineEdit>("txtDay")->setText(u"500"_s);
+    QTest::keyClick(child("txtDay"), Qt::Key_Return);
+    ASSERT_DOUBLE_EQ(data.dailyBase, 500.0);
+    click("cmdNew");
+
+    EXPECT_EQ(nameBox()->currentText(), QString());
+    EXPECT_EQ(fieldTexts(), PeriodTexts{});
+    EXPECT_TRUE(nameBox()->hasFocus());
+    expectUnchanged(dataFileBytes(12), 4, 12);
+    EXPECT_DOUBLE_EQ(data.dailyBase, 500.0);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// Saves the file cannot hold are refused before anything is written.
+
+struct RefusedCase
+{
+    const char *what;
+    int entries;
+    QString name;
+    int field; // -1: none
+    QString fieldText;
+    QStringList told; // pieces the message must hold
+};
+
+TEST_F(EntryCommandsTest, ASaveTheFileCannotHoldIsRefusedAndTold)
+{
+    const RefusedCase cases[] = {
+        {"301st entry", 300, u"新規"_s, -1, {}, {u"300件"_s}},
+        {"quote in a new name", 3, u"大\"好き"_s, -1, {}, {u"「ぽみろ」"_s, u"「\"」"_s}},
+        {"emoji in an amount", 3, u"新規"_s, 1, u"\\3,500😀"_s, {u"「１週間」"_s, u"「😀」"_s, u"U+1F600"_s}},
+        {"quote in an amount of a stored name", 3, kNames[1], 9, u"\"\\1\""_s, {u"「３０年」"_s, u"「\"」"_s}},
+        {"unencodable name", 0, u"ぽみろ\u0E01"_s, -1, {}, {u"「ぽみろ」"_s, u"U+0E01"_s}},
+    };
+    for (const RefusedCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeDataFile(dataFileBytes(c.entries));
+        start();
+        messages.shown.clear();
+        nameBox()->setEditText(c.name);
+        if (c.field >= 0)
+            child<QLineEdit>(kFieldNames[c.field])->setText(c.fieldText);
+        click("cmdHozon");
+
+        EXPECT_EQ(dataFileContent(), dataFileBytes(c.entries));
+        EXPECT_EQ(data.table.count, c.entries);
+        for (int slot = 1; slot <= c.entries; ++slot)
+            ASSERT_EQ(data.table.slot[slot], sampleEntry(slot)) << "slot " << slot;
+        EXPECT_EQ(counter(), u"%1 / %2"_s.arg(c.entries > 0 ? 1 : 0).arg(c.entries));
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_EQ(messages.shown[0].title, u"保存できません"_s);
+        EXPECT_EQ(messages.shown[0].flags, kWarning);
+        for (const QString &piece : c.told)
+            EXPECT_TRUE(messages.shown[0].text.contains(piece)) << messages.shown[0].text.toStdString();
+    }
+}
+
+// A write that fails leaves the file, the table and the window as they were.
+
+TEST_F(EntryCommandsTest, AFailedWriteKeepsEverythingAsOnDisk)
+{
+    const struct
+    {
+        const char *what;
+        const char *button;
+        QString name;
+        const char *title;
+    } cases[] = {
+        {"new entry", "cmdHozon", u"新規"_s, "保存できません"},
+        {"change of a stored entry", "cmdHozon", kNames[6], "保存できません"},
+        {"delete", "cmdDel", {}, "削除できません"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeDataFile(dataFileBytes(12));
+        start();
+        scrollBar()->setValue(3);
+        messages.shown.clear();
+        if (!c.name.isEmpty()) {
+            nameBox()->setEditText(c.name);
+            setFieldTexts(k500ADay);
+        }
+        data.dataFile.setReplacer(failingReplacer());
+        click(c.button);
+
+        expectUnchanged(dataFileBytes(12), 3, 12);
+        ASSERT_FALSE(messages.shown.isEmpty());
+        const auto &told = messages.shown.last();
+        EXPECT_EQ(told.title, QString::fromUtf8(c.title));
+        EXPECT_EQ(told.flags, kWarning);
+        EXPECT_TRUE(told.text.contains(u"できませんでした"_s));
+        EXPECT_TRUE(told.text.contains(u"ファイルは変更されていません"_s));
+        EXPECT_EQ(messages.shown.size(), std::string_view(c.button) == "cmdDel" ? 2 : 1);
+
+        // The next write that succeeds must not carry the failed change along.
+        data.dataFile.setReplacer(replaceFileAtomically);
+        nameBox()->setEditText(kNames[0]);
+        setFieldTexts(k500ADay);
+        click("cmdHozon");
+        QList<Entry> expected = sampleEntries(12);
+        expected[0].amounts = k500ADay;
+        EXPECT_EQ(dataFileContent(), fileOf(expected));
+    }
+}
+
+// List opens one list window, which End closes with the rest.
+
+TEST_F(EntryCommandsTest, ListOpensOneListWindowThatEndCloses)
+{
+    writeDataFile(dataFileBytes(3));
+    start();
+    auto listWindows = [] {
+        QList<QWidget *> found;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == u"frmSub"_s && w->isVisible())
+                found << w;
+        return found;
+    };
+    click("cmdHyou");
+    const QList<QWidget *> first = listWindows();
+    ASSERT_EQ(first.size(), 1);
+    EXPECT_EQ(first[0]->windowTitle(), u"ぽみろ一覧"_s);
+
+    click("cmdHyou");
+    EXPECT_EQ(listWindows(), first);
+    EXPECT_TRUE(window->isVisible());
+
+    click("cmdEnd");
+    EXPECT_TRUE(listWindows().isEmpty());
+    EXPECT_FALSE(window->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,185 @@
+#pragma once
+
+// The main window as the widget tests start it: in a temporary folder of its own, with a scripted
+// message box and a help viewer that records its calls; sample entries and their file bytes.
+
+#include "core/pomiro.h"
+#include "main_window/frmmain.h"
+#include "platform/fonts.h"
+#include "platform/helpviewer.h"
+#include "tests/support/scriptedmessagebox.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+
+// Readable failures.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace mainwindowtest {
+
+using namespace pomiro;
+using namespace Qt::StringLiterals;
+
+inline const char *const kFieldNames[kPeriodCount] = {"txtDay",  "txtWeek",  "txtMonth",  "txtMonth6", "txtYear",
+                                               "txtYear3", "txtYear5", "txtYear10", "txtYear20", "txtYear30"};
+
+inline const QStringList kNames = {u"禁煙"_s,   u"コーヒー"_s, u"お菓子"_s, u"タクシー"_s, u"雑誌, 週刊"_s, u"ジュース"_s,
+                            u"ランチ"_s, u"缶コーヒー"_s, u"宝くじ"_s, u"ゲーム"_s,   u"映画"_s,       u"お酒"_s};
+
+// "500" a day, as the ten fields show it.
+inline const PeriodTexts k500ADay = {u"\\500"_s,      u"\\3,500"_s,     u"\\15,000"_s,    u"\\91,250"_s,
+                              u"\\182,500"_s,  u"\\547,500"_s,   u"\\912,500"_s,   u"\\1,825,000"_s,
+                              u"\\3,650,000"_s, u"\\5,475,000"_s};
+
+inline Entry sampleEntry(int slot)
+{
+    Entry entry{kNames.value(slot - 1, u"e%1"_s.arg(slot)), {}};
+    for (int i = 0; i < kPeriodCount; ++i)
+        entry.amounts[i] = u"\\%1"_s.arg(slot * 100 + i);
+    return entry;
+}
+
+inline QByteArray dataFileBytes(int entries)
+{
+    QByteArray bytes;
+    for (int slot = 1; slot <= entries; ++slot)
+        bytes += encodeEntryLine(sampleEntry(slot)).value();
+    return bytes;
+}
+
+class RecordingHelpViewer : public HelpViewer
+{
+public:
+    QStringList calls;
+    QWidget *caller = nullptr;
+
+    void displayTopic(QWidget *from, const QString &helpFile) override
+    {
+        caller = from;
+        calls << u"display "_s + helpFile;
+    }
+    void closeAll() override { calls << u"closeAll"_s; }
+};
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        fonts::registerSubstitutes();
+        QApplication::setFont(fonts::font(fonts::kPGothic, 9));
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_previousDir = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        QDir::setCurrent(m_previousDir);
+    }
+
+    QString dataPath() const { return m_dir.filePath(u"データ.txt"_s); }
+
+    QByteArray dataFileContent() const
+    {
+        QFile file(dataPath());
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
+    void writeDataFile(const QByteArray &bytes)
+    {
+        QFile file(dataPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    // The window as the program opens it, with any start-up notice delivered.
+    frmMain &start()
+    {
+        data.dataFile = DataFile(QDir(m_dir.path()));
+        window = std::make_unique<frmMain>(data, messages, help);
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QCoreApplication::processEvents();
+        return *window;
+    }
+
+    template <typename T = QWidget>
+    T *child(const char *name) const
+    {
+        T *found = window->findChild<T *>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QString counter() const { return child<QLabel>("lblKensu")->text(); }
+    QScrollBar *scrollBar() const { return child<QScrollBar>("hsbData"); }
+    QComboBox *nameBox() const { return child<QComboBox>("cboPomiro"); }
+
+    QStringList listedNames() const
+    {
+        QStringList listed;
+        for (int i = 0; i < nameBox()->count(); ++i)
+            listed << nameBox()->itemText(i);
+        return listed;
+    }
+
+    void setFieldTexts(const PeriodTexts &texts) const
+    {
+        for (int i = 0; i < kPeriodCount; ++i)
+            child<QLineEdit>(kFieldNames[i])->setText(texts[i]);
+    }
+
+    void click(const char *button) const { QTest::mouseClick(child(button), Qt::LeftButton); }
+
+    PeriodTexts fieldTexts() const
+    {
+        PeriodTexts texts;
+        for (int i = 0; i < kPeriodCount; ++i)
+            texts[i] = child<QLineEdit>(kFieldNames[i])->text();
+        return texts;
+    }
+
+    // Checks that slot `k` of `count` is what the window shows.
+    void expectShows(int k, int count) const
+    {
+        const Entry expected = k == 0 ? Entry{} : sampleEntry(k);
+        EXPECT_EQ(scrollBar()->value(), k);
+        EXPECT_EQ(nameBox()->currentText(), expected.name);
+        EXPECT_EQ(fieldTexts(), expected.amounts);
+        EXPECT_EQ(counter(), u"%1 / %2"_s.arg(k).arg(count));
+    }
+
+    Pomiro data;
+    pomiro::testing::ScriptedMessageBox messages;
+    RecordingHelpViewer help;
+    std::unique_ptr<frmMain> window;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+};
+
+} // namespace mainwindowtest
