@@ -36,4 +36,5 @@ xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "
 e2e_key Return
 
 [ ! -s "$e2e_work/データ.txt" ] || e2e_fail "data file not empty after Delete: $(xxd "$e2e_work/データ.txt" | head -3)"
+kill -0 "$e2e_program_pid" 2>/dev/null || e2e_fail "the program ended: $(cat "$e2e_work/program.log")"
 echo "PASS"
