@@ -1,5 +1,6 @@
 #include "main_window/artwork.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -29,13 +30,11 @@ QPixmap render(const QString &path, QSize size, qreal devicePixelRatio)
     return pixmap;
 }
 
-// Sharp at the usual scales without asking for a plugin to draw SVG on demand.
+// Drawn once, for the screen's pixel ratio: start-up time goes into every render.
 QIcon iconFrom(const QString &path, int size)
 {
-    QIcon result;
-    for (qreal ratio : {1.0, 2.0})
-        result.addPixmap(render(path, QSize(size, size), ratio));
-    return result;
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    return QIcon(render(path, QSize(size, size), ratio));
 }
 
 } // namespace
@@ -47,9 +46,12 @@ QIcon icon(const QString &buttonName)
 
 QIcon windowIcon()
 {
-    QIcon result;
-    for (int size : {16, 32, 48, 64, 128})
-        result.addPixmap(render(QStringLiteral(":/art/pomiro.svg"), QSize(size, size), 1.0));
+    static const QIcon result = [] {
+        QIcon sizes;
+        for (int size : {16, 32, 64})
+            sizes.addPixmap(render(QStringLiteral(":/art/pomiro.svg"), QSize(size, size), 1.0));
+        return sizes;
+    }();
     return result;
 }
 
