@@ -105,22 +105,6 @@ TEST_F(EntryCommandsTest, SaveOfANewNameAppendsItAndShowsItLast)
     }
 }
 
-TEST_F(EntryCommandsTest, TheAppendedLineIsCp932WithQuotedFieldsAndCrLf)
-{
-    start();
-    nameBox()->setEditText(u"禁煙"_s);
-    PeriodTexts amounts;
-    amounts[0] = u"\\1,500"_s;
-    setFieldTexts(amounts);
-    click("cmdHozon");
-    // 禁煙 is 8B D6 89 8C in CP932; the yen sign is the single byte 5C; empty amounts are "".
-    QByteArray expected = "\"" "\x8b\xd6\x89\x8c" "\",\"\x5c" "1,500\"";
-    for (int i = 1; i < kPeriodCount; ++i)
-        expected += ",\"\"";
-    expected += "\r\n";
-    EXPECT_EQ(dataFileContent(), expected);
-}
-
 // Save of a name the list holds: that slot takes the window's amounts, nothing else moves.
 
 TEST_F(EntryCommandsTest, SaveOverAStoredNameRewritesThatEntryOnly)
