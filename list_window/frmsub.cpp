@@ -1,6 +1,7 @@
 #include "list_window/frmsub.h"
 
 #include "core/amount.h"
+#include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/qtgrid.h"
 
@@ -130,6 +131,7 @@ frmSub::frmSub(const EntryTable &table, std::unique_ptr<Grid> grid, QWidget *par
     if (QWidget *msg1 = m_grid->widget()) {
         msg1->setParent(this);
         msg1->setObjectName(QStringLiteral("msg1"));
+        msg1->setAccessibleName(QStringLiteral("ぽみろ一覧の表"));
         msg1->setGeometry(fromTwips(150, 150, 9165, 5865));
     }
 
@@ -146,6 +148,7 @@ frmSub::frmSub(const EntryTable &table, std::unique_ptr<Grid> grid, QWidget *par
 
     if (QWidget *msg1 = m_grid->widget())
         QWidget::setTabOrder(cmdModori, msg1);
+    pomiro::accessibility::describeControls(this);
     cmdModori->setFocus();
 
     SET_GRID();

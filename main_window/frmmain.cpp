@@ -6,12 +6,14 @@
 #include "letters/printjob.h"
 #include "list_window/frmsub.h"
 #include "main_window/artwork.h"
+#include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -112,6 +114,8 @@ const QColor kMaroon(128, 0, 0);
 
 const QString kAmountTitle = QStringLiteral("金額の入力");
 const QString kLoadTitle = QStringLiteral("データの読み込み");
+const QString kAmountFieldDescription =
+    QStringLiteral("金額を入れて Enter キーを押すと、10 の期間すべての金額に換算します");
 const QString kSaveFailedTitle = QStringLiteral("保存できません");
 const QString kDeleteFailedTitle = QStringLiteral("削除できません");
 
@@ -279,6 +283,7 @@ frmMain::frmMain(Pomiro &data, MessageBox &messages, HelpViewer &help, QWidget *
     hsbData->setValue(hsbData->minimum());
     if (atMinimum)
         SHOW_DATA();
+    accessibility::describeControls(this);
     hsbData->setFocus();
 
     if (!m_loadNotice.isEmpty()) {
@@ -350,6 +355,10 @@ void frmMain::buildControls()
             nameChosen(index);
     });
 
+    nameCaption->setBuddy(cboPomiro);
+    cboPomiro->lineEdit()->setAccessibleName(QStringLiteral("ぽみろの名前"));
+    cboPomiro->view()->setAccessibleName(QStringLiteral("保存してあるぽみろの一覧"));
+
     Frame1 = new QGroupBox(QStringLiteral("　『ぽみろ』の達成 "), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFont(fonts::font(fonts::kPGothic, 12));
@@ -379,6 +388,9 @@ void frmMain::buildControls()
         // Amounts are typed in half-width digits; the Japanese input method would only get in the way.
         field->setAttribute(Qt::WA_InputMethodEnabled, false);
         field->installEventFilter(this);
+        field->setAccessibleDescription(kAmountFieldDescription);
+        // The caption names the field for screen readers.
+        caption->setBuddy(field);
         m_amountFields[i] = field;
     }
     m_amountFields[0]->setToolTip(QStringLiteral("任意の箇所で金額を入れて「Ｅｎｔｅｒキー」を押します"));
@@ -398,6 +410,8 @@ void frmMain::buildControls()
     hsbData->setTracking(false);
     hsbData->setFocusPolicy(Qt::StrongFocus);
     hsbData->installEventFilter(this);
+    hsbData->setAccessibleName(QStringLiteral("ぽみろの切り替え"));
+    hsbData->setAccessibleDescription(QStringLiteral("左右の矢印キーで、保存してあるぽみろを順に表示します"));
     connect(hsbData, &QScrollBar::valueChanged, this, [this] { SHOW_DATA(); });
 
     // Created last so that it lies over the name box and Frame1 when shown.

@@ -1,5 +1,6 @@
 #include "platform/helpwindow.h"
 
+#include "platform/accessibility.h"
 #include "platform/chmfile.h"
 #include "platform/fonts.h"
 
@@ -126,6 +127,8 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent) : QMainWi
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::updateCaption);
 
     m_browser->setSource(m_homeUrl);
+    m_browser->setAccessibleName(QStringLiteral("ヘルプの本文"));
+    accessibility::describeControls(this);
     m_browser->setFocus();
 }
 

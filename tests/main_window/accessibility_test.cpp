@@ -1,0 +1,119 @@
+// Every control a user can reach, in every window of the program, has a Japanese name a screen
+// reader can speak, and the keyboard reaches every command.
+#include "tests/main_window/mainwindowtest.h"
+
+#include "list_window/frmsub.h"
+#include "platform/chmhelpviewer.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+
+namespace {
+
+using namespace mainwindowtest;
+
+// What a screen reader says a control is: its name, or the caption it is labelled by.
+QString spokenName(QWidget *control)
+{
+    QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(control);
+    if (!spoken)
+        return {};
+    const QString name = spoken->text(QAccessible::Name).trimmed();
+    if (!name.isEmpty())
+        return name;
+    for (const auto &[label, relation] : spoken->relations(QAccessible::Label))
+        return label->text(QAccessible::Name).trimmed();
+    return {};
+}
+
+// "objectName: problem" for each focusable control without a spoken name.
+QStringList unnamedControls(QWidget *window)
+{
+    QStringList problems;
+    const QList<QWidget *> controls = window->findChildren<QWidget *>();
+    for (QWidget *control : controls) {
+        if (control->focusPolicy() == Qt::NoFocus || !control->isEnabled())
+            continue;
+        const QString name = spokenName(control);
+        const QString what = control->objectName().isEmpty()
+                                 ? QString::fromLatin1(control->metaObject()->className())
+                                 : control->objectName();
+        if (name.isEmpty())
+            problems << what + u": no accessible name"_s;
+        else if (!name.contains(QRegularExpression(u"[\\p{Han}\\p{Hiragana}\\p{Katakana}]"_s)))
+            problems << what + u": name not in Japanese: "_s + name;
+    }
+    return problems;
+}
+
+class AccessibilityTest : public MainWindowTest
+{
+};
+
+TEST_F(AccessibilityTest, EveryReachableControlOfEveryWindowHasAJapaneseName)
+{
+    writeDataFile(dataFileBytes(3));
+    frmMain &main = start();
+    EXPECT_EQ(unnamedControls(&main), QStringList());
+
+    // The amount fields are named by their periods, the name box by its caption.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(child("txtYear10"))->text(QAccessible::Name), u"１０年"_s);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(child("txtMonth"))->text(QAccessible::Name), u"1ヶ月"_s);
+    nameBox()->setEditText(QString());
+    EXPECT_EQ(spokenName(nameBox()), u"ぽみろ…"_s);
+
+    QTest::mouseClick(child<QAbstractButton>("cmdHyou"), Qt::LeftButton);
+    auto *list = QApplication::activeWindow() ? qobject_cast<frmSub *>(QApplication::activeWindow()) : nullptr;
+    if (!list) {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *candidate = qobject_cast<frmSub *>(top))
+                list = candidate;
+    }
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(unnamedControls(list), QStringList());
+
+    // The real help window, over the help file the build compiled.
+    const QString buildDir = QProcessEnvironment::systemEnvironment().value(u"POMIRO_BUILD_DIR"_s);
+    ASSERT_FALSE(buildDir.isEmpty());
+    QDir::setCurrent(buildDir);
+    pomiro::testing::ScriptedMessageBox helpMessages;
+    ChmHelpViewer viewer(helpMessages);
+    viewer.displayTopic(&main, u"RwHelp.chm"_s);
+    QWidget *helpWindow = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->windowTitle().contains(u"ヘルプ"_s))
+            helpWindow = top;
+    ASSERT_NE(helpWindow, nullptr) << helpMessages.shown.size();
+    EXPECT_EQ(unnamedControls(helpWindow), QStringList());
+    viewer.closeAll();
+}
+
+TEST_F(AccessibilityTest, TabReachesEveryCommandOfTheMainWindowInLayoutOrder)
+{
+    writeDataFile(dataFileBytes(2));
+    frmMain &main = start();
+    child("cmdPrint")->setFocus(); // the letter buttons are reachable only while the panel shows
+    QTest::mouseClick(child<QAbstractButton>("cmdPrint"), Qt::LeftButton);
+    scrollBar()->setFocus();
+
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int step = 0; step < 30; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const QString name = QApplication::focusWidget()->objectName();
+        if (name == visited.first())
+            break;
+        visited << name;
+    }
+    const QStringList expected = {u"hsbData"_s,   u"cmdNew"_s,    u"cmdHozon"_s,   u"cmdDel"_s,    u"cmdPrint"_s,
+                                  u"cmdHyou"_s,   u"cmdHelp"_s,   u"cmdEnd"_s,     u"cboPomiro"_s, u"txtDay"_s,
+                                  u"txtWeek"_s,   u"txtMonth"_s,  u"txtMonth6"_s,  u"txtYear"_s,   u"txtYear3"_s,
+                                  u"txtYear5"_s,  u"txtYear10"_s, u"txtYear20"_s,  u"txtYear30"_s, u"cmdSengen"_s,
+                                  u"cmdIrai"_s,   u"cmdAigan"_s,  u"cmdYame"_s};
+    EXPECT_EQ(visited, expected);
+    (void)main;
+}
+
+} // namespace
