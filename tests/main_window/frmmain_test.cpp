@@ -366,12 +366,4 @@ TEST_F(MainWindowTest, TabOrderFollowsTheTabIndexes)
     EXPECT_EQ(visited, expected);
 }
 
-TEST_F(MainWindowTest, ChgKetaRightAlignsInCells)
-{
-    start();
-    EXPECT_EQ(window->CHG_KETA(u"\\50,000"_s, 15), QString(8, u' ') + u"\\50,000"_s);
-    EXPECT_EQ(window->CHG_KETA(u"５００"_s, 15), QString(9, u' ') + u"５００"_s);
-    EXPECT_EQ(window->CHG_KETA(u"\\12,345,678,901"_s, 15), u"\\12,345,678,901"_s);
-}
-
 } // namespace
