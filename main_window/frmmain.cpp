@@ -299,8 +299,8 @@ void frmMain::buildControls()
 {
     std::array<QToolButton *, kTopButtons.size()> top{};
     for (std::size_t i = 0; i < kTopButtons.size(); ++i) {
-        const ButtonSpec &spec = kTopButtons[i];
-        top[i] = makeButton(this, spec.name, spec.caption, spec.tooltip, spec.at);
+        const ButtonSpec &button = kTopButtons[i];
+        top[i] = makeButton(this, button.name, button.caption, button.tooltip, button.at);
     }
     cmdNew = top[0];
     cmdHozon = top[1];
@@ -367,12 +367,12 @@ void frmMain::buildControls()
     const QFont amountFont = fonts::font(fonts::kGothic, 21.75, true);
     const QFont captionFont = fonts::font(fonts::kPGothic, 21.75);
     for (int i = 0; i < kPeriodCount; ++i) {
-        const FieldSpec &spec = kAmountFields[i];
+        const FieldSpec &layout = kAmountFields[i];
         const int column = i / kPeriodsPerColumn;
 
         auto *caption = new QLabel(QString::fromUtf16(kPeriods[i].caption), Frame1);
         caption->setObjectName(QStringLiteral("Label1_%1").arg(i));
-        caption->setGeometry(toPixels({kCaptionLeft[column], spec.at.top, kCaptionWidth, spec.at.height}));
+        caption->setGeometry(toPixels({kCaptionLeft[column], layout.at.top, kCaptionWidth, layout.at.height}));
         caption->setFont(captionFont);
         caption->setAlignment(Qt::AlignCenter);
         caption->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -381,8 +381,8 @@ void frmMain::buildControls()
         setBackground(caption, Qt::white, QPalette::WindowText);
 
         auto *field = new QLineEdit(Frame1);
-        field->setObjectName(QLatin1String(spec.name));
-        field->setGeometry(toPixels(spec.at));
+        field->setObjectName(QLatin1String(layout.name));
+        field->setGeometry(toPixels(layout.at));
         field->setFont(amountFont);
         setBackground(field, kCream, QPalette::Base);
         // Amounts are typed in half-width digits; the Japanese input method would only get in the way.
