@@ -24,6 +24,8 @@ e2e_start_x() {
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     e2e_pids+=($!)
     export DISPLAY=":$n"
+    # The real program on the real (virtual) screen, whatever the widget tests use.
+    export QT_QPA_PLATFORM=xcb
     local i
     for i in $(seq 1 50); do
       xdpyinfo >/dev/null 2>&1 && return 0
