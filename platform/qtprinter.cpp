@@ -31,7 +31,7 @@ std::unique_ptr<QtPrinter> QtPrinter::forDefaultPrinter()
     if (info.isNull())
         return printer;
 
-    // Laid out for the printer (its paper and printable area), but drawn into our own file.
+    // Laid out on the printer's default paper, but drawn into our own file.
     QTemporaryFile spool(QDir::tempPath() + QStringLiteral("/pomiro-letter-XXXXXX.pdf"));
     if (!spool.open())
         return printer;
@@ -42,6 +42,10 @@ std::unique_ptr<QtPrinter> QtPrinter::forDefaultPrinter()
     printer->m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     printer->m_queue = printer->m_printer->printerName();
     printer->m_printer->setOutputFileName(printer->m_spoolFile);
+    // Writing to a file starts from Qt's own page, so the printer's default paper is set again;
+    // the job then asks the queue for that same paper.
+    if (const QPageSize paper = info.defaultPageSize(); paper.isValid())
+        printer->m_printer->setPageSize(paper);
     printer->m_printer->setDocName(kJobTitle);
     return printer;
 }
