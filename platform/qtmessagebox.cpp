@@ -29,6 +29,8 @@ int QtMessageBox::show(QWidget *parent, const QString &text, int flags, const QS
 {
     QMessageBox box(parent);
     box.setWindowTitle(title);
+    // Names are quoted as typed; a name that looks like markup must not be rendered as such.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     box.setIcon(iconFor(flags));
 

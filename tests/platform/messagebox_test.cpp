@@ -25,6 +25,7 @@ struct Seen
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;
     QString defaultButton;
+    Qt::TextFormat format = Qt::AutoText;
 };
 
 // Waits for the modal box, notes what it shows, then answers it as the user would.
@@ -40,6 +41,7 @@ void answerWhenShown(Action action, Seen &seen)
         seen.title = box->windowTitle();
         seen.text = box->text();
         seen.icon = box->icon();
+        seen.format = box->textFormat();
         for (QAbstractButton *button : box->buttons())
             seen.buttons.append(button->text());
         if (box->defaultButton())
@@ -133,3 +135,17 @@ TEST(QtMessageBoxTest, BoxEndedWithoutAnyButtonIsNotOk)
 }
 
 } // namespace
+
+// Names are quoted as the user typed them: one that looks like markup is shown as it stands.
+TEST(QtMessageBoxTest, ShowsANameThatLooksLikeMarkupAsTyped)
+{
+    pomiro::testing::application();
+    const QString text = QStringLiteral("<b>ビール</b> &amp; A&lt;Bを登録しました。");
+    Seen seen;
+    answerWhenShown(Action::PressEnter, seen);
+    QtMessageBox messages;
+    EXPECT_EQ(messages.show(nullptr, text, 64, QStringLiteral("新規登録")), MessageBox::kAnswerOk);
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, text);
+    EXPECT_EQ(seen.format, Qt::PlainText);
+}
