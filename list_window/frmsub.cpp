@@ -46,10 +46,10 @@ QRect fromTwips(int left, int top, int width, int height)
 }
 
 // An empty amount and "\" alone (how a zero amount is written) add nothing; they are not faults.
+// Blanks alone are typed text like any other, so they are left out and marked.
 bool isZeroText(const QString &text)
 {
-    const QString t = text.trimmed();
-    return t.isEmpty() || t == QString(pomiro::kYenSign);
+    return text.isEmpty() || text.trimmed() == QString(pomiro::kYenSign);
 }
 
 struct ColumnTotal
@@ -98,13 +98,14 @@ ColumnTotal columnTotal(const Grid &grid, int col, int count, RowFilter include)
         total.text += QStringLiteral(" *");
         QStringList names;
         for (qsizetype i = 0; i < skipped.size() && i < kMaxNamedRows; ++i)
-            names << (skipped[i].isEmpty() ? QStringLiteral("（名前なし）") : skipped[i]);
+            names << (skipped[i].isEmpty() ? QStringLiteral("（名前なし）") : skipped[i].toHtmlEscaped());
         QString line = QStringLiteral("金額として読めないため合計に入れていない行：") + names.join(u'、');
         if (skipped.size() > kMaxNamedRows)
             line += QStringLiteral("、ほか%1行").arg(skipped.size() - kMaxNamedRows);
         notes << line;
     }
-    total.toolTip = notes.join(u'\n');
+    // Rich text with the names escaped, so that a name is shown exactly as typed.
+    total.toolTip = notes.isEmpty() ? QString() : QStringLiteral("<qt>") + notes.join(QStringLiteral("<br>"));
     return total;
 }
 
