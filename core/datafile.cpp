@@ -312,8 +312,12 @@ Result<void, DataFileError> DataFile::rewrite(const EntryTable &table, int leave
         if (i == leaveOut)
             continue;
         const auto line = encodeEntryLine(table.slot[static_cast<size_t>(i)]);
-        if (!line)
-            return fail(line.error());
+        if (!line) {
+            // Only a hand-written file can bring such text in; say which entry holds it.
+            DataFileError error = line.error();
+            error.slot = i;
+            return fail(error);
+        }
         content += *line;
     }
     content += m_unreadTail;

@@ -43,6 +43,7 @@ struct DataFileError
     Kind kind = Kind::WriteFailed;
     EntryField field = EntryField::Name; // UnwritableText: the field holding the character
     char32_t character = 0;              // UnwritableText: the first character refused
+    int slot = 0;                        // UnwritableText in an entry already stored: its slot
     QString detail;                      // the system's own words, for ReadFailed / WriteFailed
 };
 

@@ -225,7 +225,7 @@ QString loadNotice(const Result<LoadReport, DataFileError> &loaded, int count)
 enum class FileChange { Save, Delete };
 
 // The one place where a refused or failed write becomes words for the user.
-QString fileErrorText(const DataFileError &error, FileChange change)
+QString fileErrorText(const DataFileError &error, FileChange change, const EntryTable &table)
 {
     const QString doing = change == FileChange::Save ? QStringLiteral("保存") : QStringLiteral("削除");
     switch (error.kind) {
@@ -236,10 +236,11 @@ QString fileErrorText(const DataFileError &error, FileChange change)
         const char32_t character = error.character;
         const QString code = QString::number(uint(character), 16).toUpper().rightJustified(4, u'0');
         const QString shown = QStringLiteral("「%1」(U+%2)").arg(QString::fromUcs4(&character, 1), code);
-        if (change == FileChange::Delete) // only a stored entry can hold it then
-            return QStringLiteral("保存されたデータに書き込めない文字%1があるため、削除できませんでした。"
-                                  "ファイルは変更されていません。")
-                .arg(shown);
+        if (error.slot > 0) // a stored entry, read from a hand-written file, holds it
+            return QStringLiteral("保存されている「%1」に、ファイルに書き込めない文字%2があるため、%3できませんでした。"
+                                  "ファイルは変更されていません。「%1」を削除するか、「%4」を直してから、"
+                                  "もう一度お試しください。")
+                .arg(table.slot[error.slot].name, shown, doing, QString::fromUtf16(kDataFileName));
         const int field = int(error.field);
         const QString where = field == int(EntryField::Name) ? QStringLiteral("ぽみろ")
                                                              : QString::fromUtf16(kPeriods[field - 1].caption);
@@ -582,7 +583,7 @@ void frmMain::saveEntry()
     if (slot == 0) {
         const auto appended = m_data.dataFile.append(shown, m_data.table);
         if (!appended) {
-            m_messages.show(this, fileErrorText(appended.error(), FileChange::Save),
+            m_messages.show(this, fileErrorText(appended.error(), FileChange::Save, m_data.table),
                             MessageBox::kOk + MessageBox::kExclamation, kSaveFailedTitle);
             return;
         }
@@ -596,7 +597,7 @@ void frmMain::saveEntry()
 
     // Checked before the slot changes, so that a refusal names what the user typed.
     if (const auto line = encodeEntryLine(shown); !line) {
-        m_messages.show(this, fileErrorText(line.error(), FileChange::Save),
+        m_messages.show(this, fileErrorText(line.error(), FileChange::Save, m_data.table),
                         MessageBox::kOk + MessageBox::kExclamation, kSaveFailedTitle);
         return;
     }
@@ -607,7 +608,7 @@ void frmMain::saveEntry()
     if (!written) {
         // The table must keep matching the file, which still holds the old amounts.
         entry.amounts = before;
-        m_messages.show(this, fileErrorText(written.error(), FileChange::Save),
+        m_messages.show(this, fileErrorText(written.error(), FileChange::Save, m_data.table),
                         MessageBox::kOk + MessageBox::kExclamation, kSaveFailedTitle);
         return;
     }
@@ -634,7 +635,7 @@ void frmMain::deleteEntry()
 
     const auto written = m_data.dataFile.rewrite(m_data.table, position);
     if (!written) {
-        m_messages.show(this, fileErrorText(written.error(), FileChange::Delete),
+        m_messages.show(this, fileErrorText(written.error(), FileChange::Delete, m_data.table),
                         MessageBox::kOk + MessageBox::kExclamation, kDeleteFailedTitle);
         return;
     }

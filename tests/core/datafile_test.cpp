@@ -399,6 +399,7 @@ TEST_F(DataFileTest, RewriteRefusesUnwritableTextBeforeWriting)
     EXPECT_EQ(refused.error().kind, DataFileError::Kind::UnwritableText);
     EXPECT_EQ(refused.error().field, EntryField::Year);
     EXPECT_EQ(refused.error().character, U'€');
+    EXPECT_EQ(refused.error().slot, 2);
     EXPECT_EQ(readFile(), lines(1, 3));
 }
 

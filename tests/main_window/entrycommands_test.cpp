@@ -325,6 +325,34 @@ TEST_F(EntryCommandsTest, ASaveTheFileCannotHoldIsRefusedAndTold)
     }
 }
 
+// A hand-written line can hold a double quote in an unquoted field, which no line we write can
+// hold: the message names that stored entry, and deleting it clears the way.
+TEST_F(EntryCommandsTest, AStoredEntryTheFileCannotHoldIsNamed)
+{
+    const QByteArray handWritten = "ab\"c,,,,,,,,,,\r\n" + dataFileBytes(2);
+    writeDataFile(handWritten);
+    start();
+    ASSERT_EQ(data.table.count, 3);
+    ASSERT_EQ(data.table.slot[1].name, u"ab\"c"_s);
+
+    nameBox()->setEditText(kNames[1]); // saved as the third entry
+    click("cmdHozon");
+    EXPECT_EQ(dataFileContent(), handWritten);
+    EXPECT_EQ(data.table.slot[3], sampleEntry(2));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].title, u"保存できません"_s);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(u"保存されている「ab\"c」に"_s))
+        << messages.shown[0].text.toStdString();
+
+    messages.shown.clear();
+    scrollBar()->setValue(1);
+    click("cmdDel");
+    EXPECT_EQ(dataFileContent(), dataFileBytes(2));
+    EXPECT_EQ(data.table.count, 2);
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown[1].title, u"削除"_s);
+}
+
 // A write that fails leaves the file, the table and the window as they were.
 
 TEST_F(EntryCommandsTest, AFailedWriteKeepsEverythingAsOnDisk)
