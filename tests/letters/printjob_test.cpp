@@ -115,6 +115,7 @@ TEST(PrintJob, AmountLinesAlignWhateverTheFieldHolds)
         {u"５００"_s, sp(9) + u"５００"_s},              // full-width: two cells each
         {u"ｱｲｳ"_s, sp(12) + u"ｱｲｳ"_s},                  // half-width katakana: one each
         {u"\\123,456,789,012"_s, u"\\123,456,789,012"_s}, // wider: as it stands
+        {u"¥1,500"_s, sp(9) + u"\\1,500"_s},             // a typed yen sign prints one cell wide
         {u"たくさん貯まるかもしれない"_s, u"たくさん貯まるかもしれない"_s},
     };
     for (const Case &c : cases) {
