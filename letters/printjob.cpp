@@ -106,7 +106,7 @@ bool printLetter(const LetterKind &kind, Printer &printer, const QString &name,
     steps.font(kAmountSize);
     for (size_t i = 0; i < amounts.size(); ++i) {
         // A typed yen sign U+00A5 counts one cell (it is the byte 0x5C in CP932) but the font draws
-        // it two cells wide; the one-cell sign the font draws for "\\" keeps the column straight.
+        // it two cells wide; the one-cell sign the font draws for "\" keeps the column straight.
         const QString amount = QString(amounts[i]).replace(QChar(0x00A5), QChar(kYenSign));
         // A text wider than its cells is printed as it stands and ends further right.
         steps.line(QString::fromUtf16(kAmountCaptions[i]) + rightAlignInCells(amount, kAmountCells));
