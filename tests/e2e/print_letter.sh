@@ -40,6 +40,8 @@ fi
 previous_default=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
 lpadmin -p "$queue" -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
         -o pdftops-renderer-default=pdftocairo 2>/dev/null
+# Letter, not A4, as this queue's paper: the letter must come out on the printer's own paper.
+lpadmin -p "$queue" -o PageSize=Letter
 lpadmin -d "$queue"
 
 # cups-pdf writes into the job owner's home (Out in cups-pdf.conf).
@@ -73,6 +75,7 @@ wait_jobs
 pdf=$(newest_pdf)
 [ -n "$pdf" ] || e2e_fail "no PDF arrived in $out_dir"
 [ "$(pdfinfo "$pdf" | sed -n 's/^Pages:[[:space:]]*//p')" = 1 ] || e2e_fail "not one page: $(pdfinfo "$pdf")"
+pdfinfo "$pdf" | grep -q '^Page size:.*612 x 792' || e2e_fail "not on the queue's Letter paper: $(pdfinfo "$pdf" | grep 'Page size')"
 text=$(pdftotext -layout "$pdf" -)
 # The spooler's re-rendering loses the text of digits and "…" (the direct PDF test checks them).
 for expected in 宣言書 禁煙 有言実行。絶対達成するぞ！ 年 月 日; do
