@@ -2,6 +2,7 @@
 #include "letters/printjob.h"
 #include "platform/fonts.h"
 #include "platform/qtprinter.h"
+#include "tests/support/qtapp.h"
 
 #include <QApplication>
 #include <QFile>
@@ -23,15 +24,9 @@ constexpr double kTolerance = 0.5; // points
 
 void ensureApplication()
 {
-    static int argc = 1;
-    static char name[] = "letterpaper_test";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = [] {
-        auto *created = new QApplication(argc, argv);
-        fonts::registerSubstitutes();
-        return created;
-    }();
-    (void)app;
+    pomiro::testing::application();
+    static const bool substituted = (fonts::registerSubstitutes(), true);
+    (void)substituted;
 }
 
 struct Word

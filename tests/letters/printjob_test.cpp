@@ -3,18 +3,13 @@
 #include "core/cellwidth.h"
 #include "platform/messagebox.h"
 #include "recordingprinter.h"
+#include "tests/support/qtapp.h"
 #include "tests/support/scriptedmessagebox.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
 
 // Readable failures: gtest would print a QString as its bytes.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 using namespace pomiro;
 using namespace pomiro::letters;

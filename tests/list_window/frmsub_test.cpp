@@ -2,6 +2,7 @@
 #include "list_window/frmsub.h"
 #include "platform/qtgrid.h"
 #include "tests/support/scriptedgrid.h"
+#include "tests/support/qtapp.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,14 +15,6 @@
 #include <vector>
 
 // Readable failure messages.
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-inline void PrintTo(const QColor &c, std::ostream *os)
-{
-    *os << c.name().toStdString();
-}
 
 using pomiro::Entry;
 using pomiro::EntryTable;

@@ -1,5 +1,6 @@
 // The real grid widget, offscreen: frozen fixed cells, clicks where cells are drawn, no editing.
 #include "platform/qtgrid.h"
+#include "tests/support/qtapp.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -8,14 +9,6 @@
 
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QColor &c, std::ostream *os)
-{
-    *os << c.name(QColor::HexArgb).toStdString();
-}
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "tests/support/scriptedmessagebox.h"
+#include "tests/support/qtapp.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,11 +25,6 @@
 #include <memory>
 #include <ostream>
 
-// Readable failures.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace mainwindowtest {
 

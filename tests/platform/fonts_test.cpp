@@ -1,5 +1,5 @@
 #include "platform/fonts.h"
-#include "qtapp.h"
+#include "tests/support/qtapp.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>

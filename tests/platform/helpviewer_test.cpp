@@ -2,7 +2,7 @@
 #include "platform/chmhelpviewer.h"
 #include "platform/cp932.h"
 #include "platform/helpwindow.h"
-#include "qtapp.h"
+#include "tests/support/qtapp.h"
 #include "tests/support/scriptedmessagebox.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
 #include "platform/messagebox.h"
-#include "qtapp.h"
+#include "tests/support/qtapp.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

@@ -1,12 +1,12 @@
-// The GoogleTest main for widget suites: one QApplication for the whole binary, made before any
+// The GoogleTest main for widget suites: the one QApplication of the binary is made before any
 // test builds a widget.
-#include <QApplication>
+#include "tests/support/qtapp.h"
 
 #include <gtest/gtest.h>
 
 int main(int argc, char *argv[])
 {
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    pomiro::testing::application();
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QColor>
 #include <QString>
 #include <QUrl>
 
@@ -13,7 +14,7 @@ namespace pomiro::testing {
 inline QApplication &application()
 {
     static int argc = 1;
-    static char name[] = "pomiro-platform-test";
+    static char name[] = "pomiro-test";
     static char *argv[] = {name, nullptr};
     static QApplication *app = new QApplication(argc, argv);
     return *app;
@@ -30,4 +31,9 @@ inline void PrintTo(const QString &text, std::ostream *out)
 inline void PrintTo(const QUrl &url, std::ostream *out)
 {
     *out << url.toString().toStdString();
+}
+
+inline void PrintTo(const QColor &colour, std::ostream *out)
+{
+    *out << colour.name(QColor::HexArgb).toStdString();
 }
