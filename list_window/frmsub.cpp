@@ -4,6 +4,7 @@
 #include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/qtgrid.h"
+#include "platform/twips.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -17,10 +18,11 @@
 using pomiro::Amount;
 using pomiro::EntryTable;
 using pomiro::Grid;
+using pomiro::Twips;
+using pomiro::twipsToPixels;
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kCols = 11;
 constexpr int kNameColTwips = 4000;
 constexpr int kAmountColTwips = 1000;
@@ -39,11 +41,6 @@ const std::array<QString, kCols> kHeaders = {
     QStringLiteral("半年"),    QStringLiteral("１年"),   QStringLiteral("３年"),   QStringLiteral("５年"),
     QStringLiteral("１０年"),  QStringLiteral("２０年"), QStringLiteral("３０年"),
 };
-
-QRect fromTwips(int left, int top, int width, int height)
-{
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
-}
 
 // An empty amount and "\" alone (how a zero amount is written) add nothing; they are not faults.
 // Blanks alone are typed text like any other, so they are left out and marked.
@@ -122,7 +119,7 @@ frmSub::frmSub(const EntryTable &table, std::unique_ptr<Grid> grid, QWidget *par
     setObjectName(QStringLiteral("frmSub"));
     setWindowTitle(QStringLiteral("ぽみろ一覧"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(fromTwips(0, 0, 9435, 6750).size());
+    setFixedSize(twipsToPixels(Twips{0, 0, 9435, 6750}).size());
     if (parent)
         setWindowIcon(parent->window()->windowIcon());
 
@@ -133,18 +130,18 @@ frmSub::frmSub(const EntryTable &table, std::unique_ptr<Grid> grid, QWidget *par
         msg1->setParent(this);
         msg1->setObjectName(QStringLiteral("msg1"));
         msg1->setAccessibleName(QStringLiteral("ぽみろ一覧の表"));
-        msg1->setGeometry(fromTwips(150, 150, 9165, 5865));
+        msg1->setGeometry(twipsToPixels(Twips{150, 150, 9165, 5865}));
     }
 
     Label1 = new QLabel(QStringLiteral("行をクリックすると選択した「ぽみろ…」の小計を表示します"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(pomiro::fonts::font(pomiro::fonts::kPGothic, kLabelFontSize));
-    Label1->setGeometry(fromTwips(300, 6300, 6090, 390));
+    Label1->setGeometry(twipsToPixels(Twips{300, 6300, 6090, 390}));
 
     cmdModori = new QPushButton(QStringLiteral("戻る"), this);
     cmdModori->setObjectName(QStringLiteral("cmdModori"));
     cmdModori->setFont(pomiro::fonts::font(pomiro::fonts::kPGothic, kGridFontSize));
-    cmdModori->setGeometry(fromTwips(7650, 6150, 1590, 465));
+    cmdModori->setGeometry(twipsToPixels(Twips{7650, 6150, 1590, 465}));
     connect(cmdModori, &QPushButton::clicked, this, &QWidget::close);
 
     if (QWidget *msg1 = m_grid->widget())

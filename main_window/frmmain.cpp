@@ -10,6 +10,7 @@
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
+#include "platform/twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -28,20 +29,6 @@
 using namespace pomiro;
 
 namespace {
-
-// Layouts are in twips; 15 twips make one pixel at 96 dpi, and Qt scales pixels beyond that.
-struct Twips
-{
-    int left, top, width, height;
-};
-
-constexpr int kTwipsPerPixel = 15;
-
-QRect toPixels(Twips t)
-{
-    auto px = [](int twips) { return qRound(double(twips) / kTwipsPerPixel); };
-    return {px(t.left), px(t.top), px(t.width), px(t.height)};
-}
 
 constexpr Twips kClientArea{0, 0, 9465, 6780};
 
@@ -137,7 +124,7 @@ QToolButton *makeButton(QWidget *parent, const char *name, const char16_t *capti
     button->setIcon(artwork::icon(QLatin1String(name)));
     button->setIconSize(QSize(32, 32));
     button->setFocusPolicy(Qt::StrongFocus);
-    button->setGeometry(toPixels(at));
+    button->setGeometry(twipsToPixels(at));
     return button;
 }
 
@@ -270,7 +257,7 @@ frmMain::frmMain(Pomiro &data, MessageBox &messages, HelpViewer &help, QWidget *
     setWindowIcon(artwork::windowIcon());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFont(fonts::font(fonts::kPGothic, 9));
-    setFixedSize(toPixels(kClientArea).size());
+    setFixedSize(twipsToPixels(kClientArea).size());
     buildControls();
 
     if (const QScreen *shown = screen())
@@ -313,13 +300,13 @@ void frmMain::buildControls()
 
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image2"));
-    image->setGeometry(toPixels(kTitlePicture));
+    image->setGeometry(twipsToPixels(kTitlePicture));
     image->setPixmap(artwork::titlePicture(image->size(), devicePixelRatioF()));
 
     auto *line = new QWidget(this);
     line->setObjectName(QStringLiteral("Line1"));
-    const QRect lineAt = toPixels(kSeparator);
-    const int whiteRow = qRound(double(kSeparatorWhiteTop) / kTwipsPerPixel) - lineAt.top();
+    const QRect lineAt = twipsToPixels(kSeparator);
+    const int whiteRow = twipsToPixels(kSeparatorWhiteTop) - lineAt.top();
     line->setGeometry(lineAt.left(), lineAt.top(), lineAt.width(), whiteRow + 1);
     for (const auto &[row, colour] : {std::pair{0, QColor(Qt::black)}, {whiteRow, QColor(Qt::white)}}) {
         auto *stroke = new QWidget(line);
@@ -330,7 +317,7 @@ void frmMain::buildControls()
 
     auto *nameCaption = new QLabel(QStringLiteral("ぽみろ…"), this);
     nameCaption->setObjectName(QStringLiteral("Label2"));
-    nameCaption->setGeometry(toPixels(kNameCaption));
+    nameCaption->setGeometry(twipsToPixels(kNameCaption));
     nameCaption->setFont(fonts::font(fonts::kPGothic, 15.75));
     nameCaption->setAlignment(Qt::AlignCenter);
     nameCaption->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -349,7 +336,7 @@ void frmMain::buildControls()
     cboPomiro->setToolTip(QStringLiteral("ぽみろを切り替えます"));
     cboPomiro->setFont(fonts::font(fonts::kPGothic, 15.75));
     setBackground(cboPomiro, kCream, QPalette::Base);
-    cboPomiro->setGeometry(toPixels(kNameBox));
+    cboPomiro->setGeometry(twipsToPixels(kNameBox));
     cboPomiro->setAttribute(Qt::WA_InputMethodEnabled, true);
     connect(cboPomiro, &QComboBox::activated, this, [this, nameBox](int index) {
         if (!nameBox->isEndingEdit())
@@ -363,7 +350,7 @@ void frmMain::buildControls()
     Frame1 = new QGroupBox(QStringLiteral("　『ぽみろ』の達成 "), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFont(fonts::font(fonts::kPGothic, 12));
-    Frame1->setGeometry(toPixels(kFrame1));
+    Frame1->setGeometry(twipsToPixels(kFrame1));
 
     const QFont amountFont = fonts::font(fonts::kGothic, 21.75, true);
     const QFont captionFont = fonts::font(fonts::kPGothic, 21.75);
@@ -373,7 +360,7 @@ void frmMain::buildControls()
 
         auto *caption = new QLabel(QString::fromUtf16(kPeriods[i].caption), Frame1);
         caption->setObjectName(QStringLiteral("Label1_%1").arg(i));
-        caption->setGeometry(toPixels({kCaptionLeft[column], layout.at.top, kCaptionWidth, layout.at.height}));
+        caption->setGeometry(twipsToPixels({kCaptionLeft[column], layout.at.top, kCaptionWidth, layout.at.height}));
         caption->setFont(captionFont);
         caption->setAlignment(Qt::AlignCenter);
         caption->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -383,7 +370,7 @@ void frmMain::buildControls()
 
         auto *field = new QLineEdit(Frame1);
         field->setObjectName(QLatin1String(layout.name));
-        field->setGeometry(toPixels(layout.at));
+        field->setGeometry(twipsToPixels(layout.at));
         field->setFont(amountFont);
         setBackground(field, kCream, QPalette::Base);
         // Amounts are typed in half-width digits; the Japanese input method would only get in the way.
@@ -398,12 +385,12 @@ void frmMain::buildControls()
 
     lblKensu = new QLabel(this);
     lblKensu->setObjectName(QStringLiteral("lblKensu"));
-    lblKensu->setGeometry(toPixels(kCounter));
+    lblKensu->setGeometry(twipsToPixels(kCounter));
     lblKensu->setFont(fonts::font(fonts::kPGothic, 12));
 
     hsbData = new QScrollBar(Qt::Horizontal, this);
     hsbData->setObjectName(QStringLiteral("hsbData"));
-    hsbData->setGeometry(toPixels(kScrollBar));
+    hsbData->setGeometry(twipsToPixels(kScrollBar));
     hsbData->setRange(0, 0);
     hsbData->setSingleStep(1);
     hsbData->setPageStep(1);
@@ -420,7 +407,7 @@ void frmMain::buildControls()
     fraPrint->setObjectName(QStringLiteral("fraPrint"));
     fraPrint->setFrameStyle(QFrame::Box | QFrame::Sunken);
     fraPrint->setAutoFillBackground(true);
-    fraPrint->setGeometry(toPixels(kPrintPanel));
+    fraPrint->setGeometry(twipsToPixels(kPrintPanel));
     for (std::size_t i = 0; i < letters::kLetterKinds.size(); ++i) {
         const letters::LetterKind &kind = letters::kLetterKinds[i];
         Twips at = kLetterButton;

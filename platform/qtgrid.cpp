@@ -1,5 +1,7 @@
 #include "platform/qtgrid.h"
 
+#include "platform/twips.h"
+
 #include <QAbstractTableModel>
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -17,15 +19,9 @@ namespace pomiro {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kDefaultColTwips = 1000;
 constexpr Qt::Alignment kDefaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr double kDefaultFontSize = 9.0;
-
-int twipsToPixels(int twips)
-{
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
 
 // The current cell is the grid's business, not something to paint: no focus frame on a cell.
 class PlainDelegate : public QStyledItemDelegate
