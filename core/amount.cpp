@@ -36,8 +36,8 @@ int digitValue(QChar c)
 } // namespace
 
 // Accepted: [blanks] [sign and/or currency sign, either order] digits [. digits] [blanks].
-// Commas may stand between any two digits of the whole part, never first or last. "1." and ".5"
-// are read as 1 and 0.5: both are what a person typing means.
+// Commas may stand between any two digits of the whole part, never first or last. A point needs
+// digits on both sides: ".5", "1." and "1,000." are not numbers.
 Result<Amount, AmountError> ParseAmountText(const QString &text)
 {
     qsizetype begin = 0;
@@ -73,6 +73,9 @@ Result<Amount, AmountError> ParseAmountText(const QString &text)
     if (wholeEnd > wholeBegin && (text.at(wholeBegin) == u',' || text.at(wholeEnd - 1) == u','))
         return fail(AmountError::NotANumber);
 
+    if (wholeEnd == wholeBegin)
+        return fail(AmountError::NotANumber);
+
     qsizetype fractionBegin = pos;
     qsizetype fractionEnd = pos;
     if (pos < end && text.at(pos) == u'.') {
@@ -80,10 +83,10 @@ Result<Amount, AmountError> ParseAmountText(const QString &text)
         while (pos < end && isDigit(text.at(pos)))
             ++pos;
         fractionEnd = pos;
+        if (fractionEnd == fractionBegin)
+            return fail(AmountError::NotANumber);
     }
     if (pos != end)
-        return fail(AmountError::NotANumber);
-    if (wholeEnd == wholeBegin && fractionEnd == fractionBegin)
         return fail(AmountError::NotANumber);
 
     const std::uint64_t limit = negative ? kMaxNegativeUnits : kMaxPositiveUnits;

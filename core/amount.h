@@ -31,8 +31,8 @@ enum class AmountError {
 
 // Reads an amount text ("\1,825,000", "\-3,500") or a plain typed number ("500", "1250.5"):
 // blanks around it, a sign and a currency sign ("\", or a typed ¥ or ￥) in either order, digits
-// with commas only between digits, decimals rounded to four places ties to even. "1." and ".5" are
-// read as 1 and 0.5. "\" alone, the text of a zero amount, is not a number.
+// with commas only between digits, an optional point with digits after it, decimals rounded to four
+// places ties to even. ".5" and "1." are not numbers, nor is "\" alone, the text of a zero amount.
 Result<Amount, AmountError> ParseAmountText(const QString &text);
 
 // "\" and the whole-yen amount grouped by "," in threes; zero is "\" alone.

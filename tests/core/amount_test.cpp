@@ -35,9 +35,7 @@ TEST(ParseAmountText, ReadsAmountTextsAndTypedNumbers)
         {u"0"_s, 0},
         {u"-0"_s, 0},
         {u"007"_s, 70'000},
-        {u"1."_s, 10'000},
-        {u".5"_s, 5'000},
-        {u"-.25"_s, -2'500},
+        {u"0.5"_s, 5'000},
         {u"0.00001"_s, 0},
         // Four decimals, ties to even, decided on the digits and not on a double.
         {u"0.12345"_s, 1'234},
@@ -77,6 +75,12 @@ TEST(ParseAmountText, RefusesWhatIsNotANumber)
         u",100"_s,
         u"100,"_s,
         u"1,000,.5"_s,
+        // A point needs digits on both sides.
+        u"1."_s,
+        u".5"_s,
+        u"1,000."_s,
+        u"-.25"_s,
+        u"\\.5"_s,
         u"1.5,0"_s,
         u"--5"_s,
         u"+-5"_s,
