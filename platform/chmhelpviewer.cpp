@@ -76,9 +76,11 @@ void ChmHelpViewer::displayTopic(QWidget *caller, const QString &helpFile)
     }
 
     const QString key = QFileInfo(path).canonicalFilePath();
-    // A window the user closed is on its way out; a fresh one replaces it.
+    // A window the user closed is on its way out; a fresh one replaces it. One still open comes to
+    // the front at the default topic, wherever the user had browsed to.
     if (HelpWindow *open = m_windows.value(key); open && open->isVisible()) {
-        open->showNormal();
+        open->showHome();
+        open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
         open->raise();
         open->activateWindow();
         return;

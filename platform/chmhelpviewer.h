@@ -26,7 +26,8 @@ public:
     explicit ChmHelpViewer(MessageBox &messages);
     ~ChmHelpViewer() override;
 
-    // Opens the file at its default topic, or raises its window when it is already open. A file
+    // Opens the file at its default topic; a window already open for it goes back to the default
+    // topic and comes to the front. A file
     // that is missing or unreadable is reported in a message box, and nothing opens.
     void displayTopic(QWidget *caller, const QString &helpFile) override;
     void closeAll() override;

@@ -121,15 +121,20 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent) : QMainWi
 
     connect(m_back, &QAction::triggered, m_browser, &QTextBrowser::backward);
     connect(m_forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
-    connect(m_home, &QAction::triggered, this, [this] { m_browser->setSource(m_homeUrl); });
+    connect(m_home, &QAction::triggered, this, &HelpWindow::showHome);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::updateCaption);
 
-    m_browser->setSource(m_homeUrl);
+    showHome();
     m_browser->setAccessibleName(QStringLiteral("ヘルプの本文"));
     accessibility::describeControls(this);
     m_browser->setFocus();
+}
+
+void HelpWindow::showHome()
+{
+    m_browser->setSource(m_homeUrl);
 }
 
 void HelpWindow::updateCaption()

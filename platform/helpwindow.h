@@ -61,6 +61,9 @@ public:
     // The default topic's address, chm:///index.html for our own file.
     QUrl homeUrl() const { return m_homeUrl; }
 
+    // Back to the default topic; the pages browsed stay in the history.
+    void showHome();
+
 private:
     void updateCaption();
 

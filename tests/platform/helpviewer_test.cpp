@@ -329,9 +329,15 @@ TEST_F(HelpViewerTest, OneWindowPerFileAndCloseAllClosesIt)
     ASSERT_EQ(m_viewer.windows().size(), 1);
     QPointer<HelpWindow> first = m_viewer.windows().first();
 
+    // Called again after browsing and minimising: the same window, back at the default topic.
+    first->browser()->setSource(QUrl(QStringLiteral("chm:///hozon.html")));
+    first->showMinimized();
     m_viewer.displayTopic(nullptr, QStringLiteral("RwHelp.chm"));
     ASSERT_EQ(m_viewer.windows().size(), 1);
     EXPECT_EQ(m_viewer.windows().first(), first.data());
+    EXPECT_EQ(first->browser()->source(), first->homeUrl());
+    EXPECT_EQ(first->browser()->documentTitle(), QStringLiteral("ぽみろチェッカーへようこそ"));
+    EXPECT_FALSE(first->isMinimized());
 
     m_viewer.closeAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
