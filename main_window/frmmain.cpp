@@ -7,6 +7,7 @@
 #include "list_window/frmsub.h"
 #include "main_window/artwork.h"
 #include "platform/accessibility.h"
+#include "platform/cp932.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
@@ -560,10 +561,12 @@ void frmMain::saveEntry()
         return;
     const Entry shown{name, shownAmounts()};
 
-    // New or change is decided by the name alone, compared exactly; the first equal item wins.
+    // New or change is decided by the name alone, compared exactly as the file will hold it;
+    // the first equal item wins.
+    const QString stored = cp932::storedForm(name);
     int slot = 0;
     for (int i = 0; i < cboPomiro->count() && slot == 0; ++i) {
-        if (cboPomiro->itemText(i) == name)
+        if (cboPomiro->itemText(i) == stored)
             slot = i + 1;
     }
 

@@ -203,6 +203,11 @@ Result<QString, DecodeError> decode(QByteArrayView bytes)
     return text;
 }
 
+QString storedForm(const QString &text)
+{
+    return isAscii(text) ? text : substituted(text);
+}
+
 int byteLength(char32_t character)
 {
     if (character < 0x80)

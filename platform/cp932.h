@@ -27,6 +27,11 @@ Result<QByteArray, EncodeError> encode(const QString &text);
 
 Result<QString, DecodeError> decode(QByteArrayView bytes);
 
+// The text as it reads back from the file: the typed forms that encode() replaces are replaced
+// ("朝の〜習慣" is stored as "朝の～習慣"). Names are compared in this form, so a name typed again
+// finds its stored entry.
+QString storedForm(const QString &text);
+
 // How many bytes the character takes in CP932: 1 or 2, or 0 when CP932 cannot hold it.
 int byteLength(char32_t character);
 

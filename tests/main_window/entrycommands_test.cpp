@@ -153,6 +153,25 @@ TEST_F(EntryCommandsTest, SaveOverADuplicatedNameChangesTheFirstOnly)
     EXPECT_EQ(dataFileContent(), fileOf({Entry{kNames[0], k500ADay}, stored[1], stored[2]}));
 }
 
+// A name with a character the file keeps in its CP932 form is found again when typed again.
+TEST_F(EntryCommandsTest, SaveOfANameTypedAgainChangesItsStoredEntry)
+{
+    writeDataFile({});
+    start();
+    for (const char *title : {"新規登録", "データ更新"}) {
+        SCOPED_TRACE(title);
+        messages.shown.clear();
+        nameBox()->setEditText(u"朝の\u301C習慣"_s);
+        setFieldTexts(k500ADay);
+        click("cmdHozon");
+        EXPECT_EQ(dataFileContent(), fileOf({Entry{u"朝の\uFF5E習慣"_s, k500ADay}}));
+        EXPECT_EQ(data.table.count, 1);
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_EQ(messages.shown[0].title, QString::fromUtf8(title));
+        EXPECT_TRUE(messages.shown[0].text.startsWith(u"朝の\uFF5E習慣を"_s));
+    }
+}
+
 // Delete: the entry at the position goes, whatever the name box says; the first entry is shown.
 
 TEST_F(EntryCommandsTest, DeleteRemovesTheEntryAtThePositionAndNamesIt)

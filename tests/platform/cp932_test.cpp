@@ -9,6 +9,7 @@ using namespace Qt::StringLiterals;
 using pomiro::cp932::byteLength;
 using pomiro::cp932::decode;
 using pomiro::cp932::encode;
+using pomiro::cp932::storedForm;
 
 QByteArray hex(const char *digits)
 {
@@ -42,6 +43,7 @@ TEST(Cp932, RoundTripsTextAsExactBytes)
         const auto text = decode(c.bytes);
         ASSERT_TRUE(text) << c.text.toStdString();
         EXPECT_EQ(*text, c.text);
+        EXPECT_EQ(storedForm(c.text), c.text);
     }
 }
 
@@ -54,10 +56,14 @@ TEST(Cp932, TypedFormsBecomeTheirCp932Counterparts)
         {u'\u00AC', hex("81ca")}, {u'\u2014', hex("815c")},
     };
     for (const auto &[character, bytes] : cases) {
-        const auto encoded = encode(u"名"_s + QChar(character) + u"前"_s);
+        const QString typed = u"名"_s + QChar(character) + u"前"_s;
+        const auto encoded = encode(typed);
         ASSERT_TRUE(encoded) << int(character);
         EXPECT_EQ(*encoded, hex("96bc") + bytes + hex("914f")) << int(character);
         EXPECT_EQ(byteLength(character), bytes.size()) << int(character);
+        // What the file gives back is what a typed name is compared in.
+        EXPECT_EQ(storedForm(typed), decode(*encoded).value()) << int(character);
+        EXPECT_NE(storedForm(typed), typed) << int(character);
     }
 }
 
