@@ -11,7 +11,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("ぽみろチェッカー"));
+    // No application display name: Qt would append it to the title that the window manager shows
+    // for every window and message box, and each of them has its own exact title.
     pomiro::fonts::registerSubstitutes();
     // Captions and amounts draw "\" as the yen sign only in the Japanese fonts.
     QApplication::setFont(pomiro::fonts::font(pomiro::fonts::kPGothic, 9));

@@ -67,5 +67,11 @@ e2e_wait_window() {
   timeout 15 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1
 }
 
+# e2e_shown_title WINDOW: the title a window manager shows (_NET_WM_NAME), not the WM_NAME that
+# `xdotool search --name` matches.
+e2e_shown_title() {
+  LC_ALL=C.UTF-8 xprop -id "$1" -notype _NET_WM_NAME | sed -n 's/^_NET_WM_NAME = "\(.*\)"$/\1/p'
+}
+
 e2e_type() { xdotool type --delay 30 "$1"; sleep 0.2; }
 e2e_key() { xdotool key "$@"; sleep 0.3; }
