@@ -3,13 +3,15 @@
 # Source it; it installs an EXIT trap that stops everything it started.
 
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/root-only.sh"
 
 e2e_pids=()
 e2e_cleanup() {
   local pid
   for pid in "${e2e_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${e2e_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  [ -n "${e2e_work:-}" ] && rm -rf "$e2e_work"
+  # An if, not an &&: under set -e a false last test would turn an exit 77 (skipped) into 1.
+  if [ -n "${e2e_work:-}" ]; then rm -rf "$e2e_work"; fi
 }
 trap e2e_cleanup EXIT
 
