@@ -200,7 +200,7 @@ TEST_F(MainWindowTest, EnterInAnAmountFieldConvertsOrTellsWhy)
     writeDataFile(dataFileBytes(12));
     start();
     for (const EnterCase &c : cases) {
-        SCOPED_TRACE(c.field + (" " + c.typed.toStdString()));
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(QLatin1StringView(c.field), c.typed).toStdString());
         scrollBar()->setValue(1);
         emit nameBox()->activated(0); // back to the saved texts
         messages.shown.clear();
