@@ -35,7 +35,9 @@ void placeOver(QWidget *window, const QWidget *caller)
 
 QStringList helpSearchFolders()
 {
-    return {QDir::currentPath(), QCoreApplication::applicationDirPath(), QStringLiteral(POMIRO_DATA_DIR)};
+    const QString binary = QCoreApplication::applicationDirPath();
+    return {QDir::currentPath(), binary,
+            QDir::cleanPath(binary + QLatin1Char('/') + QStringLiteral(POMIRO_DATA_DIR_FROM_BIN))};
 }
 
 QString locateHelpFile(const QString &name, const QStringList &folders)
