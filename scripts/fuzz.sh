@@ -4,11 +4,9 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 seconds=${POMIRO_FUZZ_SECONDS:-60}
-targets=(fuzz_datafile fuzz_amount fuzz_cp932 fuzz_cellwidth)
+targets=(fuzz_datafile fuzz_amount fuzz_cp932 fuzz_cellwidth) # as in the fuzz build preset
 
-CC=clang CXX=clang++ cmake -S "$repo" -B "$repo/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPOMIRO_FUZZ=ON -DPOMIRO_BUILD_TESTS=OFF -DPOMIRO_BUILD_BENCH=OFF
-cmake --build "$repo/build-fuzz" -j "$(nproc)" --target "${targets[@]}"
+build_preset fuzz
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
