@@ -70,10 +70,7 @@ Result<Amount, AmountError> ParseAmountText(const QString &text)
     while (pos < end && (isDigit(text.at(pos)) || text.at(pos) == u','))
         ++pos;
     const qsizetype wholeEnd = pos;
-    if (wholeEnd > wholeBegin && (text.at(wholeBegin) == u',' || text.at(wholeEnd - 1) == u','))
-        return fail(AmountError::NotANumber);
-
-    if (wholeEnd == wholeBegin)
+    if (wholeEnd == wholeBegin || text.at(wholeBegin) == u',' || text.at(wholeEnd - 1) == u',')
         return fail(AmountError::NotANumber);
 
     qsizetype fractionBegin = pos;
