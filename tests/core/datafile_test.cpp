@@ -340,18 +340,18 @@ TEST_F(DataFileTest, FailedWriteLeavesTheOldFileIdentical)
     writeFile(old);
     DataFile file = dataFile();
     EntryTable table = load(file);
-    file.setReplacer([](const QString &, const QByteArray &) -> pomiro::Result<void, QString> {
-        return pomiro::fail(u"disk full"_s);
+    file.setReplacer([](const QString &, const QByteArray &) -> pomiro::Result<void, pomiro::SaveError> {
+        return pomiro::fail(pomiro::SaveError{u"disk full"_s, true});
     });
 
     const auto appended = file.append(entry(u"x"_s), table);
     ASSERT_FALSE(appended);
-    EXPECT_EQ(appended.error().kind, DataFileError::Kind::WriteFailed);
+    EXPECT_EQ(appended.error().kind, DataFileError::Kind::DiskFull);
     EXPECT_EQ(appended.error().detail, u"disk full"_s);
 
     const auto rewritten = file.rewrite(table, 2);
     ASSERT_FALSE(rewritten);
-    EXPECT_EQ(rewritten.error().kind, DataFileError::Kind::WriteFailed);
+    EXPECT_EQ(rewritten.error().kind, DataFileError::Kind::DiskFull);
     EXPECT_EQ(readFile(), old);
 
     // The real replacer: a file in a folder that does not exist cannot be written.
