@@ -171,4 +171,33 @@ TEST_F(DataSafetyTest, RealFileSystemFaultsLoseNothingAndAreTold)
     }
 }
 
+// Another window saved first: nothing is written, the file is read again and the entry at the
+// old position (or the last one, when fewer remain) is shown.
+TEST_F(DataSafetyTest, AFileChangedElsewhereIsReadAgainNotOverwritten)
+{
+    const struct
+    {
+        const char *button;
+        int storedElsewhere;
+        int shownAfter;
+    } cases[] = {{"cmdHozon", 14, 9}, {"cmdDel", 5, 5}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.button);
+        writeDataFile(dataFileBytes(kStored));
+        start();
+        scrollBar()->setValue(9);
+        nameBox()->setEditText(kNames[1]);
+        messages.shown.clear();
+        writeDataFile(dataFileBytes(c.storedElsewhere));
+        click(c.button);
+
+        EXPECT_EQ(dataFileContent(), dataFileBytes(c.storedElsewhere));
+        ASSERT_EQ(data.table.count, c.storedElsewhere);
+        expectShows(c.shownAfter, c.storedElsewhere);
+        ASSERT_FALSE(messages.shown.isEmpty());
+        EXPECT_TRUE(messages.shown.last().text.contains(kChanged));
+        EXPECT_TRUE(messages.shown.last().text.contains(u"一覧を読み直しました"_s));
+    }
+}
+
 } // namespace
