@@ -340,9 +340,10 @@ TEST_F(DataFileTest, FailedWriteLeavesTheOldFileIdentical)
     writeFile(old);
     DataFile file = dataFile();
     EntryTable table = load(file);
-    file.setReplacer([](const QString &, const QByteArray &) -> pomiro::Result<void, pomiro::SaveError> {
-        return pomiro::fail(pomiro::SaveError{u"disk full"_s, true});
-    });
+    file.setReplacer(
+        [](const QString &, const QByteArray &) -> pomiro::Result<void, pomiro::SaveError> {
+            return pomiro::fail(pomiro::SaveError{u"disk full"_s, true});
+        });
 
     const auto appended = file.append(entry(u"x"_s), table);
     ASSERT_FALSE(appended);
