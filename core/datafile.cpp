@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace pomiro {
@@ -108,6 +107,17 @@ DataFileError fileError(DataFileError::Kind kind, QString detail)
     return error;
 }
 
+Result<QByteArray, DataFileError> readWholeFile(const QString &filePath)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(fileError(DataFileError::Kind::ReadFailed, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(fileError(DataFileError::Kind::ReadFailed, file.errorString()));
+    return bytes;
+}
+
 bool endsWithLineEnd(const QByteArray &bytes)
 {
     return !bytes.isEmpty() && isLineEnd(bytes.back());
@@ -187,21 +197,6 @@ Result<QByteArray, DataFileError> encodeEntryLine(const Entry &entry)
     return line;
 }
 
-Result<void, QString> replaceFileAtomically(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return fail(why);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return {};
-}
-
 DataFile::DataFile(QDir folder) : m_folder(std::move(folder)) {}
 
 QString DataFile::path() const
@@ -228,23 +223,22 @@ Result<LoadReport, DataFileError> DataFile::load(EntryTable &table)
         m_unreadTail.clear();
         m_stop = LoadStop::EndOfFile;
         m_readFailed = false;
+        m_known.reset();
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return fail(fileError(DataFileError::Kind::WriteFailed, file.errorString()));
         file.close();
+        m_known = QByteArray();
         report.created = true;
         return report;
     }
 
-    if (!file.open(QIODevice::ReadOnly)) {
+    const auto read = readWholeFile(filePath);
+    if (!read) {
         m_readFailed = true;
-        return fail(fileError(DataFileError::Kind::ReadFailed, file.errorString()));
+        m_known.reset();
+        return fail(read.error());
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        m_readFailed = true;
-        return fail(fileError(DataFileError::Kind::ReadFailed, file.errorString()));
-    }
-    file.close();
+    const QByteArray &bytes = read.value();
 
     ParsedDataFile parsed = parseDataFile(bytes);
     const int count = static_cast<int>(parsed.entries.size());
@@ -255,6 +249,7 @@ Result<LoadReport, DataFileError> DataFile::load(EntryTable &table)
     m_unreadTail = bytes.mid(parsed.unreadOffset);
     m_stop = parsed.stop;
     m_readFailed = false;
+    m_known = bytes;
     report.stop = parsed.stop;
     return report;
 }
@@ -267,37 +262,24 @@ Result<void, DataFileError> DataFile::append(const Entry &entry, const EntryTabl
     if (!line)
         return fail(line.error());
 
-    // The file as it is now, not as it was loaded: every byte of it stays.
     const QString filePath = path();
-    QByteArray existing;
-    if (QFileInfo::exists(filePath)) {
-        QFile file(filePath);
-        if (!file.open(QIODevice::ReadOnly))
-            return fail(fileError(DataFileError::Kind::ReadFailed, file.errorString()));
-        existing = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return fail(fileError(DataFileError::Kind::ReadFailed, file.errorString()));
-    }
+    if (const auto unchanged = checkUnchanged(filePath); !unchanged)
+        return unchanged;
 
     // A rest that could not be read would swallow a line put after it, so the new line goes in
-    // front of it, provided the file still ends with that rest.
+    // front of it. The file holds exactly what was last read or written, so it ends with that rest.
+    QByteArray content = m_known.value_or(QByteArray());
     QByteArray tail;
-    if (m_stop != LoadStop::EndOfFile && m_stop != LoadStop::TableFull && !m_unreadTail.isEmpty() &&
-        existing.endsWith(m_unreadTail)) {
+    if (m_stop != LoadStop::EndOfFile && m_stop != LoadStop::TableFull &&
+        content.endsWith(m_unreadTail)) {
         tail = m_unreadTail;
-        existing.chop(tail.size());
+        content.chop(tail.size());
     }
-
-    QByteArray content = existing;
     if (!content.isEmpty() && !endsWithLineEnd(content))
         content += "\r\n";
     content += *line;
     content += tail;
-
-    const auto written = m_replace(filePath, content);
-    if (!written)
-        return fail(fileError(DataFileError::Kind::WriteFailed, written.error()));
-    return {};
+    return write(filePath, content);
 }
 
 Result<void, DataFileError> DataFile::rewrite(const EntryTable &table, int leaveOut)
@@ -322,9 +304,39 @@ Result<void, DataFileError> DataFile::rewrite(const EntryTable &table, int leave
     }
     content += m_unreadTail;
 
-    const auto written = m_replace(path(), content);
-    if (!written)
-        return fail(fileError(DataFileError::Kind::WriteFailed, written.error()));
+    const QString filePath = path();
+    if (const auto unchanged = checkUnchanged(filePath); !unchanged)
+        return unchanged;
+    return write(filePath, content);
+}
+
+Result<void, DataFileError> DataFile::checkUnchanged(const QString &filePath) const
+{
+    const auto changed = fail(fileError(DataFileError::Kind::ChangedElsewhere, {}));
+    const QFileInfo info(filePath);
+    // A file never read and still missing holds nothing a write could lose.
+    if (!info.exists())
+        return m_known ? Result<void, DataFileError>(changed) : Result<void, DataFileError>();
+    // The size first: most changes show there without reading anything.
+    if (m_known && info.isFile() && info.size() != m_known->size())
+        return changed;
+    const auto now = readWholeFile(filePath);
+    if (!now)
+        return fail(now.error());
+    if (!m_known || now.value() != *m_known)
+        return changed;
+    return {};
+}
+
+Result<void, DataFileError> DataFile::write(const QString &filePath, const QByteArray &content)
+{
+    const auto written = m_replace(filePath, content);
+    if (!written) {
+        const auto kind = written.error().diskFull ? DataFileError::Kind::DiskFull
+                                                   : DataFileError::Kind::WriteFailed;
+        return fail(fileError(kind, written.error().detail));
+    }
+    m_known = content;
     return {};
 }
 

@@ -2,11 +2,13 @@
 
 #include "core/entry.h"
 #include "core/result.h"
+#include "core/savefile.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace pomiro {
@@ -35,10 +37,12 @@ ParsedDataFile parseDataFile(const QByteArray &bytes);
 struct DataFileError
 {
     enum class Kind {
-        TableFull,      // a new entry while 300 are stored
-        UnwritableText, // a double quote, or a character CP932 cannot hold
-        ReadFailed,     // the file exists but could not be read
-        WriteFailed,    // the new content could not be written; the old file is unchanged
+        TableFull,        // a new entry while 300 are stored
+        UnwritableText,   // a double quote, or a character CP932 cannot hold
+        ReadFailed,       // the file exists but could not be read
+        WriteFailed,      // the new content could not be written; the old file is unchanged
+        DiskFull,         // WriteFailed for want of space
+        ChangedElsewhere, // the file no longer holds what was last read or written: nothing written
     };
     Kind kind = Kind::WriteFailed;
     EntryField field = EntryField::Name; // UnwritableText: the field holding the character
@@ -58,12 +62,14 @@ struct LoadReport
     bool created = false; // there was no data file, so an empty one was made
 };
 
-// Replaces a file's whole content at once (QSaveFile): the old content stays as it was on failure.
-using FileReplacer = std::function<Result<void, QString>(const QString &path, const QByteArray &)>;
-Result<void, QString> replaceFileAtomically(const QString &path, const QByteArray &bytes);
+// How a write replaces the file; replaceFileAtomically() unless a test puts a failing one in.
+using FileReplacer =
+    std::function<Result<void, SaveError>(const QString &path, const QByteArray &)>;
 
 // The data file "データ.txt" in one folder, with the append and rewrite steps. It remembers the
-// bytes it could not load so that no rewrite ever drops them.
+// bytes it could not load so that no rewrite ever drops them, and what the file held when it last
+// read or wrote it: a write goes ahead only while the file still holds exactly that, so a change
+// made by another program or window is never overwritten from a stale table.
 class DataFile
 {
 public:
@@ -81,19 +87,27 @@ public:
 
     // Adds one line for a new entry after the loaded entries; refuses a 301st entry and text the
     // file cannot hold. Every existing byte is kept; a rest that could not be read (a cut-off or
-    // undecodable entry) stays behind the new line so that the new entry reads back. Does not touch
-    // the table.
+    // undecodable entry) stays behind the new line so that the new entry reads back. Fails with
+    // ChangedElsewhere, writing nothing, when the file changed since it was last read or written.
+    // Does not touch the table.
     Result<void, DataFileError> append(const Entry &entry, const EntryTable &table);
 
     // Writes slots 1..count except `leaveOut` (0: none), then the unread tail. Refused after a load
-    // that could not read the file. Does not touch the table.
+    // that could not read the file, and (ChangedElsewhere) when the file changed since it was last
+    // read or written. Does not touch the table.
     Result<void, DataFileError> rewrite(const EntryTable &table, int leaveOut = 0);
 
     // Tests put a failing replacer here to see what a failed write leaves behind.
     void setReplacer(FileReplacer replacer) { m_replace = std::move(replacer); }
 
 private:
+    // Fails unless the file at `filePath` still holds m_known.
+    Result<void, DataFileError> checkUnchanged(const QString &filePath) const;
+    Result<void, DataFileError> write(const QString &filePath, const QByteArray &content);
+
     QDir m_folder;
+    std::optional<QByteArray> m_known; // the file's bytes as last read or written; none before
+
     QByteArray m_unreadTail;
     LoadStop m_stop = LoadStop::EndOfFile;
     bool m_readFailed = false; // the last load could not read the file: no rewrite may replace it

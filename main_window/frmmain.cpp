@@ -209,9 +209,6 @@ QString loadNotice(const Result<LoadReport, DataFileError> &loaded, int count)
         .arg(count);
 }
 
-// What the user was doing when the data file refused a change.
-enum class FileChange { Save, Delete };
-
 // The one place where a refused or failed write becomes words for the user.
 QString fileErrorText(const DataFileError &error, FileChange change, const EntryTable &table)
 {
@@ -240,6 +237,14 @@ QString fileErrorText(const DataFileError &error, FileChange change, const Entry
         return QStringLiteral("「%1」を読み込めないため、%2できませんでした。ファイルは変更されていません。"
                               "ファイルを確かめてから、もう一度起動してください。")
             .arg(QString::fromUtf16(kDataFileName), doing);
+    case DataFileError::Kind::ChangedElsewhere:
+        return QStringLiteral("「%1」がほかのプログラムかウィンドウで変更されていました。一覧を読み直しましたので、"
+                              "もう一度%2してください。")
+            .arg(QString::fromUtf16(kDataFileName), doing);
+    case DataFileError::Kind::DiskFull:
+        return QStringLiteral("ディスクの空きが足りないため、データを%1できませんでした。ファイルは変更されていません。"
+                              "不要なファイルを削除して空きを作ってから、もう一度%1してください。")
+            .arg(doing);
     case DataFileError::Kind::WriteFailed:
         break;
     }
@@ -573,8 +578,7 @@ void frmMain::saveEntry()
     if (slot == 0) {
         const auto appended = m_data.dataFile.append(shown, m_data.table);
         if (!appended) {
-            m_messages.show(this, fileErrorText(appended.error(), FileChange::Save, m_data.table),
-                            MessageBox::kOk + MessageBox::kExclamation, kSaveFailedTitle);
+            reportFileError(appended.error(), FileChange::Save);
             return;
         }
         LOAD_DATA();
@@ -587,8 +591,7 @@ void frmMain::saveEntry()
 
     // Checked before the slot changes, so that a refusal names what the user typed.
     if (const auto line = encodeEntryLine(shown); !line) {
-        m_messages.show(this, fileErrorText(line.error(), FileChange::Save, m_data.table),
-                        MessageBox::kOk + MessageBox::kExclamation, kSaveFailedTitle);
+        reportFileError(line.error(), FileChange::Save);
         return;
     }
     Entry &entry = m_data.table.slot[slot];
@@ -598,8 +601,7 @@ void frmMain::saveEntry()
     if (!written) {
         // The table must keep matching the file, which still holds the old amounts.
         entry.amounts = before;
-        m_messages.show(this, fileErrorText(written.error(), FileChange::Save, m_data.table),
-                        MessageBox::kOk + MessageBox::kExclamation, kSaveFailedTitle);
+        reportFileError(written.error(), FileChange::Save);
         return;
     }
     // No reload and no move: the window keeps showing what it showed.
@@ -625,8 +627,7 @@ void frmMain::deleteEntry()
 
     const auto written = m_data.dataFile.rewrite(m_data.table, position);
     if (!written) {
-        m_messages.show(this, fileErrorText(written.error(), FileChange::Delete, m_data.table),
-                        MessageBox::kOk + MessageBox::kExclamation, kDeleteFailedTitle);
+        reportFileError(written.error(), FileChange::Delete);
         return;
     }
     LOAD_DATA();
@@ -637,6 +638,19 @@ void frmMain::deleteEntry()
     showPosition(hsbData->minimum());
     m_messages.show(this, name + QStringLiteral("を削除しました。"),
                     MessageBox::kOk + MessageBox::kInformation, QStringLiteral("削除"));
+}
+
+void frmMain::reportFileError(const DataFileError &error, FileChange change)
+{
+    if (error.kind == DataFileError::Kind::ChangedElsewhere) {
+        // Show what is really stored now, near where the user was.
+        const int position = hsbData->value();
+        LOAD_DATA();
+        showPosition(std::clamp(position, hsbData->minimum(), hsbData->maximum()));
+    }
+    m_messages.show(this, fileErrorText(error, change, m_data.table),
+                    MessageBox::kOk + MessageBox::kExclamation,
+                    change == FileChange::Save ? kSaveFailedTitle : kDeleteFailedTitle);
 }
 
 void frmMain::nameChosen(int index)

@@ -17,6 +17,12 @@ class QToolButton;
 class frmSub;
 
 namespace pomiro {
+// What the user was doing when the data file refused a change.
+enum class FileChange { Save, Delete };
+} // namespace pomiro
+
+namespace pomiro {
+struct DataFileError;
 struct Pomiro;
 class MessageBox;
 class HelpViewer;
@@ -59,6 +65,8 @@ private:
 
     // Sets the position and shows the entry there, also when the position already had that value.
     void showPosition(int position);
+    // Tells why a change was not stored; a file changed elsewhere is read again first.
+    void reportFileError(const pomiro::DataFileError &error, pomiro::FileChange change);
     pomiro::PeriodTexts shownAmounts() const;
 
     // Handlers.

@@ -340,18 +340,19 @@ TEST_F(DataFileTest, FailedWriteLeavesTheOldFileIdentical)
     writeFile(old);
     DataFile file = dataFile();
     EntryTable table = load(file);
-    file.setReplacer([](const QString &, const QByteArray &) -> pomiro::Result<void, QString> {
-        return pomiro::fail(u"disk full"_s);
-    });
+    file.setReplacer(
+        [](const QString &, const QByteArray &) -> pomiro::Result<void, pomiro::SaveError> {
+            return pomiro::fail(pomiro::SaveError{u"disk full"_s, true});
+        });
 
     const auto appended = file.append(entry(u"x"_s), table);
     ASSERT_FALSE(appended);
-    EXPECT_EQ(appended.error().kind, DataFileError::Kind::WriteFailed);
+    EXPECT_EQ(appended.error().kind, DataFileError::Kind::DiskFull);
     EXPECT_EQ(appended.error().detail, u"disk full"_s);
 
     const auto rewritten = file.rewrite(table, 2);
     ASSERT_FALSE(rewritten);
-    EXPECT_EQ(rewritten.error().kind, DataFileError::Kind::WriteFailed);
+    EXPECT_EQ(rewritten.error().kind, DataFileError::Kind::DiskFull);
     EXPECT_EQ(readFile(), old);
 
     // The real replacer: a file in a folder that does not exist cannot be written.
@@ -441,6 +442,71 @@ TEST_F(DataFileTest, FileNameMatchesWithoutRegardToCase)
     writeFile(line("exact"));
     EXPECT_EQ(file.path(), filePath());
     EXPECT_EQ(load(file).slot[1].name, u"exact"_s);
+}
+
+} // namespace
+
+namespace {
+
+// Another program or window changed the file after it was read: no write may go ahead, whatever
+// the change, and the file keeps what the other one wrote.
+TEST_F(DataFileTest, AChangeMadeElsewhereIsNeverOverwritten)
+{
+    const struct
+    {
+        const char *what;
+        QByteArray changedTo; // empty with `removed`
+        bool removed;
+    } cases[] = {
+        {"an entry added", lines(1, 4), false},
+        {"same size, one byte changed", lines(1, 2) + line("e9"), false},
+        {"emptied", QByteArray(), false},
+        {"removed", QByteArray(), true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(lines(1, 3));
+        DataFile file = dataFile();
+        EntryTable table = load(file);
+        if (c.removed) {
+            ASSERT_TRUE(QFile::remove(filePath()));
+        } else {
+            writeFile(c.changedTo);
+        }
+
+        const auto appended = file.append(entry(u"new"_s), table);
+        ASSERT_FALSE(appended);
+        EXPECT_EQ(appended.error().kind, DataFileError::Kind::ChangedElsewhere);
+        const auto rewritten = file.rewrite(table, 1);
+        ASSERT_FALSE(rewritten);
+        EXPECT_EQ(rewritten.error().kind, DataFileError::Kind::ChangedElsewhere);
+        EXPECT_EQ(QFile::exists(filePath()), !c.removed);
+        if (!c.removed) {
+            EXPECT_EQ(readFile(), c.changedTo);
+        }
+
+        // Once read again, writing goes on from what the other one wrote.
+        table = load(file);
+        ASSERT_TRUE(file.append(entry(u"new"_s), table));
+        EXPECT_EQ(readFile(), c.changedTo + line("new"));
+    }
+}
+
+TEST_F(DataFileTest, ItsOwnWritesAreNoChangeElsewhere)
+{
+    writeFile(lines(1, 3));
+    DataFile file = dataFile();
+    EntryTable table = load(file);
+    // A rewrite is not followed by a load: the next write must still go ahead.
+    table.slot[2].amounts[0] = u"\\1"_s;
+    ASSERT_TRUE(file.rewrite(table));
+    ASSERT_TRUE(file.rewrite(table, 3));
+    ASSERT_TRUE(file.append(entry(u"new"_s), table));
+    EXPECT_EQ(readFile(), line("e1") + line("e2", "\\1") + line("new"));
+
+    // The same bytes written again by someone else are no change.
+    writeFile(readFile());
+    EXPECT_TRUE(file.rewrite(load(file)));
 }
 
 } // namespace

@@ -15,7 +15,11 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+e2e_fail() {
+  echo "FAIL: $*" >&2
+  [ -z "${E2E_SHOT:-}" ] || import -window root "$E2E_SHOT" 2>/dev/null || true
+  exit 1
+}
 
 # Starts Xvfb on the first free display and exports DISPLAY; exit 77 (skipped) when impossible.
 e2e_start_x() {
@@ -50,9 +54,23 @@ e2e_start_program() {
   (cd "$e2e_work" && exec "$1") >"$e2e_work/program.log" 2>&1 &
   e2e_pids+=($!)
   e2e_program_pid=$!
-  e2e_window=$(timeout 30 xdotool search --sync --onlyvisible --name '^ぽみろチェッカー$' | head -n 1) \
+  e2e_window=$(timeout 30 xdotool search --sync --all --onlyvisible --pid "$e2e_program_pid" --name '^ぽみろチェッカー$' | head -n 1) \
     || e2e_fail "the main window did not appear"
-  eval "$(xdotool getwindowgeometry --shell "$e2e_window")"
+  e2e_use_window "$e2e_window"
+}
+
+# e2e_use_window WINDOW [X Y]: clicks go to this main window from now on (one of several
+# programs), moved to X, Y first when given, and raised above the others.
+e2e_use_window() {
+  e2e_window=$1
+  local i
+  for i in $(seq 1 50); do
+    [ $# -lt 3 ] || xdotool windowmove "$1" "$2" "$3"
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    [ $# -lt 3 ] || [ "$X,$Y" = "$2,$3" ] && break
+    sleep 0.1
+  done
+  xdotool windowraise "$1"
   e2e_x=$X e2e_y=$Y
 }
 
@@ -77,3 +95,11 @@ e2e_shown_title() {
 
 e2e_type() { xdotool type --delay 30 "$1"; sleep 0.2; }
 e2e_key() { xdotool key "$@"; sleep 0.3; }
+
+# e2e_answer TITLE: waits for the message box with exactly this title and answers it with Enter.
+e2e_answer() {
+  local box
+  box=$(e2e_wait_window "$1") || e2e_fail "no message box \"$1\""
+  xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
+  e2e_key Return
+}

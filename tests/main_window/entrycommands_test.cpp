@@ -37,8 +37,8 @@ QList<Entry> sampleEntries(int count)
 
 FileReplacer failingReplacer()
 {
-    return [](const QString &, const QByteArray &) -> Result<void, QString> {
-        return fail(u"No space left on device"_s);
+    return [](const QString &, const QByteArray &) -> Result<void, SaveError> {
+        return fail(SaveError{u"Input/output error"_s, false});
     };
 }
 

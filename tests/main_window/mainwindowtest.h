@@ -94,6 +94,7 @@ protected:
         QDir::setCurrent(m_previousDir);
     }
 
+    QString folder() const { return m_dir.path(); }
     QString dataPath() const { return m_dir.filePath(u"データ.txt"_s); }
 
     QByteArray dataFileContent() const

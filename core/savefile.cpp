@@ -1,0 +1,57 @@
+#include "core/savefile.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace pomiro {
+
+namespace {
+
+bool isDiskFull(int error)
+{
+    return error == ENOSPC || error == EDQUOT;
+}
+
+// The folder's entry for the new name is on disk too, so the rename survives a power cut. Not
+// every file system can sync a folder; that alone is no reason to report a failure.
+void syncFolder(const QString &filePath)
+{
+    const int folder = ::open(QFile::encodeName(QFileInfo(filePath).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return;
+    ::fsync(folder);
+    ::close(folder);
+}
+
+} // namespace
+
+Result<void, SaveError> replaceFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    // Unbuffered, so that a failed write is seen by the write itself: QSaveFile::commit() flushes
+    // a write buffer only while closing, and still renames the short file when that flush fails.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(SaveError{file.errorString(), file.error() == QFileDevice::ResourceError});
+    if (file.write(bytes) != bytes.size()) {
+        const SaveError error{file.errorString(), file.error() == QFileDevice::ResourceError};
+        file.cancelWriting();
+        return fail(error);
+    }
+    // File systems that allocate late report a full disk only here; commit() ignores it.
+    if (::fsync(file.handle()) != 0 && errno != EINVAL) {
+        const int why = errno;
+        file.cancelWriting();
+        return fail(SaveError{QString::fromLocal8Bit(strerror(why)), isDiskFull(why)});
+    }
+    if (!file.commit())
+        return fail(SaveError{file.errorString(), file.error() == QFileDevice::ResourceError});
+    syncFolder(path);
+    return {};
+}
+
+} // namespace pomiro

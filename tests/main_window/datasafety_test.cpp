@@ -1,0 +1,199 @@
+// Save and Delete against real file-system faults: what the user is told, what the data file
+// holds, and what the table and the window show afterwards.
+
+#include "tests/main_window/mainwindowtest.h"
+#include "tests/support/fsfaults.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace {
+
+using namespace mainwindowtest;
+using pomiro::testing::ObeyFilePermissions;
+using pomiro::testing::TmpfsMount;
+
+enum class Fault { DiskFull, ReadOnlyMount, FolderNotWritable, FileIsAFolder, FileRemoved };
+enum class Command { SaveNew, SaveOver, Delete };
+
+// What the user keeps after the fault.
+enum class Kept {
+    Everything, // the file byte for byte, the table, and the window as it was
+    ReadAgain,  // the file as it now is (removed: made again, empty), read into table and window
+};
+
+struct SafetyCase
+{
+    Fault fault;
+    Command command;
+    Kept kept;
+    QString told; // a piece of the one message after the command's question
+};
+
+const QString kDiskFull = u"ディスクの空きが足りない"_s;
+const QString kNotWritable = u"書き込めるか確かめて"_s;
+const QString kUnreadable = u"読み込めないため"_s;
+const QString kChanged = u"変更されていました"_s;
+
+const SafetyCase kCases[] = {
+    {Fault::DiskFull, Command::SaveNew, Kept::Everything, kDiskFull},
+    {Fault::DiskFull, Command::SaveOver, Kept::Everything, kDiskFull},
+    {Fault::DiskFull, Command::Delete, Kept::Everything, kDiskFull},
+    {Fault::ReadOnlyMount, Command::SaveNew, Kept::Everything, kNotWritable},
+    {Fault::ReadOnlyMount, Command::SaveOver, Kept::Everything, kNotWritable},
+    {Fault::ReadOnlyMount, Command::Delete, Kept::Everything, kNotWritable},
+    {Fault::FolderNotWritable, Command::SaveNew, Kept::Everything, kNotWritable},
+    {Fault::FolderNotWritable, Command::SaveOver, Kept::Everything, kNotWritable},
+    {Fault::FolderNotWritable, Command::Delete, Kept::Everything, kNotWritable},
+    {Fault::FileIsAFolder, Command::SaveNew, Kept::Everything, kUnreadable},
+    {Fault::FileIsAFolder, Command::SaveOver, Kept::Everything, kUnreadable},
+    {Fault::FileIsAFolder, Command::Delete, Kept::Everything, kUnreadable},
+    {Fault::FileRemoved, Command::SaveNew, Kept::ReadAgain, kChanged},
+    {Fault::FileRemoved, Command::SaveOver, Kept::ReadAgain, kChanged},
+    {Fault::FileRemoved, Command::Delete, Kept::ReadAgain, kChanged},
+};
+
+const char *const kFaultNames[] = {"full disk", "read-only mount", "folder not writable",
+                                   "data file replaced by a folder", "data file removed"};
+const char *const kCommandNames[] = {"Save of a new name", "Save over a stored name", "Delete"};
+
+constexpr int kStored = 12;
+constexpr int kShown = 3;
+const QString kFiller = u"filler"_s;
+
+class DataSafetyTest : public MainWindowTest
+{
+protected:
+    // Everything the user sees and keeps after `c`, checked against the real file system.
+    void run(const SafetyCase &c)
+    {
+        // What the case before left behind.
+        for (const QFileInfo &left :
+             QDir(folder()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+            left.isDir() ? QDir(left.filePath()).removeRecursively()
+                         : QFile::remove(left.filePath());
+        const bool mounted = c.fault == Fault::DiskFull || c.fault == Fault::ReadOnlyMount;
+        std::optional<TmpfsMount> tmpfs;
+        if (mounted) {
+            tmpfs.emplace(folder(), 64);
+            ASSERT_EQ(tmpfs->error(), QString());
+        }
+        writeDataFile(dataFileBytes(kStored));
+        start();
+        scrollBar()->setValue(kShown);
+        const QString typed = c.command == Command::SaveNew    ? u"新しいぽみろ"_s
+                              : c.command == Command::SaveOver ? kNames[6]
+                                                               : kNames[kShown - 1];
+        if (c.command != Command::Delete) {
+            nameBox()->setEditText(typed);
+            setFieldTexts(k500ADay);
+        }
+        const PeriodTexts shownAmounts = fieldTexts();
+        messages.shown.clear();
+
+        QStringList leftInFolder = {u"データ.txt"_s};
+        switch (c.fault) {
+        case Fault::DiskFull:
+            ASSERT_TRUE(tmpfs->fill(QDir(folder()).filePath(kFiller)));
+            leftInFolder.prepend(kFiller);
+            break;
+        case Fault::ReadOnlyMount:
+            ASSERT_TRUE(tmpfs->makeReadOnly());
+            break;
+        case Fault::FolderNotWritable:
+            ASSERT_TRUE(QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner));
+            break;
+        case Fault::FileIsAFolder:
+            ASSERT_TRUE(QFile::remove(dataPath()));
+            ASSERT_TRUE(QDir(folder()).mkdir(u"データ.txt"_s));
+            break;
+        case Fault::FileRemoved:
+            ASSERT_TRUE(QFile::remove(dataPath()));
+            break;
+        }
+        {
+            ObeyFilePermissions obey;
+            click(c.command == Command::Delete ? "cmdDel" : "cmdHozon");
+        }
+        QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        // One message after the question, never a success.
+        const qsizetype expectedBoxes = c.command == Command::Delete ? 2 : 1;
+        ASSERT_EQ(messages.shown.size(), expectedBoxes);
+        const auto &told = messages.shown.last();
+        EXPECT_EQ(told.title,
+                  c.command == Command::Delete ? u"削除できません"_s : u"保存できません"_s);
+        EXPECT_TRUE(told.text.contains(c.told)) << told.text.toStdString();
+
+        // No temporary file, nor anything else, left beside the data file.
+        EXPECT_EQ(QDir(folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                           QDir::Name),
+                  leftInFolder);
+
+        if (c.kept == Kept::Everything) {
+            if (c.fault == Fault::FileIsAFolder)
+                EXPECT_TRUE(QFileInfo(dataPath()).isDir());
+            else
+                EXPECT_EQ(dataFileContent(), dataFileBytes(kStored));
+            ASSERT_EQ(data.table.count, kStored);
+            for (int slot = 1; slot <= kStored; ++slot)
+                EXPECT_EQ(data.table.slot[slot], sampleEntry(slot)) << "slot " << slot;
+            EXPECT_EQ(listedNames(), kNames);
+            EXPECT_EQ(counter(), u"%1 / %2"_s.arg(kShown).arg(kStored));
+            EXPECT_EQ(nameBox()->currentText(), typed);
+            EXPECT_EQ(fieldTexts(), shownAmounts);
+        } else {
+            EXPECT_EQ(dataFileContent(), QByteArray());
+            EXPECT_EQ(data.table.count, 0);
+            EXPECT_TRUE(listedNames().isEmpty());
+            expectShows(0, 0);
+        }
+    }
+};
+
+TEST_F(DataSafetyTest, RealFileSystemFaultsLoseNothingAndAreTold)
+{
+    for (const SafetyCase &c : kCases) {
+        const std::string what =
+            std::string(kFaultNames[int(c.fault)]) + ", " + kCommandNames[int(c.command)];
+        const bool needsRoot = c.fault == Fault::DiskFull || c.fault == Fault::ReadOnlyMount;
+        if (needsRoot && !pomiro::testing::canMount(what))
+            continue;
+        SCOPED_TRACE(what);
+        run(c);
+        window.reset();
+    }
+}
+
+// Another window saved first: nothing is written, the file is read again and the entry at the
+// old position (or the last one, when fewer remain) is shown.
+TEST_F(DataSafetyTest, AFileChangedElsewhereIsReadAgainNotOverwritten)
+{
+    const struct
+    {
+        const char *button;
+        int storedElsewhere;
+        int shownAfter;
+    } cases[] = {{"cmdHozon", 14, 9}, {"cmdDel", 5, 5}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.button);
+        writeDataFile(dataFileBytes(kStored));
+        start();
+        scrollBar()->setValue(9);
+        nameBox()->setEditText(kNames[1]);
+        messages.shown.clear();
+        writeDataFile(dataFileBytes(c.storedElsewhere));
+        click(c.button);
+
+        EXPECT_EQ(dataFileContent(), dataFileBytes(c.storedElsewhere));
+        ASSERT_EQ(data.table.count, c.storedElsewhere);
+        expectShows(c.shownAfter, c.storedElsewhere);
+        ASSERT_FALSE(messages.shown.isEmpty());
+        EXPECT_TRUE(messages.shown.last().text.contains(kChanged));
+        EXPECT_TRUE(messages.shown.last().text.contains(u"一覧を読み直しました"_s));
+    }
+}
+
+} // namespace

@@ -1,0 +1,82 @@
+// Saves and deletes entries through the real main window in the working folder, as fast as it can,
+// until it is killed. It reports each step on standard output once the step has returned:
+//   ready              the window is up and has loaded the data file
+//   saved NAME         NAME was saved as a new entry
+//   deleting NAME      Delete of NAME has begun (it may or may not be in the file at a kill)
+//   deleted NAME       NAME is gone from the file
+// Usage: saveloop PREFIX  (names are PREFIX-1, PREFIX-2, ...)
+
+#include "core/pomiro.h"
+#include "main_window/frmmain.h"
+#include "platform/helpviewer.h"
+#include "tests/support/scriptedmessagebox.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QToolButton>
+#include <cstdio>
+
+namespace {
+
+class NoHelp : public pomiro::HelpViewer
+{
+public:
+    void displayTopic(QWidget *, const QString &) override {}
+    void closeAll() override {}
+};
+
+void report(const char *what, const QString &name = {})
+{
+    const QByteArray line =
+        (name.isEmpty() ? QString::fromLatin1(what) : QString::fromLatin1(what) + u' ' + name)
+            .toUtf8();
+    std::printf("%s\n", line.constData());
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QString prefix = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("e");
+
+    pomiro::Pomiro data;
+    pomiro::testing::ScriptedMessageBox messages; // answers OK to every box
+    NoHelp help;
+    frmMain window(data, messages, help);
+    window.show();
+    auto *nameBox = window.findChild<QComboBox *>(QStringLiteral("cboPomiro"));
+    auto *scrollBar = window.findChild<QScrollBar *>(QStringLiteral("hsbData"));
+    auto *day = window.findChild<QLineEdit *>(QStringLiteral("txtDay"));
+    auto *save = window.findChild<QToolButton *>(QStringLiteral("cmdHozon"));
+    auto *remove = window.findChild<QToolButton *>(QStringLiteral("cmdDel"));
+    if (!nameBox || !scrollBar || !day || !save || !remove)
+        return 2;
+    report("ready");
+
+    for (int i = 1;; ++i) {
+        const QString name = QStringLiteral("%1-%2").arg(prefix).arg(i);
+        nameBox->setEditText(name);
+        day->setText(QStringLiteral("\\%1").arg(i));
+        messages.shown.clear();
+        save->click();
+        if (messages.shown.size() != 1 || messages.shown[0].title != QStringLiteral("新規登録"))
+            return 3; // the save did not report success: the test sees the missing "saved"
+        report("saved", name);
+
+        // Keep the file small: delete the first entry whenever there are more than a few.
+        if (data.table.count > 8) {
+            scrollBar->setValue(1);
+            const QString first = nameBox->currentText();
+            report("deleting", first);
+            messages.shown.clear();
+            remove->click();
+            if (messages.shown.size() != 2 || messages.shown[1].title != QStringLiteral("削除"))
+                return 3;
+            report("deleted", first);
+        }
+    }
+}
