@@ -135,9 +135,8 @@ PrinterFactory defaultPrinterFactory()
     return [] { return std::unique_ptr<Printer>(QtPrinter::forDefaultPrinter()); };
 }
 
-LetterPrinting::LetterPrinting(PrinterFactory makePrinter, MessageBox &messageBox,
-                               std::function<QDate()> today)
-    : m_makePrinter(std::move(makePrinter)), m_messageBox(messageBox), m_today(std::move(today))
+LetterPrinting::LetterPrinting(PrinterFactory makePrinter, std::function<QDate()> today)
+    : m_makePrinter(std::move(makePrinter)), m_today(std::move(today))
 {
 }
 
@@ -151,8 +150,7 @@ bool LetterPrinting::print(int kindIndex, QWidget *window, const QString &name,
                          && printLetter(kLetterKinds[static_cast<size_t>(kindIndex)], *printer,
                                         name, amounts, m_today());
     if (!printed)
-        m_messageBox.show(window, kFailureText, MessageBox::kOk + MessageBox::kExclamation,
-                          kFailureTitle);
+        warn(window, kFailureTitle, kFailureText);
     return printed;
 }
 

@@ -12,7 +12,6 @@
 class QWidget;
 
 namespace pomiro {
-class MessageBox;
 class Printer;
 } // namespace pomiro
 
@@ -54,8 +53,7 @@ PrinterFactory defaultPrinterFactory();
 class LetterPrinting
 {
 public:
-    LetterPrinting(PrinterFactory makePrinter, MessageBox &messageBox,
-                   std::function<QDate()> today = &QDate::currentDate);
+    LetterPrinting(PrinterFactory makePrinter, std::function<QDate()> today = &QDate::currentDate);
 
     // kindIndex counts kLetterKinds. Returns true when the letter was printed, so the print
     // panel may close; on failure the user has been told and the panel should stay open.
@@ -63,7 +61,6 @@ public:
 
 private:
     PrinterFactory m_makePrinter;
-    MessageBox &m_messageBox;
     std::function<QDate()> m_today;
 };
 

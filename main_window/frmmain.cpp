@@ -255,8 +255,8 @@ QString fileErrorText(const DataFileError &error, FileChange change, const Entry
 
 } // namespace
 
-frmMain::frmMain(Pomiro &data, MessageBox &messages, HelpViewer &help, QWidget *parent)
-    : QWidget(parent), m_data(data), m_messages(messages), m_help(help)
+frmMain::frmMain(Pomiro &data, HelpViewer &help, QWidget *parent)
+    : QWidget(parent), m_data(data), m_help(help)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("ぽみろチェッカー"));
@@ -283,8 +283,7 @@ frmMain::frmMain(Pomiro &data, MessageBox &messages, HelpViewer &help, QWidget *
     if (!m_loadNotice.isEmpty()) {
         // Once the window is up, so that the user sees what the notice is about.
         QTimer::singleShot(0, this, [this] {
-            m_messages.show(this, m_loadNotice, MessageBox::kOk + MessageBox::kExclamation,
-                            kLoadTitle);
+            warn(this, kLoadTitle, m_loadNotice);
         });
     }
 }
@@ -531,7 +530,7 @@ void frmMain::reportAmountError(AmountError error)
     const QString text = error == AmountError::NotANumber
                              ? QStringLiteral("金額を数字で入力してください。")
                              : QStringLiteral("金額の桁が多すぎます。桁の少ない金額を入力してください。");
-    m_messages.show(this, text, MessageBox::kOk + MessageBox::kExclamation, kAmountTitle);
+    warn(this, kAmountTitle, text);
 }
 
 void frmMain::showPosition(int position)
@@ -584,8 +583,7 @@ void frmMain::saveEntry()
         LOAD_DATA();
         const int count = m_data.table.count;
         showPosition(count);
-        m_messages.show(this, m_data.table.slot[count].name + QStringLiteral("を登録しました。"),
-                        MessageBox::kOk + MessageBox::kInformation, QStringLiteral("新規登録"));
+        inform(this, QStringLiteral("新規登録"), m_data.table.slot[count].name + QStringLiteral("を登録しました。"));
         return;
     }
 
@@ -605,8 +603,7 @@ void frmMain::saveEntry()
         return;
     }
     // No reload and no move: the window keeps showing what it showed.
-    m_messages.show(this, entry.name + QStringLiteral("を更新しました。"),
-                    MessageBox::kOk + MessageBox::kInformation, QStringLiteral("データ更新"));
+    inform(this, QStringLiteral("データ更新"), entry.name + QStringLiteral("を更新しました。"));
 }
 
 void frmMain::deleteEntry()
@@ -619,10 +616,7 @@ void frmMain::deleteEntry()
         return;
     const QString name = m_data.table.slot[position].name;
 
-    const int answer = m_messages.show(this, name + QStringLiteral("のデータを削除していいですか？"),
-                                       MessageBox::kOkCancel + MessageBox::kExclamation,
-                                       QStringLiteral("削除確認"));
-    if (answer != MessageBox::kAnswerOk)
+    if (!confirm(this, QStringLiteral("削除確認"), name + QStringLiteral("のデータを削除していいですか？")))
         return;
 
     const auto written = m_data.dataFile.rewrite(m_data.table, position);
@@ -636,8 +630,7 @@ void frmMain::deleteEntry()
         CLEAR_DATA();
     }
     showPosition(hsbData->minimum());
-    m_messages.show(this, name + QStringLiteral("を削除しました。"),
-                    MessageBox::kOk + MessageBox::kInformation, QStringLiteral("削除"));
+    inform(this, QStringLiteral("削除"), name + QStringLiteral("を削除しました。"));
 }
 
 void frmMain::reportFileError(const DataFileError &error, FileChange change)
@@ -648,9 +641,8 @@ void frmMain::reportFileError(const DataFileError &error, FileChange change)
         LOAD_DATA();
         showPosition(std::clamp(position, hsbData->minimum(), hsbData->maximum()));
     }
-    m_messages.show(this, fileErrorText(error, change, m_data.table),
-                    MessageBox::kOk + MessageBox::kExclamation,
-                    change == FileChange::Save ? kSaveFailedTitle : kDeleteFailedTitle);
+    warn(this, change == FileChange::Save ? kSaveFailedTitle : kDeleteFailedTitle,
+         fileErrorText(error, change, m_data.table));
 }
 
 void frmMain::nameChosen(int index)

@@ -24,7 +24,6 @@ enum class FileChange { Save, Delete };
 namespace pomiro {
 struct DataFileError;
 struct Pomiro;
-class MessageBox;
 class HelpViewer;
 } // namespace pomiro
 
@@ -40,8 +39,7 @@ class frmMain : public QWidget
     Q_OBJECT
 
 public:
-    frmMain(pomiro::Pomiro &data, pomiro::MessageBox &messages, pomiro::HelpViewer &help,
-            QWidget *parent = nullptr);
+    frmMain(pomiro::Pomiro &data, pomiro::HelpViewer &help, QWidget *parent = nullptr);
 
     // `text` after as many half-width spaces as make it `width` cells wide.
     QString CHG_KETA(const QString &text, qint16 width) const;
@@ -82,7 +80,6 @@ private:
     void endProgram();
 
     pomiro::Pomiro &m_data;
-    pomiro::MessageBox &m_messages;
     pomiro::HelpViewer &m_help;
     pomiro::letters::LetterPrinting *m_letterPrinting = nullptr;
 

@@ -19,12 +19,11 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(pomiro::artwork::windowIcon());
 
     pomiro::Pomiro data;
-    pomiro::QtMessageBox messages;
-    pomiro::ChmHelpViewer help(messages);
+    pomiro::ChmHelpViewer help;
 
-    pomiro::letters::LetterPrinting letterPrinting(pomiro::letters::defaultPrinterFactory(), messages);
+    pomiro::letters::LetterPrinting letterPrinting(pomiro::letters::defaultPrinterFactory());
 
-    frmMain window(data, messages, help);
+    frmMain window(data, help);
     window.setLetterPrinting(&letterPrinting);
     window.show();
     return app.exec();

@@ -56,7 +56,7 @@ QString locateHelpFile(const QString &name, const QStringList &folders)
     return {};
 }
 
-ChmHelpViewer::ChmHelpViewer(MessageBox &messages) : m_messages(messages) {}
+ChmHelpViewer::ChmHelpViewer() = default;
 
 ChmHelpViewer::~ChmHelpViewer()
 {
@@ -68,12 +68,11 @@ void ChmHelpViewer::displayTopic(QWidget *caller, const QString &helpFile)
 {
     const QString path = locateHelpFile(helpFile, helpSearchFolders());
     if (path.isEmpty()) {
-        m_messages.show(caller,
+        warn(caller, kMessageTitle,
                         QStringLiteral("ヘルプファイル「%1」が見つかりません。\n"
                                        "プログラムと同じフォルダー（%2）か、作業フォルダー（%3）に置いてください。")
                             .arg(helpFile, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
-                                 QDir::toNativeSeparators(QDir::currentPath())),
-                        MessageBox::kExclamation, kMessageTitle);
+                                 QDir::toNativeSeparators(QDir::currentPath())));
         return;
     }
 
@@ -90,11 +89,10 @@ void ChmHelpViewer::displayTopic(QWidget *caller, const QString &helpFile)
 
     std::unique_ptr<ChmFile> file = ChmFile::open(path);
     if (!file || file->defaultTopic().isEmpty()) {
-        m_messages.show(caller,
+        warn(caller, kMessageTitle,
                         QStringLiteral("ヘルプファイル「%1」を開けませんでした。\n"
                                        "ファイルが壊れていないか確かめて、置き直してください。")
-                            .arg(QDir::toNativeSeparators(path)),
-                        MessageBox::kExclamation, kMessageTitle);
+                            .arg(QDir::toNativeSeparators(path)));
         return;
     }
 

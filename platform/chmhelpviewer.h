@@ -10,7 +10,6 @@
 namespace pomiro {
 
 class HelpWindow;
-class MessageBox;
 
 // The folders a bare help file name is looked up in, in order: the working directory, the folder
 // of the program's binary, the installed data folder (found from the binary, ../share/pomiro-checker).
@@ -23,7 +22,7 @@ QString locateHelpFile(const QString &name, const QStringList &folders);
 class ChmHelpViewer : public HelpViewer
 {
 public:
-    explicit ChmHelpViewer(MessageBox &messages);
+    ChmHelpViewer();
     ~ChmHelpViewer() override;
 
     // Opens the file at its default topic; a window already open for it goes back to the default
@@ -36,7 +35,6 @@ public:
     QList<HelpWindow *> windows() const;
 
 private:
-    MessageBox &m_messages;
     QHash<QString, QPointer<HelpWindow>> m_windows; // by canonical file path
 };
 

@@ -6,33 +6,17 @@ class QWidget;
 
 namespace pomiro {
 
-// The message box as the program calls it: style flags and a numeric answer.
-class MessageBox
-{
-public:
-    // Buttons (low bits) and icon (added to them).
-    static constexpr int kOk = 0;
-    static constexpr int kOkCancel = 1;
-    static constexpr int kCritical = 16;
-    static constexpr int kQuestion = 32;
-    static constexpr int kExclamation = 48;
-    static constexpr int kInformation = 64;
+// The program's modal message boxes. Texts are shown as they stand (a name that looks like markup
+// is not rendered as such); OK is the default button.
 
-    // Answers.
-    static constexpr int kAnswerOk = 1;
-    static constexpr int kAnswerCancel = 2;
+// An information icon and OK.
+void inform(QWidget *parent, const QString &title, const QString &text);
 
-    virtual ~MessageBox() = default;
+// An exclamation icon and OK.
+void warn(QWidget *parent, const QString &title, const QString &text);
 
-    // Shows a modal box; returns kAnswerOk or kAnswerCancel. OK is the default button.
-    virtual int show(QWidget *parent, const QString &text, int flags, const QString &title) = 0;
-};
-
-// The real box, over QMessageBox.
-class QtMessageBox : public MessageBox
-{
-public:
-    int show(QWidget *parent, const QString &text, int flags, const QString &title) override;
-};
+// An exclamation icon, OK and キャンセル. True only for OK: Escape, the frame's close button and a
+// box that ends without any button all mean no.
+bool confirm(QWidget *parent, const QString &title, const QString &text);
 
 } // namespace pomiro

@@ -4,7 +4,7 @@
 #include "platform/messagebox.h"
 #include "recordingprinter.h"
 #include "tests/support/qtapp.h"
-#include "tests/support/scriptedmessagebox.h"
+#include "tests/support/messageboxes.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -15,7 +15,8 @@ using namespace pomiro;
 using namespace pomiro::letters;
 using namespace Qt::StringLiterals;
 using pomiro::testing::RecordingPrinter;
-using pomiro::testing::ScriptedMessageBox;
+using pomiro::testing::Box;
+using pomiro::testing::MessageBoxes;
 
 namespace {
 
@@ -218,14 +219,14 @@ TEST(LetterPrinting, TellsTheUserOnlyWhenPrintingFailed)
         SCOPED_TRACE(c.what);
         RecordingPrinter made;
         made.failAt = c.failAt;
-        ScriptedMessageBox box;
+        MessageBoxes box;
         LetterPrinting printing(
             [&]() -> std::unique_ptr<Printer> {
                 if (!c.havePrinter)
                     return nullptr;
                 return std::make_unique<pomiro::testing::ForwardingPrinter>(made);
             },
-            box, [] { return QDate(2009, 1, 5); });
+            [] { return QDate(2009, 1, 5); });
 
         const bool ok = printing.print(0, nullptr, u"禁煙"_s, kTypical);
         EXPECT_EQ(ok, c.printed);
@@ -235,7 +236,7 @@ TEST(LetterPrinting, TellsTheUserOnlyWhenPrintingFailed)
             EXPECT_EQ(made.lines().last(), kDate20090105);
         } else {
             ASSERT_EQ(box.shown.size(), 1);
-            EXPECT_EQ(box.shown[0].flags, MessageBox::kOk + MessageBox::kExclamation);
+            EXPECT_EQ(box.shown[0].box, Box::Warning);
             EXPECT_TRUE(box.shown[0].text.contains(u"プリンター"_s));
             EXPECT_FALSE(box.shown[0].title.isEmpty());
             EXPECT_FALSE(made.ended);
@@ -247,13 +248,12 @@ TEST(LetterPrinting, TellsTheUserOnlyWhenPrintingFailed)
 TEST(LetterPrinting, EachClickIsANewDocumentOnAFreshPrinter)
 {
     int made = 0;
-    ScriptedMessageBox box;
+    MessageBoxes box;
     LetterPrinting printing(
         [&]() -> std::unique_ptr<Printer> {
             ++made;
             return std::make_unique<RecordingPrinter>();
-        },
-        box);
+        });
     EXPECT_TRUE(printing.print(2, nullptr, u"禁煙"_s, kTypical));
     EXPECT_TRUE(printing.print(2, nullptr, u"禁煙"_s, kTypical));
     EXPECT_EQ(made, 2);

@@ -6,7 +6,7 @@
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "recordingprinter.h"
-#include "tests/support/scriptedmessagebox.h"
+#include "tests/support/messageboxes.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +21,8 @@ using namespace pomiro;
 using namespace Qt::StringLiterals;
 using pomiro::testing::ForwardingPrinter;
 using pomiro::testing::RecordingPrinter;
-using pomiro::testing::ScriptedMessageBox;
+using pomiro::testing::Box;
+using pomiro::testing::MessageBoxes;
 
 namespace {
 
@@ -55,7 +56,7 @@ protected:
         file.close();
 
         data.dataFile = DataFile(QDir(m_dir.path()));
-        window = std::make_unique<frmMain>(data, box, help);
+        window = std::make_unique<frmMain>(data, help);
         window->setLetterPrinting(&printing);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -80,11 +81,11 @@ protected:
     QTemporaryDir m_dir;
     QString m_previousDir;
     Pomiro data;
-    ScriptedMessageBox box;
+    MessageBoxes box;
     NoHelp help;
     RecordingPrinter printer;
     letters::LetterPrinting printing{
-        [this] { return std::make_unique<ForwardingPrinter>(printer); }, box,
+        [this] { return std::make_unique<ForwardingPrinter>(printer); },
         [] { return QDate(2009, 1, 5); }};
     std::unique_ptr<frmMain> window;
 };
@@ -121,7 +122,7 @@ TEST_F(PrintPanelTest, FailureIsToldAndThePanelStaysOpen)
 
     EXPECT_TRUE(panelShown());
     ASSERT_EQ(box.shown.size(), 1);
-    EXPECT_EQ(box.shown[0].flags, MessageBox::kOk + MessageBox::kExclamation);
+    EXPECT_EQ(box.shown[0].box, Box::Warning);
     EXPECT_TRUE(printer.aborted);
     EXPECT_FALSE(printer.ended);
 

@@ -79,8 +79,8 @@ TEST_F(AccessibilityTest, EveryReachableControlOfEveryWindowHasAJapaneseName)
     const QString buildDir = QProcessEnvironment::systemEnvironment().value(u"POMIRO_BUILD_DIR"_s);
     ASSERT_FALSE(buildDir.isEmpty());
     QDir::setCurrent(buildDir);
-    pomiro::testing::ScriptedMessageBox helpMessages;
-    ChmHelpViewer viewer(helpMessages);
+    pomiro::testing::MessageBoxes helpMessages;
+    ChmHelpViewer viewer;
     viewer.displayTopic(&main, u"RwHelp.chm"_s);
     QWidget *helpWindow = nullptr;
     for (QWidget *top : QApplication::topLevelWidgets())

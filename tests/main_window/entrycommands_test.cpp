@@ -15,9 +15,7 @@ namespace {
 
 using namespace mainwindowtest;
 
-constexpr int kInformation = MessageBox::kOk + MessageBox::kInformation; // 64
-constexpr int kQuestion = MessageBox::kOkCancel + MessageBox::kExclamation; // 49
-constexpr int kWarning = MessageBox::kOk + MessageBox::kExclamation; // 48
+using pomiro::testing::Box;
 
 QByteArray fileOf(const QList<Entry> &entries)
 {
@@ -101,7 +99,7 @@ TEST_F(EntryCommandsTest, SaveOfANewNameAppendsItAndShowsItLast)
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.shown[0].text, c.name + u"を登録しました。"_s);
         EXPECT_EQ(messages.shown[0].title, u"新規登録"_s);
-        EXPECT_EQ(messages.shown[0].flags, kInformation);
+        EXPECT_EQ(messages.shown[0].box, Box::Information);
     }
 }
 
@@ -138,7 +136,7 @@ TEST_F(EntryCommandsTest, SaveOverAStoredNameRewritesThatEntryOnly)
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.shown[0].text, name + u"を更新しました。"_s);
         EXPECT_EQ(messages.shown[0].title, u"データ更新"_s);
-        EXPECT_EQ(messages.shown[0].flags, kInformation);
+        EXPECT_EQ(messages.shown[0].box, Box::Information);
     }
 }
 
@@ -214,10 +212,10 @@ TEST_F(EntryCommandsTest, DeleteRemovesTheEntryAtThePositionAndNamesIt)
         ASSERT_EQ(messages.shown.size(), 2);
         EXPECT_EQ(messages.shown[0].text, removed.name + u"のデータを削除していいですか？"_s);
         EXPECT_EQ(messages.shown[0].title, u"削除確認"_s);
-        EXPECT_EQ(messages.shown[0].flags, kQuestion);
+        EXPECT_EQ(messages.shown[0].box, Box::Question);
         EXPECT_EQ(messages.shown[1].text, removed.name + u"を削除しました。"_s);
         EXPECT_EQ(messages.shown[1].title, u"削除"_s);
-        EXPECT_EQ(messages.shown[1].flags, kInformation);
+        EXPECT_EQ(messages.shown[1].box, Box::Information);
     }
 }
 
@@ -242,7 +240,7 @@ TEST_F(EntryCommandsTest, CancelInTheQuestionChangesNothing)
     start();
     scrollBar()->setValue(4);
     child<QLineEdit>("txtWeek")->setText(u"not saved"_s);
-    messages.answers = {MessageBox::kAnswerCancel};
+    messages.answers = {false};
     click("cmdDel");
 
     expectUnchanged(dataFileBytes(12), 4, 12);
@@ -338,7 +336,7 @@ TEST_F(EntryCommandsTest, ASaveTheFileCannotHoldIsRefusedAndTold)
         EXPECT_EQ(counter(), u"%1 / %2"_s.arg(c.entries > 0 ? 1 : 0).arg(c.entries));
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.shown[0].title, u"保存できません"_s);
-        EXPECT_EQ(messages.shown[0].flags, kWarning);
+        EXPECT_EQ(messages.shown[0].box, Box::Warning);
         for (const QString &piece : c.told)
             EXPECT_TRUE(messages.shown[0].text.contains(piece)) << messages.shown[0].text.toStdString();
     }
@@ -404,7 +402,7 @@ TEST_F(EntryCommandsTest, AFailedWriteKeepsEverythingAsOnDisk)
         ASSERT_FALSE(messages.shown.isEmpty());
         const auto &told = messages.shown.last();
         EXPECT_EQ(told.title, QString::fromUtf8(c.title));
-        EXPECT_EQ(told.flags, kWarning);
+        EXPECT_EQ(told.box, Box::Warning);
         EXPECT_TRUE(told.text.contains(u"できませんでした"_s));
         EXPECT_TRUE(told.text.contains(u"ファイルは変更されていません"_s));
         EXPECT_EQ(messages.shown.size(), std::string_view(c.button) == "cmdDel" ? 2 : 1);

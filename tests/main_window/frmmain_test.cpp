@@ -4,7 +4,7 @@
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "tests/main_window/mainwindowtest.h"
-#include "tests/support/scriptedmessagebox.h"
+#include "tests/support/messageboxes.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, AFileTooLongOrCutShortIsToldOnceAndKept)
         EXPECT_EQ(counter(), u"1 / %1"_s.arg(c.loaded));
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_TRUE(messages.shown[0].text.contains(QString::number(c.loaded)));
-        EXPECT_EQ(messages.shown[0].flags, MessageBox::kExclamation);
+        EXPECT_EQ(messages.shown[0].box, Box::Warning);
         QFile file(dataPath());
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), c.file);
@@ -218,7 +218,7 @@ TEST_F(MainWindowTest, EnterInAnAmountFieldConvertsOrTellsWhy)
                      std::begin(kFieldNames)] = c.typed;
             EXPECT_EQ(fieldTexts(), expected);
             ASSERT_EQ(messages.shown.size(), 1);
-            EXPECT_EQ(messages.shown[0].flags, MessageBox::kExclamation);
+            EXPECT_EQ(messages.shown[0].box, Box::Warning);
             EXPECT_FALSE(messages.shown[0].text.isEmpty());
         } else {
             EXPECT_EQ(fieldTexts(), c.expected);

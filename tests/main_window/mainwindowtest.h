@@ -7,7 +7,7 @@
 #include "main_window/frmmain.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
-#include "tests/support/scriptedmessagebox.h"
+#include "tests/support/messageboxes.h"
 #include "tests/support/qtapp.h"
 
 #include <QApplication>
@@ -30,6 +30,7 @@ namespace mainwindowtest {
 
 using namespace pomiro;
 using namespace Qt::StringLiterals;
+using pomiro::testing::Box;
 
 inline const char *const kFieldNames[kPeriodCount] = {"txtDay",  "txtWeek",  "txtMonth",  "txtMonth6", "txtYear",
                                                "txtYear3", "txtYear5", "txtYear10", "txtYear20", "txtYear30"};
@@ -115,11 +116,11 @@ protected:
     frmMain &start()
     {
         data.dataFile = DataFile(QDir(m_dir.path()));
-        window = std::make_unique<frmMain>(data, messages, help);
+        window = std::make_unique<frmMain>(data, help);
         window->show();
+        QCoreApplication::processEvents(); // a start-up notice is shown and answered here
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        QCoreApplication::processEvents();
         return *window;
     }
 
@@ -170,7 +171,7 @@ protected:
     }
 
     Pomiro data;
-    pomiro::testing::ScriptedMessageBox messages;
+    pomiro::testing::MessageBoxes messages;
     RecordingHelpViewer help;
     std::unique_ptr<frmMain> window;
 

@@ -9,7 +9,7 @@
 #include "core/pomiro.h"
 #include "main_window/frmmain.h"
 #include "platform/helpviewer.h"
-#include "tests/support/scriptedmessagebox.h"
+#include "tests/support/messageboxes.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -44,9 +44,9 @@ int main(int argc, char *argv[])
     const QString prefix = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("e");
 
     pomiro::Pomiro data;
-    pomiro::testing::ScriptedMessageBox messages; // answers OK to every box
+    pomiro::testing::MessageBoxes messages; // answers OK to every box
     NoHelp help;
-    frmMain window(data, messages, help);
+    frmMain window(data, help);
     window.show();
     auto *nameBox = window.findChild<QComboBox *>(QStringLiteral("cboPomiro"));
     auto *scrollBar = window.findChild<QScrollBar *>(QStringLiteral("hsbData"));

@@ -3,7 +3,7 @@
 #include "platform/cp932.h"
 #include "platform/helpwindow.h"
 #include "tests/support/qtapp.h"
-#include "tests/support/scriptedmessagebox.h"
+#include "tests/support/messageboxes.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -22,6 +22,9 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using pomiro::testing::Box;
+
 
 using namespace pomiro;
 
@@ -250,8 +253,8 @@ protected:
         QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, at);
     }
 
-    pomiro::testing::ScriptedMessageBox m_messages;
-    ChmHelpViewer m_viewer{m_messages};
+    pomiro::testing::MessageBoxes m_messages;
+    ChmHelpViewer m_viewer;
     QTemporaryDir m_work;
     QString m_previous;
 };
@@ -373,7 +376,7 @@ TEST_F(HelpViewerTest, MissingOrDamagedFileIsReportedAndOpensNothing)
         m_viewer.displayTopic(nullptr, c.file);
         EXPECT_TRUE(m_viewer.windows().isEmpty()) << c.file.toStdString();
         ASSERT_EQ(m_messages.shown.size(), 1) << c.file.toStdString();
-        EXPECT_EQ(m_messages.shown[0].flags, MessageBox::kExclamation);
+        EXPECT_EQ(m_messages.shown[0].box, Box::Warning);
         EXPECT_TRUE(m_messages.shown[0].text.contains(c.says)) << m_messages.shown[0].text.toStdString();
     }
     EXPECT_TRUE(m_messages.shown[0].text.contains(QDir::toNativeSeparators(m_work.filePath("Broken.chm"))));

@@ -6,10 +6,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -77,40 +75,56 @@ void answerWhenShown(Action action, Seen &seen)
     });
 }
 
-TEST(QtMessageBoxTest, ShowsTheRequestedBoxAndReturnsTheAnswer)
+enum class Kind { Inform, Warn, Confirm };
+
+// Shows the box of `kind` and returns its answer (inform and warn have none: true).
+bool show(Kind kind, const QString &title, const QString &text)
+{
+    switch (kind) {
+    case Kind::Inform:
+        inform(nullptr, title, text);
+        return true;
+    case Kind::Warn:
+        warn(nullptr, title, text);
+        return true;
+    case Kind::Confirm:
+        break;
+    }
+    return confirm(nullptr, title, text);
+}
+
+TEST(MessageBoxTest, ShowsTheRequestedBoxAndReturnsTheAnswer)
 {
     pomiro::testing::application();
     const QStringList okOnly{QStringLiteral("OK")};
     const QStringList okCancel{QStringLiteral("OK"), QStringLiteral("キャンセル")};
     struct Case
     {
-        int flags;
+        Kind kind;
         Action action;
-        int answer;
+        bool answer;
         QMessageBox::Icon icon;
         QStringList buttons;
     };
     const Case cases[] = {
-        {64, Action::PressEnter, MessageBox::kAnswerOk, QMessageBox::Information, okOnly},
-        {64, Action::PressEscape, MessageBox::kAnswerOk, QMessageBox::Information, okOnly},
-        {64, Action::CloseFrame, MessageBox::kAnswerOk, QMessageBox::Information, okOnly},
-        {48, Action::ClickOk, MessageBox::kAnswerOk, QMessageBox::Warning, okOnly},
-        {16, Action::ClickOk, MessageBox::kAnswerOk, QMessageBox::Critical, okOnly},
-        {0, Action::ClickOk, MessageBox::kAnswerOk, QMessageBox::NoIcon, okOnly},
-        {49, Action::PressEnter, MessageBox::kAnswerOk, QMessageBox::Warning, okCancel},
-        {49, Action::ClickOk, MessageBox::kAnswerOk, QMessageBox::Warning, okCancel},
-        {49, Action::ClickCancel, MessageBox::kAnswerCancel, QMessageBox::Warning, okCancel},
-        {49, Action::PressEscape, MessageBox::kAnswerCancel, QMessageBox::Warning, okCancel},
-        {49, Action::CloseFrame, MessageBox::kAnswerCancel, QMessageBox::Warning, okCancel},
-        {33, Action::ClickCancel, MessageBox::kAnswerCancel, QMessageBox::Question, okCancel},
+        {Kind::Inform, Action::PressEnter, true, QMessageBox::Information, okOnly},
+        {Kind::Inform, Action::PressEscape, true, QMessageBox::Information, okOnly},
+        {Kind::Inform, Action::CloseFrame, true, QMessageBox::Information, okOnly},
+        {Kind::Warn, Action::ClickOk, true, QMessageBox::Warning, okOnly},
+        {Kind::Warn, Action::PressEscape, true, QMessageBox::Warning, okOnly},
+        {Kind::Confirm, Action::PressEnter, true, QMessageBox::Warning, okCancel},
+        {Kind::Confirm, Action::ClickOk, true, QMessageBox::Warning, okCancel},
+        {Kind::Confirm, Action::ClickCancel, false, QMessageBox::Warning, okCancel},
+        {Kind::Confirm, Action::PressEscape, false, QMessageBox::Warning, okCancel},
+        {Kind::Confirm, Action::CloseFrame, false, QMessageBox::Warning, okCancel},
     };
-    QtMessageBox messages;
     for (const Case &c : cases) {
-        SCOPED_TRACE(::testing::Message() << "flags " << c.flags << ", action " << int(c.action));
+        SCOPED_TRACE(::testing::Message()
+                     << "kind " << int(c.kind) << ", action " << int(c.action));
         Seen seen;
         answerWhenShown(c.action, seen);
-        const int answer = messages.show(nullptr, QStringLiteral("禁煙のデータを削除していいですか？"), c.flags,
-                                         QStringLiteral("削除確認"));
+        const bool answer = show(c.kind, QStringLiteral("削除確認"),
+                                 QStringLiteral("禁煙のデータを削除していいですか？"));
         ASSERT_TRUE(seen.found);
         EXPECT_EQ(answer, c.answer);
         EXPECT_EQ(seen.icon, c.icon);
@@ -122,29 +136,27 @@ TEST(QtMessageBoxTest, ShowsTheRequestedBoxAndReturnsTheAnswer)
 }
 
 // A box that ends with no button pressed must not read as a yes to a question.
-TEST(QtMessageBoxTest, BoxEndedWithoutAnyButtonIsNotOk)
+TEST(MessageBoxTest, BoxEndedWithoutAnyButtonIsNotOk)
 {
     pomiro::testing::application();
     QTimer::singleShot(0, [] {
         if (QWidget *box = QApplication::activeModalWidget())
             qobject_cast<QDialog *>(box)->done(-1);
     });
-    QtMessageBox messages;
-    EXPECT_EQ(messages.show(nullptr, QStringLiteral("削除していいですか？"), 49, QStringLiteral("削除確認")),
-              MessageBox::kAnswerCancel);
+    EXPECT_FALSE(
+        confirm(nullptr, QStringLiteral("削除確認"), QStringLiteral("削除していいですか？")));
 }
 
 } // namespace
 
 // Names are quoted as the user typed them: one that looks like markup is shown as it stands.
-TEST(QtMessageBoxTest, ShowsANameThatLooksLikeMarkupAsTyped)
+TEST(MessageBoxTest, ShowsANameThatLooksLikeMarkupAsTyped)
 {
     pomiro::testing::application();
     const QString text = QStringLiteral("<b>ビール</b> &amp; A&lt;Bを登録しました。");
     Seen seen;
     answerWhenShown(Action::PressEnter, seen);
-    QtMessageBox messages;
-    EXPECT_EQ(messages.show(nullptr, text, 64, QStringLiteral("新規登録")), MessageBox::kAnswerOk);
+    inform(nullptr, QStringLiteral("新規登録"), text);
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.text, text);
     EXPECT_EQ(seen.format, Qt::PlainText);
