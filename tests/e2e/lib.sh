@@ -17,7 +17,9 @@ trap e2e_cleanup EXIT
 
 e2e_fail() {
   echo "FAIL: $*" >&2
-  [ -z "${E2E_SHOT:-}" ] || import -window root "$E2E_SHOT" 2>/dev/null || true
+  # What the screen showed, for whoever reads the failure.
+  local shot=${POMIRO_BUILD_DIR:-/tmp}/e2e-failure-$(basename "$0" .sh).png
+  if [ -n "${DISPLAY:-}" ] && import -window root "$shot" 2>/dev/null; then echo "screen: $shot" >&2; fi
   exit 1
 }
 
@@ -57,6 +59,9 @@ e2e_start_program() {
   e2e_window=$(timeout 30 xdotool search --sync --all --onlyvisible --pid "$e2e_program_pid" --name '^ぽみろチェッカー$' | head -n 1) \
     || e2e_fail "the main window did not appear"
   e2e_use_window "$e2e_window"
+  # Mapped is not yet ready: a click or key sent while the program still starts up can land
+  # before its focus is set.
+  sleep 1
 }
 
 # e2e_use_window WINDOW [X Y]: clicks go to this main window from now on (one of several
@@ -79,7 +84,7 @@ e2e_use_window() {
 e2e_click_twips() {
   local x=$(( e2e_x + ($1 + $3 / 2) / 15 )) y=$(( e2e_y + ($2 + $4 / 2) / 15 ))
   xdotool mousemove --sync "$x" "$y" click 1
-  sleep 0.3
+  sleep 0.5
 }
 
 # e2e_wait_window TITLE: waits for a window with exactly this title; prints its id.
