@@ -22,15 +22,11 @@ class FullDataFile
 public:
     FullDataFile()
     {
-        pomiro::EntryTable table;
-        for (int i = 1; i <= pomiro::kMaxEntries; ++i) {
-            pomiro::Entry &entry = table.slot[static_cast<size_t>(i)];
-            entry.name = u"毎朝のコーヒー、%1杯目"_s.arg(i);
-            entry.amounts = *pomiro::periodAmountTexts(i * 10.5);
-        }
-        table.count = pomiro::kMaxEntries;
+        pomiro::Entries table;
+        for (int i = 1; i <= pomiro::kMaxEntries; ++i)
+            table.append({u"毎朝のコーヒー、%1杯目"_s.arg(i), *pomiro::periodAmountTexts(i * 10.5)});
         pomiro::DataFile file(QDir(m_dir.path()));
-        pomiro::EntryTable empty;
+        pomiro::Entries empty;
         if (!file.load(empty) || !file.rewrite(table))
             std::fprintf(stderr, "could not write the data file\n");
     }
@@ -66,12 +62,12 @@ BENCHMARK(BM_ReadAndDecodeFile);
 void BM_LoadDataFile(benchmark::State &state)
 {
     pomiro::DataFile file{QDir(fullDataFile().folder())};
-    auto table = std::make_unique<pomiro::EntryTable>();
+    auto table = std::make_unique<pomiro::Entries>();
     for (auto _ : state) {
         const auto report = file.load(*table);
         benchmark::DoNotOptimize(report.ok());
     }
-    if (table->count != pomiro::kMaxEntries)
+    if (table->size() != pomiro::kMaxEntries)
         state.SkipWithError("the data file did not load in full");
 }
 BENCHMARK(BM_LoadDataFile);

@@ -13,16 +13,12 @@
 
 namespace {
 
-const pomiro::EntryTable &fullTable()
+const pomiro::Entries &fullTable()
 {
-    static const pomiro::EntryTable table = [] {
-        pomiro::EntryTable t;
-        for (int i = 1; i <= pomiro::kMaxEntries; ++i) {
-            pomiro::Entry &entry = t.slot[static_cast<size_t>(i)];
-            entry.name = QStringLiteral("毎朝のコーヒー、%1杯目").arg(i);
-            entry.amounts = *pomiro::periodAmountTexts(i * 10.5);
-        }
-        t.count = pomiro::kMaxEntries;
+    static const pomiro::Entries table = [] {
+        pomiro::Entries t;
+        for (int i = 1; i <= pomiro::kMaxEntries; ++i)
+            t.append({QStringLiteral("毎朝のコーヒー、%1杯目").arg(i), *pomiro::periodAmountTexts(i * 10.5)});
         return t;
     }();
     return table;
@@ -41,7 +37,7 @@ BENCHMARK(BM_OpenList300)->Unit(benchmark::kMillisecond);
 // The window and its four grid views alone, with no rows to fill.
 void BM_OpenListEmpty(benchmark::State &state)
 {
-    const pomiro::EntryTable empty;
+    const pomiro::Entries empty;
     for (auto _ : state) {
         frmSub window(empty);
         benchmark::DoNotOptimize(window.grid().text(2, 10));
@@ -89,11 +85,11 @@ BENCHMARK(BM_ClickRow300Scripted)->Unit(benchmark::kMicrosecond);
 // The floor: a bare QTableWidget of 304 x 11 cells filled with the same texts.
 void BM_FillBareTableWidget(benchmark::State &state)
 {
-    const pomiro::EntryTable &table = fullTable();
+    const pomiro::Entries &table = fullTable();
     for (auto _ : state) {
-        QTableWidget widget(table.count + 4, 11);
-        for (int row = 1; row <= table.count; ++row) {
-            const pomiro::Entry &entry = table.slot[static_cast<size_t>(row)];
+        QTableWidget widget(int(table.size()) + 4, 11);
+        for (int row = 1; row <= table.size(); ++row) {
+            const pomiro::Entry &entry = table[row - 1];
             widget.setItem(row, 0, new QTableWidgetItem(entry.name));
             for (int col = 1; col <= pomiro::kPeriodCount; ++col)
                 widget.setItem(row, col, new QTableWidgetItem(entry.amounts[static_cast<size_t>(col - 1)]));

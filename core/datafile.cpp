@@ -137,7 +137,7 @@ ParsedDataFile parseDataFile(const QByteArray &bytes)
             parsed.unreadOffset = bytes.size();
             return parsed;
         }
-        if (parsed.entries.size() == static_cast<size_t>(kMaxEntries)) {
+        if (parsed.entries.size() == kMaxEntries) {
             parsed.stop = LoadStop::TableFull;
             parsed.unreadOffset = entryStart;
             return parsed;
@@ -212,14 +212,14 @@ QString DataFile::path() const
     return m_folder.filePath(match != files.end() ? *match : exact);
 }
 
-Result<LoadReport, DataFileError> DataFile::load(EntryTable &table)
+Result<LoadReport, DataFileError> DataFile::load(Entries &entries)
 {
     const QString filePath = path();
     QFile file(filePath);
     LoadReport report;
 
     if (!QFileInfo::exists(filePath)) {
-        table.count = 0;
+        entries.clear();
         m_unreadTail.clear();
         m_stop = LoadStop::EndOfFile;
         m_readFailed = false;
@@ -241,10 +241,7 @@ Result<LoadReport, DataFileError> DataFile::load(EntryTable &table)
     const QByteArray &bytes = read.value();
 
     ParsedDataFile parsed = parseDataFile(bytes);
-    const int count = static_cast<int>(parsed.entries.size());
-    for (int i = 0; i < count; ++i)
-        table.slot[static_cast<size_t>(i + 1)] = std::move(parsed.entries[static_cast<size_t>(i)]);
-    table.count = static_cast<qint16>(count);
+    entries = std::move(parsed.entries);
 
     m_unreadTail = bytes.mid(parsed.unreadOffset);
     m_stop = parsed.stop;
@@ -254,9 +251,9 @@ Result<LoadReport, DataFileError> DataFile::load(EntryTable &table)
     return report;
 }
 
-Result<void, DataFileError> DataFile::append(const Entry &entry, const EntryTable &table)
+Result<void, DataFileError> DataFile::append(const Entry &entry, const Entries &entries)
 {
-    if (table.count >= kMaxEntries)
+    if (entries.size() >= kMaxEntries)
         return fail(fileError(DataFileError::Kind::TableFull, {}));
     const auto line = encodeEntryLine(entry);
     if (!line)
@@ -282,22 +279,21 @@ Result<void, DataFileError> DataFile::append(const Entry &entry, const EntryTabl
     return write(filePath, content);
 }
 
-Result<void, DataFileError> DataFile::rewrite(const EntryTable &table, int leaveOut)
+Result<void, DataFileError> DataFile::rewrite(const Entries &entries, qsizetype leaveOut)
 {
     if (m_readFailed)
         return fail(fileError(DataFileError::Kind::ReadFailed, {}));
 
-    const int count = std::clamp(static_cast<int>(table.count), 0, kMaxEntries);
     QByteArray content;
-    content.reserve(count * 160 + m_unreadTail.size());
-    for (int i = 1; i <= count; ++i) {
+    content.reserve(entries.size() * 160 + m_unreadTail.size());
+    for (qsizetype i = 0; i < entries.size(); ++i) {
         if (i == leaveOut)
             continue;
-        const auto line = encodeEntryLine(table.slot[static_cast<size_t>(i)]);
+        const auto line = encodeEntryLine(entries[i]);
         if (!line) {
             // Only a hand-written file can bring such text in; say which entry holds it.
             DataFileError error = line.error();
-            error.slot = i;
+            error.entry = i;
             return fail(error);
         }
         content += *line;

@@ -9,7 +9,6 @@
 #include <QString>
 #include <functional>
 #include <optional>
-#include <vector>
 
 namespace pomiro {
 
@@ -27,7 +26,7 @@ enum class LoadStop {
 // The bytes of a data file taken apart by the reading rules; no file work.
 struct ParsedDataFile
 {
-    std::vector<Entry> entries; // at most kMaxEntries
+    Entries entries; // at most kMaxEntries
     LoadStop stop = LoadStop::EndOfFile;
     qsizetype unreadOffset = 0; // where the unread tail starts (== size when all was read)
 };
@@ -47,7 +46,7 @@ struct DataFileError
     Kind kind = Kind::WriteFailed;
     EntryField field = EntryField::Name; // UnwritableText: the field holding the character
     char32_t character = 0;              // UnwritableText: the first character refused
-    int slot = 0;                        // UnwritableText in an entry already stored: its slot
+    qsizetype entry = -1;                // UnwritableText in an entry already stored: its index
     QString detail;                      // the system's own words, for ReadFailed / WriteFailed
 };
 
@@ -79,23 +78,22 @@ public:
     // otherwise "データ.txt" itself.
     QString path() const;
 
-    // Reads the file into slots 1..count of the table (creating an empty file when there is none).
-    // Slot 0 and slots above the new count are not touched. A file that exists but cannot be read
-    // leaves the table as it was and fails with ReadFailed; a missing file that cannot be created
-    // leaves the table empty and fails with WriteFailed.
-    Result<LoadReport, DataFileError> load(EntryTable &table);
+    // Reads the file into `entries` (creating an empty file when there is none). A file that
+    // exists but cannot be read leaves `entries` as they were and fails with ReadFailed; a missing
+    // file that cannot be created leaves them empty and fails with WriteFailed.
+    Result<LoadReport, DataFileError> load(Entries &entries);
 
     // Adds one line for a new entry after the loaded entries; refuses a 301st entry and text the
     // file cannot hold. Every existing byte is kept; a rest that could not be read (a cut-off or
     // undecodable entry) stays behind the new line so that the new entry reads back. Fails with
     // ChangedElsewhere, writing nothing, when the file changed since it was last read or written.
     // Does not touch the table.
-    Result<void, DataFileError> append(const Entry &entry, const EntryTable &table);
+    Result<void, DataFileError> append(const Entry &entry, const Entries &entries);
 
-    // Writes slots 1..count except `leaveOut` (0: none), then the unread tail. Refused after a load
+    // Writes every entry but the one at index `leaveOut` (-1: none), then the unread tail. Refused after a load
     // that could not read the file, and (ChangedElsewhere) when the file changed since it was last
     // read or written. Does not touch the table.
-    Result<void, DataFileError> rewrite(const EntryTable &table, int leaveOut = 0);
+    Result<void, DataFileError> rewrite(const Entries &entries, qsizetype leaveOut = -1);
 
     // Tests put a failing replacer here to see what a failed write leaves behind.
     void setReplacer(FileReplacer replacer) { m_replace = std::move(replacer); }

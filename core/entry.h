@@ -2,14 +2,25 @@
 
 #include "core/period.h"
 
+#include <QList>
 #include <QString>
-#include <QtGlobal>
-#include <array>
 
 namespace pomiro {
 
 // The eleven text fields of an entry, in the order of a data file line.
-enum class EntryField { Name, Day, Week, Month, Month6, Year, Year3, Year5, Year10, Year20, Year30 };
+enum class EntryField {
+    Name,
+    Day,
+    Week,
+    Month,
+    Month6,
+    Year,
+    Year3,
+    Year5,
+    Year10,
+    Year20,
+    Year30
+};
 
 inline constexpr int kEntryFieldCount = 11;
 
@@ -23,14 +34,9 @@ struct Entry
     friend bool operator==(const Entry &, const Entry &) = default;
 };
 
-inline constexpr int kMaxEntries = 300;
+// The stored entries, in the order of the data file's lines; never more than kMaxEntries.
+using Entries = QList<Entry>;
 
-// Entries live in slots 1..count in file order; slot 0 stays empty for the whole run so that
-// position 0 shows an empty window.
-struct EntryTable
-{
-    qint16 count = 0;
-    std::array<Entry, kMaxEntries + 1> slot; // "slots" is a Qt keyword
-};
+inline constexpr qsizetype kMaxEntries = 300;
 
 } // namespace pomiro

@@ -5,11 +5,11 @@
 
 namespace pomiro {
 
-// The program-wide data both windows share: the entry table, its data file and the daily base.
+// The program-wide data both windows share: the entries, their data file and the daily base.
 // main() owns the one instance; the windows get a reference to it.
 struct Pomiro
 {
-    EntryTable table;
+    Entries entries;
     DataFile dataFile;
     // The amount per day from which the ten period amounts are computed; set by Enter in an
     // amount field and read right after.

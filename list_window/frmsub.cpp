@@ -16,7 +16,7 @@
 #include <array>
 
 using pomiro::Amount;
-using pomiro::EntryTable;
+using pomiro::Entries;
 using pomiro::Grid;
 using pomiro::Twips;
 using pomiro::twipsToPixels;
@@ -108,13 +108,12 @@ ColumnTotal columnTotal(const Grid &grid, int col, int count, RowFilter include)
 
 } // namespace
 
-frmSub::frmSub(const EntryTable &table, std::unique_ptr<Grid> grid, QWidget *parent)
+frmSub::frmSub(const Entries &entries, std::unique_ptr<Grid> grid, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_grid(grid ? std::move(grid) : std::make_unique<pomiro::QtGrid>())
-    , m_openingTable(&table)
-    // A table read from a damaged source must not send the loops past the slots.
-    , m_count(std::clamp<int>(table.count, 0, pomiro::kMaxEntries))
+    , m_openingEntries(&entries)
+    , m_count(int(entries.size()))
 {
     setObjectName(QStringLiteral("frmSub"));
     setWindowTitle(QStringLiteral("ぽみろ一覧"));
@@ -152,7 +151,7 @@ frmSub::frmSub(const EntryTable &table, std::unique_ptr<Grid> grid, QWidget *par
     SET_GRID();
     SET_LIST();
     SET_TOTAL();
-    m_openingTable = nullptr;
+    m_openingEntries = nullptr;
 
     if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -160,10 +159,10 @@ frmSub::frmSub(const EntryTable &table, std::unique_ptr<Grid> grid, QWidget *par
 
 frmSub::~frmSub() = default;
 
-frmSub *frmSub::showList(const EntryTable &table, QWidget *mainWindow, QPointer<frmSub> &existing)
+frmSub *frmSub::showList(const Entries &entries, QWidget *mainWindow, QPointer<frmSub> &existing)
 {
     if (!existing) {
-        existing = new frmSub(table, nullptr, mainWindow);
+        existing = new frmSub(entries, nullptr, mainWindow);
     } else {
         existing->setWindowState(existing->windowState() & ~Qt::WindowMinimized);
         existing->raise();
@@ -194,7 +193,7 @@ void frmSub::SET_GRID()
 void frmSub::SET_LIST()
 {
     for (int row = 1; row <= m_count; ++row) {
-        const pomiro::Entry &entry = m_openingTable->slot[static_cast<size_t>(row)];
+        const pomiro::Entry &entry = m_openingEntries->at(row - 1);
         m_grid->setText(row, 0, entry.name);
         for (int period = 0; period < pomiro::kPeriodCount; ++period)
             m_grid->setText(row, period + 1, entry.amounts[static_cast<size_t>(period)]);

@@ -20,13 +20,13 @@ class frmSub : public QWidget
 public:
     // Fills the grid from the table at once; no reference to the table is kept. Without a grid
     // of its own the window uses QtGrid.
-    explicit frmSub(const pomiro::EntryTable &table, std::unique_ptr<pomiro::Grid> grid = nullptr,
+    explicit frmSub(const pomiro::Entries &entries, std::unique_ptr<pomiro::Grid> grid = nullptr,
                     QWidget *parent = nullptr);
     ~frmSub() override;
 
     // The list button's action: opens the window on first use (and after it was closed), or
     // brings the open one to the front as it stands, selection and all.
-    static frmSub *showList(const pomiro::EntryTable &table, QWidget *mainWindow, QPointer<frmSub> &existing);
+    static frmSub *showList(const pomiro::Entries &entries, QWidget *mainWindow, QPointer<frmSub> &existing);
 
     pomiro::Grid &grid() { return *m_grid; }
 
@@ -42,7 +42,7 @@ private:
     QLabel *Label1;
     QPushButton *cmdModori;
     // The table is read only while the window opens.
-    const pomiro::EntryTable *m_openingTable;
+    const pomiro::Entries *m_openingEntries;
     // The number of entry rows the window was filled with.
     int m_count;
 };

@@ -210,7 +210,7 @@ QString loadNotice(const Result<LoadReport, DataFileError> &loaded, int count)
 }
 
 // The one place where a refused or failed write becomes words for the user.
-QString fileErrorText(const DataFileError &error, FileChange change, const EntryTable &table)
+QString fileErrorText(const DataFileError &error, FileChange change, const Entries &entries)
 {
     const QString doing = change == FileChange::Save ? QStringLiteral("保存") : QStringLiteral("削除");
     switch (error.kind) {
@@ -221,11 +221,11 @@ QString fileErrorText(const DataFileError &error, FileChange change, const Entry
         const char32_t character = error.character;
         const QString code = QString::number(uint(character), 16).toUpper().rightJustified(4, u'0');
         const QString shown = QStringLiteral("「%1」(U+%2)").arg(QString::fromUcs4(&character, 1), code);
-        if (error.slot > 0) // a stored entry, read from a hand-written file, holds it
+        if (error.entry >= 0) // a stored entry, read from a hand-written file, holds it
             return QStringLiteral("保存されている「%1」に、ファイルに書き込めない文字%2があるため、%3できませんでした。"
                                   "ファイルは変更されていません。「%1」を削除するか、「%4」を直してから、"
                                   "もう一度お試しください。")
-                .arg(table.slot[error.slot].name, shown, doing, QString::fromUtf16(kDataFileName));
+                .arg(entries.value(error.entry).name, shown, doing, QString::fromUtf16(kDataFileName));
         const int field = int(error.field);
         const QString where = field == int(EntryField::Name) ? QStringLiteral("ぽみろ")
                                                              : QString::fromUtf16(kPeriods[field - 1].caption);
@@ -450,11 +450,11 @@ QString frmMain::CHG_KETA(const QString &text, qint16 width) const
 void frmMain::LOAD_DATA()
 {
     cboPomiro->clear();
-    const auto loaded = m_data.dataFile.load(m_data.table);
-    const int count = m_data.table.count;
+    const auto loaded = m_data.dataFile.load(m_data.entries);
+    const int count = int(m_data.entries.size());
     m_loadNotice = loadNotice(loaded, count);
-    for (int slot = 1; slot <= count; ++slot)
-        cboPomiro->addItem(m_data.table.slot[slot].name);
+    for (const Entry &entry : std::as_const(m_data.entries))
+        cboPomiro->addItem(entry.name);
     hsbData->setMaximum(count);
     hsbData->setMinimum(count > 0 ? 1 : 0);
 }
@@ -462,13 +462,13 @@ void frmMain::LOAD_DATA()
 void frmMain::SHOW_DATA()
 {
     const int k = hsbData->value();
-    const Entry &entry = m_data.table.slot[k];
+    const Entry &entry = entryAt(k);
     // Keep the list's current item on the entry shown, so the arrow keys go on from there.
     cboPomiro->setCurrentIndex(k - 1);
     cboPomiro->setEditText(entry.name);
     for (int i = 0; i < kPeriodCount; ++i)
         m_amountFields[i]->setText(entry.amounts[i]);
-    lblKensu->setText(QStringLiteral("%1 / %2").arg(k).arg(m_data.table.count));
+    lblKensu->setText(QStringLiteral("%1 / %2").arg(k).arg(m_data.entries.size()));
 }
 
 void frmMain::CLEAR_DATA()
@@ -533,6 +533,12 @@ void frmMain::reportAmountError(AmountError error)
     warn(this, kAmountTitle, text);
 }
 
+const Entry &frmMain::entryAt(int position) const
+{
+    static const Entry none;
+    return position >= 1 && position <= m_data.entries.size() ? m_data.entries[position - 1] : none;
+}
+
 void frmMain::showPosition(int position)
 {
     // setValue() with the value the scroll bar already has notifies nobody.
@@ -567,37 +573,31 @@ void frmMain::saveEntry()
 
     // New or change is decided by the name alone, compared exactly as the file will hold it;
     // the first equal item wins.
-    const QString stored = cp932::storedForm(name);
-    int slot = 0;
-    for (int i = 0; i < cboPomiro->count() && slot == 0; ++i) {
-        if (cboPomiro->itemText(i) == stored)
-            slot = i + 1;
-    }
-
-    if (slot == 0) {
-        const auto appended = m_data.dataFile.append(shown, m_data.table);
+    const int index = cboPomiro->findText(cp932::storedForm(name), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) {
+        const auto appended = m_data.dataFile.append(shown, m_data.entries);
         if (!appended) {
             reportFileError(appended.error(), FileChange::Save);
             return;
         }
         LOAD_DATA();
-        const int count = m_data.table.count;
+        const int count = int(m_data.entries.size());
         showPosition(count);
-        inform(this, QStringLiteral("新規登録"), m_data.table.slot[count].name + QStringLiteral("を登録しました。"));
+        inform(this, QStringLiteral("新規登録"), entryAt(count).name + QStringLiteral("を登録しました。"));
         return;
     }
 
-    // Checked before the slot changes, so that a refusal names what the user typed.
+    // Checked before the entry changes, so that a refusal names what the user typed.
     if (const auto line = encodeEntryLine(shown); !line) {
         reportFileError(line.error(), FileChange::Save);
         return;
     }
-    Entry &entry = m_data.table.slot[slot];
+    Entry &entry = m_data.entries[index];
     const PeriodTexts before = entry.amounts;
     entry.amounts = shown.amounts;
-    const auto written = m_data.dataFile.rewrite(m_data.table);
+    const auto written = m_data.dataFile.rewrite(m_data.entries);
     if (!written) {
-        // The table must keep matching the file, which still holds the old amounts.
+        // The entries must keep matching the file, which still holds the old amounts.
         entry.amounts = before;
         reportFileError(written.error(), FileChange::Save);
         return;
@@ -612,20 +612,20 @@ void frmMain::deleteEntry()
         return;
     // The position decides what goes, so both boxes name that entry, not the name box's text.
     const int position = hsbData->value();
-    if (position < 1 || position > m_data.table.count)
+    if (position < 1 || position > m_data.entries.size())
         return;
-    const QString name = m_data.table.slot[position].name;
+    const QString name = entryAt(position).name;
 
     if (!confirm(this, QStringLiteral("削除確認"), name + QStringLiteral("のデータを削除していいですか？")))
         return;
 
-    const auto written = m_data.dataFile.rewrite(m_data.table, position);
+    const auto written = m_data.dataFile.rewrite(m_data.entries, position - 1);
     if (!written) {
         reportFileError(written.error(), FileChange::Delete);
         return;
     }
     LOAD_DATA();
-    if (m_data.table.count == 0) {
+    if (m_data.entries.isEmpty()) {
         cboPomiro->setEditText(QString());
         CLEAR_DATA();
     }
@@ -642,7 +642,7 @@ void frmMain::reportFileError(const DataFileError &error, FileChange change)
         showPosition(std::clamp(position, hsbData->minimum(), hsbData->maximum()));
     }
     warn(this, change == FileChange::Save ? kSaveFailedTitle : kDeleteFailedTitle,
-         fileErrorText(error, change, m_data.table));
+         fileErrorText(error, change, m_data.entries));
 }
 
 void frmMain::nameChosen(int index)
@@ -670,7 +670,7 @@ void frmMain::closePrintPanel()
 
 void frmMain::showList()
 {
-    frmSub::showList(m_data.table, this, m_list);
+    frmSub::showList(m_data.entries, this, m_list);
 }
 
 void frmMain::setLetterPrinting(letters::LetterPrinting *printing)

@@ -23,6 +23,7 @@ enum class FileChange { Save, Delete };
 
 namespace pomiro {
 struct DataFileError;
+struct Entry;
 struct Pomiro;
 class HelpViewer;
 } // namespace pomiro
@@ -63,6 +64,8 @@ private:
 
     // Sets the position and shows the entry there, also when the position already had that value.
     void showPosition(int position);
+    // The entry shown at a position: 1 is the first entry; 0 (no entries) shows an empty one.
+    const pomiro::Entry &entryAt(int position) const;
     // Tells why a change was not stored; a file changed elsewhere is read again first.
     void reportFileError(const pomiro::DataFileError &error, pomiro::FileChange change);
     pomiro::PeriodTexts shownAmounts() const;

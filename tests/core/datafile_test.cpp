@@ -12,7 +12,7 @@ using pomiro::DataFile;
 using pomiro::DataFileError;
 using pomiro::Entry;
 using pomiro::EntryField;
-using pomiro::EntryTable;
+using pomiro::Entries;
 using pomiro::LoadStop;
 using pomiro::parseDataFile;
 
@@ -72,9 +72,9 @@ protected:
     DataFile dataFile() const { return DataFile(QDir(m_dir.path())); }
 
     // Loads and expects success.
-    EntryTable load(DataFile &file, LoadStop expectedStop = LoadStop::EndOfFile) const
+    Entries load(DataFile &file, LoadStop expectedStop = LoadStop::EndOfFile) const
     {
-        EntryTable table;
+        Entries table;
         const auto report = file.load(table);
         EXPECT_TRUE(report);
         if (report) {
@@ -243,34 +243,29 @@ TEST(EncodeEntryLine, RefusesTextTheFileCannotHold)
     }
 }
 
-TEST_F(DataFileTest, MissingFileIsCreatedEmptyAndLoadKeepsOtherSlots)
+TEST_F(DataFileTest, MissingFileIsCreatedEmptyAndLoadReplacesTheEntries)
 {
     DataFile file = dataFile();
-    EntryTable table;
-    table.slot[0] = entry(u""_s);
-    table.slot[3] = entry(u"old third"_s);
-    table.count = 3;
+    Entries table = {entry(u"old"_s), entry(u"older"_s), entry(u"oldest"_s)};
     const auto report = file.load(table);
     ASSERT_TRUE(report);
     EXPECT_TRUE(report->created);
-    EXPECT_EQ(table.count, 0);
+    EXPECT_TRUE(table.isEmpty());
     EXPECT_TRUE(QFile::exists(filePath()));
     EXPECT_EQ(readFile(), QByteArray());
 
     writeFile(line("a") + line("b"));
+    table = {entry(u"old"_s), entry(u"older"_s), entry(u"oldest"_s)};
     const auto again = file.load(table);
     ASSERT_TRUE(again);
     EXPECT_FALSE(again->created);
-    EXPECT_EQ(table.count, 2);
-    EXPECT_EQ(table.slot[0], Entry{});
-    EXPECT_EQ(table.slot[2].name, u"b"_s);
-    EXPECT_EQ(table.slot[3].name, u"old third"_s); // above count: left as it was
+    EXPECT_EQ(table, (Entries{entry(u"a"_s), entry(u"b"_s)}));
 }
 
 TEST_F(DataFileTest, AppendedEntriesReadBackUnchanged)
 {
     DataFile file = dataFile();
-    EntryTable table = load(file);
+    Entries table = load(file);
     Entry first = entry(u"コーヒー, 毎朝　1杯 "_s, u"\\1,500"_s);
     first.amounts[9] = u"\\-5,475,000"_s;
     const Entry second = entry(u"禁煙"_s);
@@ -279,9 +274,9 @@ TEST_F(DataFileTest, AppendedEntriesReadBackUnchanged)
     ASSERT_TRUE(file.append(second, table));
     table = load(file);
 
-    ASSERT_EQ(table.count, 2);
-    EXPECT_EQ(table.slot[1], first);
-    EXPECT_EQ(table.slot[2], second);
+    ASSERT_EQ(table.size(), 2);
+    EXPECT_EQ(table[0], first);
+    EXPECT_EQ(table[1], second);
     EXPECT_TRUE(readFile().endsWith(line(sjis("8bd6898c"))));
 }
 
@@ -291,8 +286,8 @@ TEST_F(DataFileTest, AppendKeepsEveryByteAndStartsItsOwnLine)
         "  \"a\", \"\\1\",,,,,,,,,\r\n\"b\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"";
     writeFile(old);
     DataFile file = dataFile();
-    EntryTable table = load(file);
-    ASSERT_EQ(table.count, 2);
+    Entries table = load(file);
+    ASSERT_EQ(table.size(), 2);
     ASSERT_TRUE(file.append(entry(u"c"_s), table));
     EXPECT_EQ(readFile(), old + "\r\n" + line("c"));
 }
@@ -305,14 +300,14 @@ TEST_F(DataFileTest, AppendGoesBeforeAnUnreadableRest)
         const QByteArray readable = line("a");
         writeFile(readable + rest);
         DataFile file = dataFile();
-        EntryTable table;
+        Entries table;
         ASSERT_TRUE(file.load(table));
-        ASSERT_EQ(table.count, 1);
+        ASSERT_EQ(table.size(), 1);
         ASSERT_TRUE(file.append(entry(u"new"_s), table));
         EXPECT_EQ(readFile(), readable + line("new") + rest);
         ASSERT_TRUE(file.load(table));
-        ASSERT_EQ(table.count, 2);
-        EXPECT_EQ(table.slot[2].name, u"new"_s);
+        ASSERT_EQ(table.size(), 2);
+        EXPECT_EQ(table[1].name, u"new"_s);
     }
 }
 
@@ -320,14 +315,14 @@ TEST_F(DataFileTest, RefusedAppendsLeaveTheFileAsItWas)
 {
     writeFile(lines(1, 300));
     DataFile file = dataFile();
-    EntryTable full = load(file);
-    ASSERT_EQ(full.count, 300);
+    Entries full = load(file);
+    ASSERT_EQ(full.size(), 300);
     const auto tooMany = file.append(entry(u"301"_s), full);
     ASSERT_FALSE(tooMany);
     EXPECT_EQ(tooMany.error().kind, DataFileError::Kind::TableFull);
 
-    EntryTable some;
-    some.count = 3;
+    Entries some;
+    some.resize(3);
     const auto quoted = file.append(entry(u"a\"b"_s), some);
     ASSERT_FALSE(quoted);
     EXPECT_EQ(quoted.error().kind, DataFileError::Kind::UnwritableText);
@@ -339,7 +334,7 @@ TEST_F(DataFileTest, FailedWriteLeavesTheOldFileIdentical)
     const QByteArray old = lines(1, 5);
     writeFile(old);
     DataFile file = dataFile();
-    EntryTable table = load(file);
+    Entries table = load(file);
     file.setReplacer(
         [](const QString &, const QByteArray &) -> pomiro::Result<void, pomiro::SaveError> {
             return pomiro::fail(pomiro::SaveError{u"disk full"_s, true});
@@ -350,7 +345,7 @@ TEST_F(DataFileTest, FailedWriteLeavesTheOldFileIdentical)
     EXPECT_EQ(appended.error().kind, DataFileError::Kind::DiskFull);
     EXPECT_EQ(appended.error().detail, u"disk full"_s);
 
-    const auto rewritten = file.rewrite(table, 2);
+    const auto rewritten = file.rewrite(table, 1);
     ASSERT_FALSE(rewritten);
     EXPECT_EQ(rewritten.error().kind, DataFileError::Kind::DiskFull);
     EXPECT_EQ(readFile(), old);
@@ -363,19 +358,19 @@ TEST_F(DataFileTest, RewriteLeavesOutOneSlotAndKeepsTheUnreadTail)
 {
     writeFile(lines(1, 303));
     DataFile file = dataFile();
-    EntryTable table = load(file, LoadStop::TableFull);
-    ASSERT_EQ(table.count, 300);
+    Entries table = load(file, LoadStop::TableFull);
+    ASSERT_EQ(table.size(), 300);
 
-    table.slot[1].amounts[0] = u"\\500"_s; // a changed entry, saved by a rewrite
+    table[0].amounts[0] = u"\\500"_s; // a changed entry, saved by a rewrite
     ASSERT_TRUE(file.rewrite(table));
     EXPECT_EQ(readFile(), line("e1", "\\500") + lines(2, 303));
 
     // Deleting the 150th: the first line beyond the table moves up into it.
-    ASSERT_TRUE(file.rewrite(table, 150));
+    ASSERT_TRUE(file.rewrite(table, 149));
     table = load(file, LoadStop::TableFull);
-    EXPECT_EQ(table.slot[149].name, u"e149"_s);
-    EXPECT_EQ(table.slot[150].name, u"e151"_s);
-    EXPECT_EQ(table.slot[300].name, u"e301"_s);
+    EXPECT_EQ(table[148].name, u"e149"_s);
+    EXPECT_EQ(table[149].name, u"e151"_s);
+    EXPECT_EQ(table[299].name, u"e301"_s);
     EXPECT_EQ(readFile(), line("e1", "\\500") + lines(2, 149) + lines(151, 303));
 }
 
@@ -384,8 +379,8 @@ TEST_F(DataFileTest, RewriteKeepsAnIncompleteRest)
     const QByteArray rest = "\"cut\",\"";
     writeFile(lines(1, 3) + rest);
     DataFile file = dataFile();
-    EntryTable table = load(file, LoadStop::IncompleteEntry);
-    ASSERT_TRUE(file.rewrite(table, 3));
+    Entries table = load(file, LoadStop::IncompleteEntry);
+    ASSERT_TRUE(file.rewrite(table, 2));
     EXPECT_EQ(readFile(), lines(1, 2) + rest);
 }
 
@@ -393,14 +388,14 @@ TEST_F(DataFileTest, RewriteRefusesUnwritableTextBeforeWriting)
 {
     writeFile(lines(1, 3));
     DataFile file = dataFile();
-    EntryTable table = load(file);
-    table.slot[2].amounts[4] = u"5€"_s;
+    Entries table = load(file);
+    table[1].amounts[4] = u"5€"_s;
     const auto refused = file.rewrite(table);
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.error().kind, DataFileError::Kind::UnwritableText);
     EXPECT_EQ(refused.error().field, EntryField::Year);
     EXPECT_EQ(refused.error().character, U'€');
-    EXPECT_EQ(refused.error().slot, 2);
+    EXPECT_EQ(refused.error().entry, 1);
     EXPECT_EQ(readFile(), lines(1, 3));
 }
 
@@ -409,12 +404,12 @@ TEST_F(DataFileTest, UnreadableFileIsNeverReplaced)
     // A folder by the data file's name: it exists but cannot be read as a file.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(kName));
     DataFile file = dataFile();
-    EntryTable table;
-    table.count = 2;
+    Entries table;
+    table.resize(2);
     const auto loaded = file.load(table);
     ASSERT_FALSE(loaded);
     EXPECT_EQ(loaded.error().kind, DataFileError::Kind::ReadFailed);
-    EXPECT_EQ(table.count, 2);
+    EXPECT_EQ(table.size(), 2);
 
     const auto rewritten = file.rewrite(table);
     ASSERT_FALSE(rewritten);
@@ -431,9 +426,9 @@ TEST_F(DataFileTest, FileNameMatchesWithoutRegardToCase)
     writeFile(line("upper"), upper);
     DataFile file = dataFile();
     EXPECT_EQ(file.path(), filePath(upper));
-    EntryTable table = load(file);
-    ASSERT_EQ(table.count, 1);
-    EXPECT_EQ(table.slot[1].name, u"upper"_s);
+    Entries table = load(file);
+    ASSERT_EQ(table.size(), 1);
+    EXPECT_EQ(table[0].name, u"upper"_s);
     ASSERT_TRUE(file.append(entry(u"more"_s), table));
     EXPECT_EQ(readFile(upper), line("upper") + line("more"));
     EXPECT_FALSE(QFile::exists(filePath()));
@@ -441,7 +436,7 @@ TEST_F(DataFileTest, FileNameMatchesWithoutRegardToCase)
     // The exact spelling wins when both exist.
     writeFile(line("exact"));
     EXPECT_EQ(file.path(), filePath());
-    EXPECT_EQ(load(file).slot[1].name, u"exact"_s);
+    EXPECT_EQ(load(file)[0].name, u"exact"_s);
 }
 
 } // namespace
@@ -467,7 +462,7 @@ TEST_F(DataFileTest, AChangeMadeElsewhereIsNeverOverwritten)
         SCOPED_TRACE(c.what);
         writeFile(lines(1, 3));
         DataFile file = dataFile();
-        EntryTable table = load(file);
+        Entries table = load(file);
         if (c.removed) {
             ASSERT_TRUE(QFile::remove(filePath()));
         } else {
@@ -477,7 +472,7 @@ TEST_F(DataFileTest, AChangeMadeElsewhereIsNeverOverwritten)
         const auto appended = file.append(entry(u"new"_s), table);
         ASSERT_FALSE(appended);
         EXPECT_EQ(appended.error().kind, DataFileError::Kind::ChangedElsewhere);
-        const auto rewritten = file.rewrite(table, 1);
+        const auto rewritten = file.rewrite(table, 0);
         ASSERT_FALSE(rewritten);
         EXPECT_EQ(rewritten.error().kind, DataFileError::Kind::ChangedElsewhere);
         EXPECT_EQ(QFile::exists(filePath()), !c.removed);
@@ -496,11 +491,11 @@ TEST_F(DataFileTest, ItsOwnWritesAreNoChangeElsewhere)
 {
     writeFile(lines(1, 3));
     DataFile file = dataFile();
-    EntryTable table = load(file);
+    Entries table = load(file);
     // A rewrite is not followed by a load: the next write must still go ahead.
-    table.slot[2].amounts[0] = u"\\1"_s;
+    table[1].amounts[0] = u"\\1"_s;
     ASSERT_TRUE(file.rewrite(table));
-    ASSERT_TRUE(file.rewrite(table, 3));
+    ASSERT_TRUE(file.rewrite(table, 2));
     ASSERT_TRUE(file.append(entry(u"new"_s), table));
     EXPECT_EQ(readFile(), line("e1") + line("e2", "\\1") + line("new"));
 

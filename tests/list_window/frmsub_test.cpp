@@ -17,7 +17,7 @@
 // Readable failure messages.
 
 using pomiro::Entry;
-using pomiro::EntryTable;
+using pomiro::Entries;
 using pomiro::testing::ScriptedGrid;
 
 namespace {
@@ -38,12 +38,9 @@ Entry entry(const QString &name, const QString &amount)
     return e;
 }
 
-EntryTable tableOf(const std::vector<Entry> &entries)
+Entries tableOf(const std::vector<Entry> &entries)
 {
-    EntryTable table;
-    for (const Entry &e : entries)
-        table.slot[static_cast<size_t>(++table.count)] = e;
-    return table;
+    return Entries(entries.begin(), entries.end());
 }
 
 // Every text and colour of the grid, to show that something changed nothing.
@@ -63,7 +60,7 @@ class ListWindow : public ::testing::TestWithParam<Kind>
 protected:
     void TearDown() override { delete m_window.data(); }
 
-    frmSub &open(const EntryTable &table)
+    frmSub &open(const Entries &table)
     {
         std::unique_ptr<pomiro::Grid> grid;
         if (GetParam() == Kind::Scripted) {
@@ -162,7 +159,7 @@ TEST_P(ListWindow, LaysOutHeaderWidthsColoursAndAlignment)
 
 TEST_P(ListWindow, EmptyTableHasFourRowsAndIgnoresEveryClick)
 {
-    open(EntryTable{});
+    open(Entries{});
     ASSERT_EQ(grid().rows(), 4);
     EXPECT_EQ(grid().text(2, 0), "全合計");
     EXPECT_EQ(grid().text(3, 0), "選択合計");
@@ -269,11 +266,9 @@ TEST_P(ListWindow, ThreeHundredEntriesEndWithTheSelectedTotalAtRow303)
 
 TEST_P(ListWindow, KeepsItsRowsWhenTheTableChanges)
 {
-    EntryTable table = tableOf({entry("禁煙", "\\100"), entry("酒", "\\20")});
+    Entries table = tableOf({entry("禁煙", "\\100"), entry("酒", "\\20")});
     open(table);
-    table.slot[1] = table.slot[2]; // the main window deletes the first entry
-    table.slot[2] = Entry{};
-    table.count = 1;
+    table.removeFirst(); // the main window deletes the first entry
     click(1, 1);
     click(2, 1);
     EXPECT_EQ(grid().rows(), 6);
@@ -335,7 +330,7 @@ TEST(ListWindowOpening, BuildsTheFixedWindowBesideTheMainWindow)
     pixmap.fill(Qt::red);
     mainWindow.setWindowIcon(QIcon(pixmap));
     QPointer<frmSub> list;
-    EntryTable table = tableOf({entry("禁煙", "\\100"), entry("酒", "\\20")});
+    Entries table = tableOf({entry("禁煙", "\\100"), entry("酒", "\\20")});
 
     frmSub *w = frmSub::showList(table, &mainWindow, list);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
@@ -366,7 +361,7 @@ TEST(ListWindowOpening, BuildsTheFixedWindowBesideTheMainWindow)
     const QPoint at = dynamic_cast<pomiro::QtGrid &>(w->grid()).cellCentre(2, 4);
     QTest::mouseClick(msg1->childAt(at), Qt::LeftButton, {}, msg1->childAt(at)->mapFrom(msg1, at));
     ASSERT_EQ(w->grid().cellBackground(2, 1), kCyan);
-    table.count = 0;
+    table.clear();
     EXPECT_EQ(frmSub::showList(table, &mainWindow, list), w);
     EXPECT_EQ(w->grid().cellBackground(2, 1), kCyan);
     EXPECT_EQ(w->grid().rows(), 6);
@@ -378,17 +373,6 @@ TEST(ListWindowOpening, BuildsTheFixedWindowBesideTheMainWindow)
     frmSub *again = frmSub::showList(table, &mainWindow, list);
     EXPECT_EQ(again->grid().rows(), 4);
     delete again;
-}
-
-TEST(ListWindowOpening, SurvivesACountBeyondTheSlots)
-{
-    EntryTable table;
-    table.count = 1000;
-    frmSub w(table, std::make_unique<ScriptedGrid>());
-    EXPECT_EQ(w.grid().rows(), 304);
-    table.count = -5;
-    frmSub empty(table, std::make_unique<ScriptedGrid>());
-    EXPECT_EQ(empty.grid().rows(), 4);
 }
 
 } // namespace

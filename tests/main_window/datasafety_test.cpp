@@ -137,16 +137,16 @@ protected:
                 EXPECT_TRUE(QFileInfo(dataPath()).isDir());
             else
                 EXPECT_EQ(dataFileContent(), dataFileBytes(kStored));
-            ASSERT_EQ(data.table.count, kStored);
+            ASSERT_EQ(data.entries.size(), kStored);
             for (int slot = 1; slot <= kStored; ++slot)
-                EXPECT_EQ(data.table.slot[slot], sampleEntry(slot)) << "slot " << slot;
+                EXPECT_EQ(data.entries.value(slot - 1), sampleEntry(slot)) << "slot " << slot;
             EXPECT_EQ(listedNames(), kNames);
             EXPECT_EQ(counter(), u"%1 / %2"_s.arg(kShown).arg(kStored));
             EXPECT_EQ(nameBox()->currentText(), typed);
             EXPECT_EQ(fieldTexts(), shownAmounts);
         } else {
             EXPECT_EQ(dataFileContent(), QByteArray());
-            EXPECT_EQ(data.table.count, 0);
+            EXPECT_EQ(data.entries.size(), 0);
             EXPECT_TRUE(listedNames().isEmpty());
             expectShows(0, 0);
         }
@@ -188,7 +188,7 @@ TEST_F(DataSafetyTest, AFileChangedElsewhereIsReadAgainNotOverwritten)
         click(c.button);
 
         EXPECT_EQ(dataFileContent(), dataFileBytes(c.storedElsewhere));
-        ASSERT_EQ(data.table.count, c.storedElsewhere);
+        ASSERT_EQ(data.entries.size(), c.storedElsewhere);
         expectShows(c.shownAfter, c.storedElsewhere);
         ASSERT_FALSE(messages.shown.isEmpty());
         EXPECT_TRUE(messages.shown.last().text.contains(kChanged));

@@ -47,12 +47,12 @@ protected:
     void expectUnchanged(const QByteArray &file, int shown, int count)
     {
         EXPECT_EQ(dataFileContent(), file);
-        EXPECT_EQ(data.table.count, count);
+        EXPECT_EQ(data.entries.size(), count);
         EXPECT_EQ(counter(), u"%1 / %2"_s.arg(shown).arg(count));
         EXPECT_EQ(scrollBar()->value(), shown);
         EXPECT_EQ(listedNames(), kNames.mid(0, count));
         for (int slot = 1; slot <= count; ++slot)
-            EXPECT_EQ(data.table.slot[slot], sampleEntry(slot)) << "slot " << slot;
+            EXPECT_EQ(data.entries.value(slot - 1), sampleEntry(slot)) << "slot " << slot;
     }
 };
 
@@ -90,7 +90,7 @@ TEST_F(EntryCommandsTest, SaveOfANewNameAppendsItAndShowsItLast)
 
         const int count = int(c.stored.size()) + 1;
         EXPECT_EQ(dataFileContent(), fileOf(c.stored) + fileOf({Entry{c.name, c.amounts}}));
-        EXPECT_EQ(data.table.count, count);
+        EXPECT_EQ(data.entries.size(), count);
         EXPECT_EQ(scrollBar()->value(), count);
         EXPECT_EQ(counter(), u"%1 / %1"_s.arg(count));
         EXPECT_EQ(nameBox()->currentText(), c.name);
@@ -127,7 +127,7 @@ TEST_F(EntryCommandsTest, SaveOverAStoredNameRewritesThatEntryOnly)
         QList<Entry> expected = sampleEntries(12);
         expected[c.namedSlot - 1].amounts = k500ADay;
         EXPECT_EQ(dataFileContent(), fileOf(expected));
-        EXPECT_EQ(data.table.slot[c.namedSlot], expected[c.namedSlot - 1]);
+        EXPECT_EQ(data.entries.value(c.namedSlot - 1), expected[c.namedSlot - 1]);
         EXPECT_EQ(scrollBar()->value(), c.shownSlot);
         EXPECT_EQ(counter(), u"%1 / 12"_s.arg(c.shownSlot));
         EXPECT_EQ(listedNames(), kNames);
@@ -163,7 +163,7 @@ TEST_F(EntryCommandsTest, SaveOfANameTypedAgainChangesItsStoredEntry)
         setFieldTexts(k500ADay);
         click("cmdHozon");
         EXPECT_EQ(dataFileContent(), fileOf({Entry{u"朝の\uFF5E習慣"_s, k500ADay}}));
-        EXPECT_EQ(data.table.count, 1);
+        EXPECT_EQ(data.entries.size(), 1);
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.shown[0].title, QString::fromUtf8(title));
         EXPECT_TRUE(messages.shown[0].text.startsWith(u"朝の\uFF5E習慣を"_s));
@@ -199,9 +199,9 @@ TEST_F(EntryCommandsTest, DeleteRemovesTheEntryAtThePositionAndNamesIt)
         QList<Entry> remaining = sampleEntries(12);
         const Entry removed = remaining.takeAt(c.position - 1);
         EXPECT_EQ(dataFileContent(), fileOf(remaining));
-        EXPECT_EQ(data.table.count, 11);
+        EXPECT_EQ(data.entries.size(), 11);
         for (int slot = 1; slot <= 11; ++slot)
-            EXPECT_EQ(data.table.slot[slot], remaining[slot - 1]) << "slot " << slot;
+            EXPECT_EQ(data.entries.value(slot - 1), remaining[slot - 1]) << "slot " << slot;
         EXPECT_EQ(scrollBar()->value(), 1);
         EXPECT_EQ(counter(), u"1 / 11"_s);
         EXPECT_EQ(nameBox()->currentText(), remaining[0].name);
@@ -330,9 +330,9 @@ TEST_F(EntryCommandsTest, ASaveTheFileCannotHoldIsRefusedAndTold)
         click("cmdHozon");
 
         EXPECT_EQ(dataFileContent(), dataFileBytes(c.entries));
-        EXPECT_EQ(data.table.count, c.entries);
+        EXPECT_EQ(data.entries.size(), c.entries);
         for (int slot = 1; slot <= c.entries; ++slot)
-            ASSERT_EQ(data.table.slot[slot], sampleEntry(slot)) << "slot " << slot;
+            ASSERT_EQ(data.entries.value(slot - 1), sampleEntry(slot)) << "slot " << slot;
         EXPECT_EQ(counter(), u"%1 / %2"_s.arg(c.entries > 0 ? 1 : 0).arg(c.entries));
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.shown[0].title, u"保存できません"_s);
@@ -349,13 +349,13 @@ TEST_F(EntryCommandsTest, AStoredEntryTheFileCannotHoldIsNamed)
     const QByteArray handWritten = "ab\"c,,,,,,,,,,\r\n" + dataFileBytes(2);
     writeDataFile(handWritten);
     start();
-    ASSERT_EQ(data.table.count, 3);
-    ASSERT_EQ(data.table.slot[1].name, u"ab\"c"_s);
+    ASSERT_EQ(data.entries.size(), 3);
+    ASSERT_EQ(data.entries.value(0).name, u"ab\"c"_s);
 
     nameBox()->setEditText(kNames[1]); // saved as the third entry
     click("cmdHozon");
     EXPECT_EQ(dataFileContent(), handWritten);
-    EXPECT_EQ(data.table.slot[3], sampleEntry(2));
+    EXPECT_EQ(data.entries.value(2), sampleEntry(2));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].title, u"保存できません"_s);
     EXPECT_TRUE(messages.shown[0].text.startsWith(u"保存されている「ab\"c」に"_s))
@@ -365,7 +365,7 @@ TEST_F(EntryCommandsTest, AStoredEntryTheFileCannotHoldIsNamed)
     scrollBar()->setValue(1);
     click("cmdDel");
     EXPECT_EQ(dataFileContent(), dataFileBytes(2));
-    EXPECT_EQ(data.table.count, 2);
+    EXPECT_EQ(data.entries.size(), 2);
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(messages.shown[1].title, u"削除"_s);
 }

@@ -68,7 +68,7 @@ int main(int argc, char *argv[])
         report("saved", name);
 
         // Keep the file small: delete the first entry whenever there are more than a few.
-        if (data.table.count > 8) {
+        if (data.entries.size() > 8) {
             scrollBar->setValue(1);
             const QString first = nameBox->currentText();
             report("deleting", first);
