@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
     pomiro::QtMessageBox messages;
     pomiro::ChmHelpViewer help(messages);
 
-    pomiro::letters::LetterPrinting letterPrinting(pomiro::letters::defaultPrinterFactory(), messages);
+    pomiro::letters::LetterPrinting letterPrinting(messages);
 
     frmMain window(data, messages, help);
     window.setLetterPrinting(&letterPrinting);
