@@ -71,8 +71,8 @@ QString dateLine(QDate date)
                  .arg(date.day(), 2, 10, QChar(u'0'));
 }
 
-QList<PageLine> layOutLetter(const LetterKind &kind, const QString &name, const PeriodTexts &amounts,
-                             QDate date, const LineHeight &lineHeight)
+QList<PageLine> layOutLetter(const LetterKind &kind, const QString &name,
+                             const PeriodTexts &amounts, QDate date, const LineHeight &lineHeight)
 {
     Column page(lineHeight);
     page.blanks(3);

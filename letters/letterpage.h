@@ -49,7 +49,7 @@ QString dateLine(QDate date);
 
 // Every line of one letter, top to bottom, the blank ones included: they carry the space between
 // the parts, and the font they are set in decides how much.
-QList<PageLine> layOutLetter(const LetterKind &kind, const QString &name, const PeriodTexts &amounts,
-                             QDate date, const LineHeight &lineHeight);
+QList<PageLine> layOutLetter(const LetterKind &kind, const QString &name,
+                             const PeriodTexts &amounts, QDate date, const LineHeight &lineHeight);
 
 } // namespace pomiro::letters

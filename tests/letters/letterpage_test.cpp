@@ -92,7 +92,8 @@ TEST(LetterPage, EachKindIsItsLinesOneUnderTheOther)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.kind);
-        const QList<PageLine> lines = layOut(kLetterKinds[static_cast<size_t>(c.kind)], u"禁煙"_s, kTypical);
+        const QList<PageLine> lines =
+            layOut(kLetterKinds[static_cast<size_t>(c.kind)], u"禁煙"_s, kTypical);
         ASSERT_EQ(lines.size(), c.lines.size());
         // 500 twips right of and 200 twips below the printable area's corner; each line starts
         // where the one above, in its own font, ends.
@@ -133,7 +134,8 @@ TEST(LetterPage, AmountsEndInCellThirtyWhateverTheFieldHolds)
             PeriodTexts amounts;
             amounts[static_cast<size_t>(period)] = c.field;
             const QString line = layOut(kLetterKinds[0], u"禁煙"_s, amounts).at(8 + period).text;
-            const QString caption = QString::fromUtf16(kAmountCaptions[static_cast<size_t>(period)]);
+            const QString caption =
+                QString::fromUtf16(kAmountCaptions[static_cast<size_t>(period)]);
             ASSERT_TRUE(line.startsWith(caption)) << line.toStdString();
             EXPECT_EQ(line.mid(caption.size()), c.printed);
             if (cellCount(c.field) <= kAmountCells) {

@@ -96,7 +96,8 @@ TEST(LetterPrinting, PrintsOnlyACompletePageAndTellsTheUserOfEveryFailure)
         ASSERT_EQ(handedOff.size(), pagePainted ? 1 : 0);
         if (pagePainted) {
             const HandedOff &page = handedOff[0];
-            EXPECT_TRUE(page.text.contains(QString::fromUtf16(kLetterKinds[static_cast<size_t>(c.kind)].titleLine).trimmed()))
+            const LetterKind &kind = kLetterKinds[static_cast<size_t>(c.kind)];
+            EXPECT_TRUE(page.text.contains(QString::fromUtf16(kind.titleLine).trimmed()))
                 << page.text.toStdString();
             EXPECT_TRUE(page.text.contains(u"2009年01月05日"_s)) << page.text.toStdString();
             EXPECT_EQ(page.paper.id(), QPageSize::Letter);
