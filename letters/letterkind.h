@@ -4,7 +4,7 @@
 
 namespace pomiro::letters {
 
-// Everything in which the three letters differ; one print job walks any of them.
+// Everything in which the three letters differ; one layout walks any of them.
 struct LetterKind
 {
     const char *buttonName;      // object name of its button in the print panel

@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
     pomiro::Pomiro data;
     pomiro::ChmHelpViewer help;
 
-    pomiro::letters::LetterPrinting letterPrinting(pomiro::letters::defaultPrinterFactory());
+    pomiro::letters::LetterPrinting letterPrinting;
 
     frmMain window(data, help);
     window.setLetterPrinting(&letterPrinting);

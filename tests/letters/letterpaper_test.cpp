@@ -1,7 +1,6 @@
 // The letters as they come out of the real Qt printer path, read back from the PDF.
-#include "letters/printjob.h"
+#include "letters/letterpainter.h"
 #include "platform/fonts.h"
-#include "platform/qtprinter.h"
 #include "tests/support/qtapp.h"
 
 #include <QApplication>
@@ -121,8 +120,8 @@ TEST(LetterPaper, EachLetterReadsBackAlignedOnOnePage)
         const letters::LetterKind &kind = letters::kLetterKinds[k];
         SCOPED_TRACE(kind.buttonName);
         const QString pdf = dir.filePath(QString::fromLatin1(kind.buttonName) + u".pdf"_s);
-        auto printer = QtPrinter::toPdfFile(pdf);
-        ASSERT_TRUE(letters::printLetter(kind, *printer, u"禁煙"_s, kAmounts, QDate(2009, 1, 5)));
+        auto printer = letters::letterPdf(pdf, QPageSize());
+        ASSERT_TRUE(letters::paintLetter(*printer, kind, u"禁煙"_s, kAmounts, QDate(2009, 1, 5)));
 
         const Page page = readBack(pdf);
         ASSERT_FALSE(page.words.isEmpty()) << "pdftotext (poppler-utils) gave nothing";
@@ -167,38 +166,12 @@ TEST(LetterPaper, EachLetterReadsBackAlignedOnOnePage)
     }
 }
 
-TEST(LetterPaper, UnfinishedOrFailedDocumentLeavesNoFile)
+TEST(LetterPaper, UnwritablePageIsAFailure)
 {
     ensureApplication();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-
-    const QString aborted = dir.filePath(u"aborted.pdf"_s);
-    {
-        auto printer = QtPrinter::toPdfFile(aborted);
-        EXPECT_TRUE(printer->printLine(u"途中まで"_s));
-        printer->abort();
-        EXPECT_FALSE(printer->printLine(u"続き"_s));
-        EXPECT_FALSE(printer->endDocument());
-    }
-    EXPECT_FALSE(QFile::exists(aborted));
-
-    const QString forgotten = dir.filePath(u"forgotten.pdf"_s);
-    {
-        auto printer = QtPrinter::toPdfFile(forgotten);
-        EXPECT_TRUE(printer->printLine(u"終わらない"_s));
-    }
-    EXPECT_FALSE(QFile::exists(forgotten));
-
-    // A destination that cannot be written fails at the first step, not silently.
-    auto nowhere = QtPrinter::toPdfFile(dir.filePath(u"no/such/folder/letter.pdf"_s));
-    EXPECT_FALSE(letters::printLetter(letters::kLetterKinds[0], *nowhere, u"禁煙"_s, kAmounts,
+    auto nowhere = letters::letterPdf(dir.filePath(u"no/such/folder/letter.pdf"_s), QPageSize());
+    EXPECT_FALSE(letters::paintLetter(*nowhere, letters::kLetterKinds[0], u"禁煙"_s, kAmounts,
                                       QDate(2009, 1, 5)));
-
-    const QString finished = dir.filePath(u"finished.pdf"_s);
-    auto printer = QtPrinter::toPdfFile(finished);
-    EXPECT_TRUE(printer->printLine(u"一行"_s));
-    EXPECT_TRUE(printer->endDocument());
-    EXPECT_FALSE(printer->printLine(u"後から"_s)); // nothing after the end
-    EXPECT_TRUE(QFile::exists(finished));
 }
