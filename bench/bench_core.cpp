@@ -2,7 +2,7 @@
 
 #include "core/datafile.h"
 #include "core/period.h"
-#include "platform/cp932.h"
+#include "core/cp932.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "core/cellwidth.h"
 
-#include "platform/cp932.h"
+#include "core/cp932.h"
 
 namespace pomiro {
 

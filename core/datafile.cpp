@@ -1,6 +1,6 @@
 #include "core/datafile.h"
 
-#include "platform/cp932.h"
+#include "core/cp932.h"
 
 #include <QFile>
 #include <QFileInfo>

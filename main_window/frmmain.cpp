@@ -7,9 +7,9 @@
 #include "list_window/frmsub.h"
 #include "main_window/artwork.h"
 #include "platform/accessibility.h"
-#include "platform/cp932.h"
+#include "core/cp932.h"
 #include "platform/fonts.h"
-#include "platform/helpviewer.h"
+#include "help_window/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/twips.h"
 

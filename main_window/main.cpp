@@ -2,7 +2,7 @@
 #include "letters/printjob.h"
 #include "main_window/artwork.h"
 #include "main_window/frmmain.h"
-#include "platform/chmhelpviewer.h"
+#include "help_window/chmhelpviewer.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
 

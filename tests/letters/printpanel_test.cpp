@@ -5,7 +5,7 @@
 #include "letters/printjob.h"
 #include "main_window/frmmain.h"
 #include "platform/fonts.h"
-#include "platform/helpviewer.h"
+#include "help_window/helpviewer.h"
 #include "pdftext.h"
 #include "tests/support/messageboxes.h"
 

@@ -3,7 +3,7 @@
 #include "tests/main_window/mainwindowtest.h"
 
 #include "list_window/frmsub.h"
-#include "platform/chmhelpviewer.h"
+#include "help_window/chmhelpviewer.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -2,7 +2,7 @@
 
 #include "core/pomiro.h"
 #include "platform/fonts.h"
-#include "platform/helpviewer.h"
+#include "help_window/helpviewer.h"
 #include "tests/main_window/mainwindowtest.h"
 #include "tests/support/messageboxes.h"
 

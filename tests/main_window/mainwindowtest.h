@@ -6,7 +6,7 @@
 #include "core/pomiro.h"
 #include "main_window/frmmain.h"
 #include "platform/fonts.h"
-#include "platform/helpviewer.h"
+#include "help_window/helpviewer.h"
 #include "tests/support/messageboxes.h"
 #include "tests/support/qtapp.h"
 

@@ -8,7 +8,7 @@
 
 #include "core/pomiro.h"
 #include "main_window/frmmain.h"
-#include "platform/helpviewer.h"
+#include "help_window/helpviewer.h"
 #include "tests/support/messageboxes.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "platform/helpwindow.h"
+#include "help_window/helpwindow.h"
 
 #include "platform/accessibility.h"
-#include "platform/chmfile.h"
+#include "help_window/chmfile.h"
 #include "platform/fonts.h"
 
 #include <QAction>

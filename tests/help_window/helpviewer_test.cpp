@@ -1,7 +1,7 @@
-#include "platform/chmfile.h"
-#include "platform/chmhelpviewer.h"
-#include "platform/cp932.h"
-#include "platform/helpwindow.h"
+#include "help_window/chmfile.h"
+#include "help_window/chmhelpviewer.h"
+#include "core/cp932.h"
+#include "help_window/helpwindow.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/messageboxes.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/helpviewer.h"
+#include "help_window/helpviewer.h"
 
 #include <QHash>
 #include <QList>

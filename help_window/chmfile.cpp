@@ -1,6 +1,6 @@
-#include "platform/chmfile.h"
+#include "help_window/chmfile.h"
 
-#include "platform/cp932.h"
+#include "core/cp932.h"
 
 #include <QFile>
 #include <QList>

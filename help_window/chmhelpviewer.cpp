@@ -1,7 +1,7 @@
-#include "platform/chmhelpviewer.h"
+#include "help_window/chmhelpviewer.h"
 
-#include "platform/chmfile.h"
-#include "platform/helpwindow.h"
+#include "help_window/chmfile.h"
+#include "help_window/helpwindow.h"
 #include "platform/messagebox.h"
 
 #include <QCoreApplication>
