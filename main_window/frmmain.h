@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/period.h"
+#include "main_window/texts.h"
 
 #include <QPointer>
 #include <QString>
@@ -16,10 +17,6 @@ class QScrollBar;
 class QToolButton;
 class frmSub;
 
-namespace pomiro {
-// What the user was doing when the data file refused a change.
-enum class FileChange { Save, Delete };
-} // namespace pomiro
 
 namespace pomiro {
 struct DataFileError;

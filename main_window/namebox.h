@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QScopedValueRollback>
+
+namespace pomiro {
+
+// Qt's editable combo box takes a typed text that matches an item as a choice of that item when
+// editing ends (Return or leaving the box). Here typing must only change the text, so the window
+// asks whether a choice came from the end of an edit and ignores it then.
+class NameBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    bool isEndingEdit() const { return m_endingEdit; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        QScopedValueRollback ending(m_endingEdit, m_endingEdit || enter);
+        QComboBox::keyPressEvent(event);
+    }
+
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        QScopedValueRollback ending(m_endingEdit, true);
+        QComboBox::focusOutEvent(event);
+    }
+
+private:
+    bool m_endingEdit = false;
+};
+
+} // namespace pomiro
