@@ -2,9 +2,9 @@
 // filling a bare QTableWidget of the same size.
 
 #include "core/period.h"
+#include "list_window/entrylistmodel.h"
 #include "list_window/frmsub.h"
-#include "platform/qtgrid.h"
-#include "tests/support/scriptedgrid.h"
+#include "list_window/frozentableview.h"
 
 #include <QApplication>
 #include <QTableWidget>
@@ -29,18 +29,18 @@ void BM_OpenList300(benchmark::State &state)
 {
     for (auto _ : state) {
         frmSub window(fullTable());
-        benchmark::DoNotOptimize(window.grid().text(302, 10));
+        benchmark::DoNotOptimize(window.findChild<QAbstractItemView *>("msg1")->model()->index(302, 10).data());
     }
 }
 BENCHMARK(BM_OpenList300)->Unit(benchmark::kMillisecond);
 
-// The window and its four grid views alone, with no rows to fill.
+// The window and its four views alone, with no rows to fill.
 void BM_OpenListEmpty(benchmark::State &state)
 {
     const pomiro::Entries empty;
     for (auto _ : state) {
         frmSub window(empty);
-        benchmark::DoNotOptimize(window.grid().text(2, 10));
+        benchmark::DoNotOptimize(window.findChild<QAbstractItemView *>("msg1")->model()->index(2, 10).data());
     }
 }
 BENCHMARK(BM_OpenListEmpty)->Unit(benchmark::kMillisecond);
@@ -59,28 +59,25 @@ BENCHMARK(BM_OpenAndShowList300)->Unit(benchmark::kMillisecond);
 // One mouse click on an entry row: toggle and recount all 300 rows.
 void BM_ClickRow300(benchmark::State &state)
 {
-    auto grid = std::make_unique<pomiro::QtGrid>();
-    pomiro::QtGrid &g = *grid;
-    frmSub window(fullTable(), std::move(grid));
+    frmSub window(fullTable());
     window.show();
-    const QPoint at = g.cellCentre(3, 2);
-    QWidget *target = g.widget()->childAt(at);
-    const QPoint local = target->mapFrom(g.widget(), at);
+    auto *grid = window.findChild<FrozenTableView *>("msg1");
+    const QPoint at = grid->cellCentre(grid->model()->index(3, 2));
+    QWidget *target = grid->childAt(at);
+    const QPoint local = target->mapFrom(grid, at);
     for (auto _ : state)
         QTest::mouseClick(target, Qt::LeftButton, {}, local);
 }
 BENCHMARK(BM_ClickRow300)->Unit(benchmark::kMicrosecond);
 
-// The window's own share of a click, without any widget.
-void BM_ClickRow300Scripted(benchmark::State &state)
+// The model's share of a click, without any widget.
+void BM_ToggleRow300Model(benchmark::State &state)
 {
-    auto grid = std::make_unique<pomiro::testing::ScriptedGrid>();
-    pomiro::testing::ScriptedGrid &g = *grid;
-    frmSub window(fullTable(), std::move(grid));
+    EntryListModel model(fullTable());
     for (auto _ : state)
-        g.click(3, 2);
+        model.toggleRow(3);
 }
-BENCHMARK(BM_ClickRow300Scripted)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ToggleRow300Model)->Unit(benchmark::kMicrosecond);
 
 // The floor: a bare QTableWidget of 304 x 11 cells filled with the same texts.
 void BM_FillBareTableWidget(benchmark::State &state)

@@ -1,0 +1,195 @@
+#include "list_window/entrylistmodel.h"
+
+#include "core/amount.h"
+
+#include <QColor>
+#include <QStringList>
+
+using pomiro::Amount;
+using pomiro::Entries;
+
+namespace {
+
+// A total names at most this many left-out rows; a longer tooltip would leave the screen.
+constexpr int kMaxNamedRows = 10;
+
+const QColor kSelected(192, 255, 255);
+const QColor kDeselected(255, 255, 255);
+const QColor kTotalRow(255, 255, 192);
+const QColor kSelectedTotalRow(255, 224, 192);
+
+const std::array<QString, EntryListModel::kColumns> kHeaders = {
+    QStringLiteral("ぽみろ…"), QStringLiteral("１日"),   QStringLiteral("１週間"), QStringLiteral("１ヶ月"),
+    QStringLiteral("半年"),    QStringLiteral("１年"),   QStringLiteral("３年"),   QStringLiteral("５年"),
+    QStringLiteral("１０年"),  QStringLiteral("２０年"), QStringLiteral("３０年"),
+};
+
+// An empty amount and "\" alone (how a zero amount is written) add nothing; they are not faults.
+// Blanks alone are typed text like any other, so they are left out and marked.
+bool isZeroText(const QString &text)
+{
+    return text.isEmpty() || text.trimmed() == QString(pomiro::kYenSign);
+}
+
+// The tooltip of a total: why it is "桁あふれ" and which rows it left out, as rich text with the
+// names escaped so that a name is shown exactly as typed.
+QString totalNotes(bool overflow, const QStringList &skipped)
+{
+    QStringList notes;
+    if (overflow)
+        notes << QStringLiteral("合計が大きすぎるため表示できません。");
+    if (!skipped.isEmpty()) {
+        QStringList names;
+        for (qsizetype i = 0; i < skipped.size() && i < kMaxNamedRows; ++i)
+            names << (skipped[i].isEmpty() ? QStringLiteral("（名前なし）") : skipped[i].toHtmlEscaped());
+        QString line = QStringLiteral("金額として読めないため合計に入れていない行：") + names.join(u'、');
+        if (skipped.size() > kMaxNamedRows)
+            line += QStringLiteral("、ほか%1行").arg(skipped.size() - kMaxNamedRows);
+        notes << line;
+    }
+    return notes.isEmpty() ? QString() : QStringLiteral("<qt>") + notes.join(QStringLiteral("<br>"));
+}
+
+} // namespace
+
+EntryListModel::EntryListModel(const Entries &entries, QObject *parent)
+    : QAbstractTableModel(parent), m_entries(entries), m_marks(entries.size(), Mark::Untouched)
+{
+    SET_TOTAL();
+}
+
+QString EntryListModel::clickHint()
+{
+    return QStringLiteral("クリックで選択");
+}
+
+int EntryListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : entryCount() + 4;
+}
+
+int EntryListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : kColumns;
+}
+
+Qt::ItemFlags EntryListModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
+
+QVariant EntryListModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    const int row = index.row();
+    const int col = index.column();
+    const bool total = row == totalRow() || row == selectedTotalRow();
+    switch (role) {
+    case Qt::DisplayRole:
+        return text(row, col);
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(row == 0 || col == 0 ? Qt::Alignment(Qt::AlignCenter)
+                                                        : Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+        if (row == totalRow())
+            return kTotalRow;
+        if (row == selectedTotalRow())
+            return kSelectedTotalRow;
+        if (row >= 1 && row <= entryCount() && col >= 1) {
+            const Mark mark = m_marks[row - 1];
+            if (mark != Mark::Untouched)
+                return mark == Mark::Selected ? kSelected : kDeselected;
+        }
+        return {};
+    case Qt::ToolTipRole:
+        if (total && col >= 1) {
+            const Totals &totals = row == totalRow() ? m_total : m_selectedTotal;
+            const QString &notes = totals[static_cast<size_t>(col - 1)].toolTip;
+            if (!notes.isEmpty())
+                return notes;
+        }
+        return clickHint();
+    default:
+        return {};
+    }
+}
+
+QString EntryListModel::text(int row, int col) const
+{
+    if (row == 0)
+        return kHeaders[static_cast<size_t>(col)];
+    if (row <= entryCount()) {
+        const pomiro::Entry &entry = m_entries[row - 1];
+        return col == 0 ? entry.name : entry.amounts[static_cast<size_t>(col - 1)];
+    }
+    if (row == totalRow())
+        return col == 0 ? QStringLiteral("全合計") : m_total[static_cast<size_t>(col - 1)].text;
+    if (row == selectedTotalRow())
+        return col == 0 ? QStringLiteral("選択合計") : m_selectedTotal[static_cast<size_t>(col - 1)].text;
+    return {};
+}
+
+bool EntryListModel::isSelected(int row) const
+{
+    return row >= 1 && row <= entryCount() && m_marks[row - 1] == Mark::Selected;
+}
+
+void EntryListModel::toggleRow(int row)
+{
+    if (row < 1 || row > entryCount())
+        return;
+    Mark &mark = m_marks[row - 1];
+    mark = mark == Mark::Selected ? Mark::Deselected : Mark::Selected;
+    emit dataChanged(index(row, 1), index(row, kColumns - 1), {Qt::BackgroundRole});
+
+    m_selectedTotal = totalsOf(true);
+    emit dataChanged(index(selectedTotalRow(), 1), index(selectedTotalRow(), kColumns - 1),
+                     {Qt::DisplayRole, Qt::ToolTipRole});
+}
+
+// The total row over all entries; the selected-total row stays empty until a row is clicked.
+void EntryListModel::SET_TOTAL()
+{
+    m_total = totalsOf(false);
+}
+
+// Each column's total over all rows or the selected ones. A text that cannot be read is left out
+// and named; a text or sum beyond the Amount range makes the whole total "桁あふれ".
+EntryListModel::Totals EntryListModel::totalsOf(bool selectedOnly) const
+{
+    Totals totals;
+    for (int period = 0; period < pomiro::kPeriodCount; ++period) {
+        Amount sum;
+        bool overflow = false;
+        QStringList skipped;
+        for (int i = 0; i < entryCount(); ++i) {
+            if (selectedOnly && m_marks[i] != Mark::Selected)
+                continue;
+            const pomiro::Entry &entry = m_entries[i];
+            const QString &text = entry.amounts[static_cast<size_t>(period)];
+            if (isZeroText(text))
+                continue;
+            const auto value = pomiro::ParseAmountText(text);
+            if (!value) {
+                if (value.error() == pomiro::AmountError::OutOfRange)
+                    overflow = true;
+                else
+                    skipped << entry.name;
+                continue;
+            }
+            if (overflow)
+                continue;
+            if (const auto next = pomiro::addAmounts(sum, *value))
+                sum = *next;
+            else
+                overflow = true;
+        }
+        Total &total = totals[static_cast<size_t>(period)];
+        total.text = overflow ? QStringLiteral("桁あふれ") : pomiro::FormatAmountText(sum);
+        if (!skipped.isEmpty())
+            total.text += QStringLiteral(" *");
+        total.toolTip = totalNotes(overflow, skipped);
+    }
+    return totals;
+}
