@@ -3,6 +3,7 @@
 
 #include "core/cellwidth.h"
 #include "platform/fonts.h"
+#include "tests/support/samples.h"
 #include "tests/support/qtapp.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@ using namespace pomiro::letters;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+using pomiro::testing::k500ADay;
 
 QString sp(int count)
 {
@@ -30,11 +33,6 @@ QList<PageLine> layOut(const LetterKind &kind, const QString &name, const Period
     return layOutLetter(kind, name, amounts, date, &lineHeight);
 }
 
-// What the user of the typical road sees after entering 500 a day.
-const PeriodTexts kTypical = {u"\\500"_s,      u"\\3,500"_s,     u"\\15,000"_s,
-                              u"\\91,250"_s,   u"\\182,500"_s,   u"\\547,500"_s,
-                              u"\\912,500"_s,  u"\\1,825,000"_s, u"\\3,650,000"_s,
-                              u"\\5,475,000"_s};
 
 struct Text
 {
@@ -93,7 +91,7 @@ TEST(LetterPage, EachKindIsItsLinesOneUnderTheOther)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.kind);
         const QList<PageLine> lines =
-            layOut(kLetterKinds[static_cast<size_t>(c.kind)], u"禁煙"_s, kTypical);
+            layOut(kLetterKinds[static_cast<size_t>(c.kind)], u"禁煙"_s, k500ADay);
         ASSERT_EQ(lines.size(), c.lines.size());
         // 500 twips right of and 200 twips below the printable area's corner; each line starts
         // where the one above, in its own font, ends.
@@ -162,7 +160,7 @@ TEST(LetterPage, NameAndDateStandAsTheyAre)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nameLine.toStdString());
-        const QList<PageLine> lines = layOut(kLetterKinds[1], c.name, kTypical, c.date);
+        const QList<PageLine> lines = layOut(kLetterKinds[1], c.name, k500ADay, c.date);
         EXPECT_EQ(lines.at(5).text, c.nameLine);
         // The date starts in cell 32 of the last line.
         const QString date = lines.last().text;

@@ -5,6 +5,7 @@
 #include "letters/letterkind.h"
 #include "pdftext.h"
 #include "platform/fonts.h"
+#include "tests/support/samples.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/messageboxes.h"
 
@@ -21,10 +22,8 @@ using pomiro::testing::MessageBoxes;
 
 namespace {
 
-const PeriodTexts kTypical = {u"\\500"_s,      u"\\3,500"_s,     u"\\15,000"_s,
-                              u"\\91,250"_s,   u"\\182,500"_s,   u"\\547,500"_s,
-                              u"\\912,500"_s,  u"\\1,825,000"_s, u"\\3,650,000"_s,
-                              u"\\5,475,000"_s};
+using pomiro::testing::k500ADay;
+
 
 // What reached the hand-off, read while the spool file still existed.
 struct HandedOff
@@ -81,7 +80,7 @@ TEST(LetterPrinting, PrintsOnlyACompletePageAndTellsTheUserOfEveryFailure)
             },
             [] { return QDate(2009, 1, 5); });
 
-        EXPECT_EQ(printing.print(c.kind, nullptr, u"禁煙"_s, kTypical), c.printed);
+        EXPECT_EQ(printing.print(c.kind, nullptr, u"禁煙"_s, k500ADay), c.printed);
 
         if (c.told) {
             ASSERT_EQ(box.shown.size(), 1);

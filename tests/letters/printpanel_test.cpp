@@ -7,6 +7,7 @@
 #include "platform/fonts.h"
 #include "help_window/helpviewer.h"
 #include "pdftext.h"
+#include "tests/support/samples.h"
 #include "tests/support/messageboxes.h"
 
 #include <QDir>
@@ -25,6 +26,8 @@ using pomiro::testing::MessageBoxes;
 
 namespace {
 
+using pomiro::testing::k500ADay;
+
 class NoHelp : public HelpViewer
 {
 public:
@@ -32,10 +35,6 @@ public:
     void closeAll() override {}
 };
 
-const PeriodTexts k500ADay = {u"\\500"_s,       u"\\3,500"_s,     u"\\15,000"_s,
-                              u"\\91,250"_s,    u"\\182,500"_s,   u"\\547,500"_s,
-                              u"\\912,500"_s,   u"\\1,825,000"_s, u"\\3,650,000"_s,
-                              u"\\5,475,000"_s};
 
 class PrintPanelTest : public ::testing::Test
 {

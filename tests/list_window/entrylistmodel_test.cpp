@@ -1,6 +1,7 @@
 // The list window's rows without a view: what each cell shows, which rows a click selects, and
 // the totals with their marks for left-out texts and overflow.
 #include "list_window/entrylistmodel.h"
+#include "tests/support/samples.h"
 #include "tests/support/qtapp.h"
 
 #include <QAbstractItemModelTester>
@@ -11,6 +12,8 @@ using pomiro::Entries;
 using pomiro::Entry;
 
 namespace {
+
+using pomiro::testing::k500ADay;
 
 const QColor kCyan(192, 255, 255);
 const QColor kWhite(255, 255, 255);
@@ -43,9 +46,7 @@ QString rowText(const EntryListModel &model, int row)
 
 TEST(EntryListModel, ShowsHeaderEntriesAsStoredAndTheTotalRows)
 {
-    const pomiro::PeriodTexts k500 = {"\\500",     "\\3,500",   "\\15,000",    "\\91,250",    "\\182,500",
-                                      "\\547,500", "\\912,500", "\\1,825,000", "\\3,650,000", "\\5,475,000"};
-    const EntryListModel model(Entries{{"禁煙", k500}, entry("コーヒー", "1000")});
+    const EntryListModel model(Entries{{"禁煙", k500ADay}, entry("コーヒー", "1000")});
     ASSERT_EQ(model.rowCount(), 6);
     ASSERT_EQ(model.columnCount(), 11);
     const QStringList headers = {"ぽみろ…", "１日", "１週間", "１ヶ月", "半年", "１年",
@@ -53,7 +54,7 @@ TEST(EntryListModel, ShowsHeaderEntriesAsStoredAndTheTotalRows)
     for (int col = 0; col < 11; ++col) {
         EXPECT_EQ(cell(model, 0, col).toString(), headers[col]);
         if (col > 0) {
-            EXPECT_EQ(cell(model, 1, col).toString(), k500[static_cast<size_t>(col - 1)]);
+            EXPECT_EQ(cell(model, 1, col).toString(), k500ADay[static_cast<size_t>(col - 1)]);
         }
     }
 

@@ -56,14 +56,15 @@ TEST(CrashSafety, AKillAtAnyMomentLosesNoSavedEntry)
         SCOPED_TRACE("round " + std::to_string(round));
         QProcess loop;
         loop.setWorkingDirectory(dir.path());
-        loop.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        loop.setStandardErrorFile(QProcess::nullDevice()); // offscreen message boxes warn about size hints
         loop.start(saveLoopBinary(), {u"r%1"_s.arg(round)});
         ASSERT_TRUE(loop.waitForStarted()) << saveLoopBinary().toStdString();
 
         QByteArray output;
-        while (!output.contains("ready\n") && loop.waitForReadyRead(10000))
+        // Killed once it is saving: the first save of the round has been confirmed.
+        while (!output.contains("saved ") && loop.waitForReadyRead(10000))
             output += loop.readAllStandardOutput();
-        ASSERT_TRUE(output.contains("ready\n")) << output.toStdString();
+        ASSERT_TRUE(output.contains("saved ")) << output.toStdString();
 
         const int wait = waitMs(random);
         QElapsedTimer timer;
@@ -115,8 +116,6 @@ TEST(CrashSafety, AKillAtAnyMomentLosesNoSavedEntry)
         }
         EXPECT_EQ(pomiro::DataFile(QDir(dir.path())).path(), file.fileName());
     }
-    // Kills that always came before the first save would prove nothing.
-    EXPECT_GT(steps, kKills);
     std::printf("%d saves and deletes confirmed over %d kills\n", steps, kKills);
 }
 

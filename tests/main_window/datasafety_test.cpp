@@ -137,9 +137,7 @@ protected:
                 EXPECT_TRUE(QFileInfo(dataPath()).isDir());
             else
                 EXPECT_EQ(dataFileContent(), dataFileBytes(kStored));
-            ASSERT_EQ(data.entries.size(), kStored);
-            for (int slot = 1; slot <= kStored; ++slot)
-                EXPECT_EQ(data.entries.value(slot - 1), sampleEntry(slot)) << "slot " << slot;
+            EXPECT_EQ(data.entries, sampleEntries(kStored));
             EXPECT_EQ(listedNames(), kNames);
             EXPECT_EQ(counter(), u"%1 / %2"_s.arg(kShown).arg(kStored));
             EXPECT_EQ(nameBox()->currentText(), typed);

@@ -25,14 +25,6 @@ QByteArray fileOf(const QList<Entry> &entries)
     return bytes;
 }
 
-QList<Entry> sampleEntries(int count)
-{
-    QList<Entry> entries;
-    for (int slot = 1; slot <= count; ++slot)
-        entries << sampleEntry(slot);
-    return entries;
-}
-
 FileReplacer failingReplacer()
 {
     return [](const QString &, const QByteArray &) -> Result<void, SaveError> {
@@ -51,8 +43,7 @@ protected:
         EXPECT_EQ(counter(), u"%1 / %2"_s.arg(shown).arg(count));
         EXPECT_EQ(scrollBar()->value(), shown);
         EXPECT_EQ(listedNames(), kNames.mid(0, count));
-        for (int slot = 1; slot <= count; ++slot)
-            EXPECT_EQ(data.entries.value(slot - 1), sampleEntry(slot)) << "slot " << slot;
+        EXPECT_EQ(data.entries, sampleEntries(count));
     }
 };
 
@@ -200,8 +191,7 @@ TEST_F(EntryCommandsTest, DeleteRemovesTheEntryAtThePositionAndNamesIt)
         const Entry removed = remaining.takeAt(c.position - 1);
         EXPECT_EQ(dataFileContent(), fileOf(remaining));
         EXPECT_EQ(data.entries.size(), 11);
-        for (int slot = 1; slot <= 11; ++slot)
-            EXPECT_EQ(data.entries.value(slot - 1), remaining[slot - 1]) << "slot " << slot;
+        EXPECT_EQ(data.entries, remaining);
         EXPECT_EQ(scrollBar()->value(), 1);
         EXPECT_EQ(counter(), u"1 / 11"_s);
         EXPECT_EQ(nameBox()->currentText(), remaining[0].name);
@@ -331,8 +321,7 @@ TEST_F(EntryCommandsTest, ASaveTheFileCannotHoldIsRefusedAndTold)
 
         EXPECT_EQ(dataFileContent(), dataFileBytes(c.entries));
         EXPECT_EQ(data.entries.size(), c.entries);
-        for (int slot = 1; slot <= c.entries; ++slot)
-            ASSERT_EQ(data.entries.value(slot - 1), sampleEntry(slot)) << "slot " << slot;
+        EXPECT_EQ(data.entries, sampleEntries(c.entries));
         EXPECT_EQ(counter(), u"%1 / %2"_s.arg(c.entries > 0 ? 1 : 0).arg(c.entries));
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.shown[0].title, u"保存できません"_s);

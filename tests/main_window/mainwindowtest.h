@@ -8,6 +8,7 @@
 #include "platform/fonts.h"
 #include "help_window/helpviewer.h"
 #include "tests/support/messageboxes.h"
+#include "tests/support/samples.h"
 #include "tests/support/qtapp.h"
 
 #include <QApplication>
@@ -38,10 +39,7 @@ inline const char *const kFieldNames[kPeriodCount] = {"txtDay",  "txtWeek",  "tx
 inline const QStringList kNames = {u"禁煙"_s,   u"コーヒー"_s, u"お菓子"_s, u"タクシー"_s, u"雑誌, 週刊"_s, u"ジュース"_s,
                             u"ランチ"_s, u"缶コーヒー"_s, u"宝くじ"_s, u"ゲーム"_s,   u"映画"_s,       u"お酒"_s};
 
-// "500" a day, as the ten fields show it.
-inline const PeriodTexts k500ADay = {u"\\500"_s,      u"\\3,500"_s,     u"\\15,000"_s,    u"\\91,250"_s,
-                              u"\\182,500"_s,  u"\\547,500"_s,   u"\\912,500"_s,   u"\\1,825,000"_s,
-                              u"\\3,650,000"_s, u"\\5,475,000"_s};
+using pomiro::testing::k500ADay;
 
 inline Entry sampleEntry(int slot)
 {
@@ -49,6 +47,14 @@ inline Entry sampleEntry(int slot)
     for (int i = 0; i < kPeriodCount; ++i)
         entry.amounts[i] = u"\\%1"_s.arg(slot * 100 + i);
     return entry;
+}
+
+inline Entries sampleEntries(int count)
+{
+    Entries entries;
+    for (int slot = 1; slot <= count; ++slot)
+        entries << sampleEntry(slot);
+    return entries;
 }
 
 inline QByteArray dataFileBytes(int entries)

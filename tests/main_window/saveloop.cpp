@@ -1,6 +1,5 @@
 // Saves and deletes entries through the real main window in the working folder, as fast as it can,
 // until it is killed. It reports each step on standard output once the step has returned:
-//   ready              the window is up and has loaded the data file
 //   saved NAME         NAME was saved as a new entry
 //   deleting NAME      Delete of NAME has begun (it may or may not be in the file at a kill)
 //   deleted NAME       NAME is gone from the file
@@ -27,12 +26,9 @@ public:
     void closeAll() override {}
 };
 
-void report(const char *what, const QString &name = {})
+void report(const char *what, const QString &name)
 {
-    const QByteArray line =
-        (name.isEmpty() ? QString::fromLatin1(what) : QString::fromLatin1(what) + u' ' + name)
-            .toUtf8();
-    std::printf("%s\n", line.constData());
+    std::printf("%s %s\n", what, name.toUtf8().constData());
     std::fflush(stdout);
 }
 
@@ -55,7 +51,6 @@ int main(int argc, char *argv[])
     auto *remove = window.findChild<QToolButton *>(QStringLiteral("cmdDel"));
     if (!nameBox || !scrollBar || !day || !save || !remove)
         return 2;
-    report("ready");
 
     for (int i = 1;; ++i) {
         const QString name = QStringLiteral("%1-%2").arg(prefix).arg(i);
