@@ -3,13 +3,16 @@
 #include "letters/printjob.h"
 
 #include "letters/letterkind.h"
+#include "letterlayout.h"
 #include "pdftext.h"
 #include "platform/fonts.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/fsfaults.h"
 #include "tests/support/messageboxes.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -25,6 +28,32 @@ const PeriodTexts kTypical = {u"\\500"_s,      u"\\3,500"_s,     u"\\15,000"_s,
                               u"\\91,250"_s,   u"\\182,500"_s,   u"\\547,500"_s,
                               u"\\912,500"_s,  u"\\1,825,000"_s, u"\\3,650,000"_s,
                               u"\\5,475,000"_s};
+
+const QString kSaveAsPdf = u"PDFで保存…"_s;
+
+// Sets an environment variable while alive; the old value comes back after.
+class Environment
+{
+public:
+    Environment(const char *name, const QByteArray &value) : m_name(name), m_old(qgetenv(name))
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~Environment()
+    {
+        if (m_old.isNull())
+            qunsetenv(m_name);
+        else
+            qputenv(m_name, m_old);
+    }
+
+private:
+    const char *m_name;
+    QByteArray m_old;
+};
 
 // What reached the hand-off, read while the spool file still existed.
 struct HandedOff
@@ -111,4 +140,169 @@ TEST(LetterPrinting, PrintsOnlyACompletePageAndTellsTheUserOfEveryFailure)
         qunsetenv("TMPDIR");
     else
         qputenv("TMPDIR", realTmp);
+}
+
+// A letter that could not be printed saved as a PDF instead: the page the printer would have had.
+TEST(LetterPrinting, SavesTheUnprintableLetterAsAPdfWhenAsked)
+{
+    pomiro::testing::application();
+    fonts::registerSubstitutes();
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"spool"_s));
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"out"_s));
+    const Environment spool("TMPDIR", tmp.filePath(u"spool"_s).toLocal8Bit());
+
+    const struct
+    {
+        const char *what;
+        int kind;
+        bool havePrinter;   // one that refuses the job, on Letter paper
+        bool chooseSave;    // the failure message's second button, not OK
+        QString answer;     // from the save dialog; empty: cancelled
+        QPageSize paper;    // the saved page's
+    } cases[] = {
+        {"no printer, saved on A4", 0, false, true, u"宣言書.pdf"_s, QPageSize(QPageSize::A4)},
+        {"the queue refuses, saved on its paper", 2, true, true, u"哀願書.pdf"_s,
+         QPageSize(QPageSize::Letter)},
+        {"cancelled in the dialog", 0, false, true, QString(), {}},
+        {"OK in the failure message", 1, true, false, u"依頼書.pdf"_s, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString target = c.answer.isEmpty() ? QString() : tmp.filePath(u"out/"_s + c.answer);
+        int asked = 0;
+        MessageBoxes boxes;
+        if (c.chooseSave)
+            boxes.clicks << kSaveAsPdf;
+        LetterPrinting printing(
+            [&]() -> std::optional<PrintDestination> {
+                if (!c.havePrinter)
+                    return std::nullopt;
+                return PrintDestination{QPageSize(QPageSize::Letter),
+                                        [](const QString &, const QPageSize &) { return false; }};
+            },
+            [] { return QDate(2009, 1, 5); },
+            [&](QWidget *, const QString &) {
+                ++asked;
+                return target;
+            });
+
+        const bool saved = !target.isEmpty() && c.chooseSave;
+        EXPECT_EQ(printing.print(c.kind, nullptr, u"禁煙"_s, kTypical), saved);
+
+        EXPECT_EQ(asked, c.chooseSave ? 1 : 0);
+        ASSERT_EQ(boxes.shown.size(), saved ? 2 : 1);
+        // The failure message as it always was, with the way out beside OK.
+        EXPECT_EQ(boxes.shown[0].box, Box::Warning);
+        EXPECT_EQ(boxes.shown[0].title, u"印刷エラー"_s);
+        EXPECT_EQ(boxes.shown[0].text,
+                  u"印刷できませんでした。プリンターを設定してから、もう一度お試しください。"_s);
+        EXPECT_EQ(boxes.shown[0].buttons, (QStringList{u"OK"_s, kSaveAsPdf}));
+        if (saved) {
+            EXPECT_EQ(boxes.shown[1].box, Box::Information);
+            EXPECT_TRUE(boxes.shown[1].text.contains(target)) << boxes.shown[1].text.toStdString();
+            pomiro::testing::expectLetterLayout(target, kLetterKinds[static_cast<size_t>(c.kind)],
+                                                u"禁煙"_s, kTypical, u"2009年01月05日"_s, c.paper);
+        }
+        QDir out(tmp.filePath(u"out"_s));
+        EXPECT_EQ(out.entryList(QDir::Files),
+                  saved ? QStringList{QFileInfo(target).fileName()} : QStringList());
+        EXPECT_TRUE(QDir(tmp.filePath(u"spool"_s)).isEmpty());
+        for (const QString &file : out.entryList(QDir::Files))
+            out.remove(file);
+    }
+}
+
+// The proposed file: "<letter>_<name>_<yyyyMMdd>.pdf" in the documents folder (the home folder
+// when there is none), the name made fit for a file name.
+TEST(LetterPrinting, ProposesAFileNamedAfterTheLetterTheNameAndTheDay)
+{
+    pomiro::testing::application();
+    fonts::registerSubstitutes();
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const Environment homeDir("HOME", home.path().toLocal8Bit());
+    const Environment config("XDG_CONFIG_HOME", QByteArray());
+    const QString documents = home.filePath(u"Documents"_s);
+    const QString longName(200, u'あ');
+
+    const struct
+    {
+        const char *what;
+        bool haveDocuments;
+        QString name;
+        QString proposed; // relative to the folder; empty: checked below
+    } cases[] = {
+        {"a plain name", true, u"禁煙"_s, u"依頼書_禁煙_20090105.pdf"_s},
+        {"no documents folder", false, u"禁煙"_s, u"依頼書_禁煙_20090105.pdf"_s},
+        {"a slash and control characters", true, u"../酒\u0001たばこ\tx"_s,
+         u"依頼書_.._酒_たばこ_x_20090105.pdf"_s},
+        {"a NUL", true, QString::fromUtf16(u"a\0b", 3), u"依頼書_a_b_20090105.pdf"_s},
+        {"blanks only", true, u" 　 "_s, u"依頼書_20090105.pdf"_s},
+        {"no name", true, QString(), u"依頼書_20090105.pdf"_s},
+        {"too long for a file name", true, longName, QString()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.haveDocuments)
+            ASSERT_TRUE(QDir().mkpath(documents));
+        else
+            ASSERT_TRUE(QDir(documents).removeRecursively());
+        QString proposed;
+        MessageBoxes boxes;
+        boxes.clicks << kSaveAsPdf;
+        LetterPrinting printing([] { return std::nullopt; }, [] { return QDate(2009, 1, 5); },
+                                [&](QWidget *, const QString &path) {
+                                    proposed = path;
+                                    return QString();
+                                });
+        EXPECT_FALSE(printing.print(1, nullptr, c.name, kTypical));
+
+        const QFileInfo file(proposed);
+        EXPECT_EQ(file.absolutePath(), c.haveDocuments ? documents : home.path());
+        if (!c.proposed.isEmpty()) {
+            EXPECT_EQ(file.fileName(), c.proposed);
+        } else {
+            EXPECT_LE(QFile::encodeName(file.fileName()).size(), 255);
+            const std::string shown = file.fileName().toStdString();
+            EXPECT_TRUE(file.fileName().startsWith(u"依頼書_あああ"_s)) << shown;
+            EXPECT_TRUE(file.fileName().endsWith(u"あ_20090105.pdf"_s)) << shown;
+        }
+        EXPECT_TRUE(QDir(home.path()).entryList({u"*.pdf"_s}, QDir::Files).isEmpty());
+    }
+}
+
+// A full disk where the PDF goes: reported as such, and nothing half-written is left there.
+TEST(LetterPrinting, PdfOnAFullDiskIsReportedAndLeavesNothing)
+{
+    if (!pomiro::testing::canMount("PDF on a full disk"))
+        return;
+    pomiro::testing::application();
+    fonts::registerSubstitutes();
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"spool"_s));
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"full"_s));
+    const Environment spool("TMPDIR", tmp.filePath(u"spool"_s).toLocal8Bit());
+    const pomiro::testing::TmpfsMount mount(tmp.filePath(u"full"_s), 64);
+    ASSERT_TRUE(mount.error().isEmpty()) << mount.error().toStdString();
+    ASSERT_TRUE(mount.fill(tmp.filePath(u"full/filler"_s)));
+
+    MessageBoxes boxes;
+    boxes.clicks << kSaveAsPdf;
+    LetterPrinting printing([] { return std::nullopt; }, [] { return QDate(2009, 1, 5); },
+                            [&](QWidget *, const QString &) {
+                                return tmp.filePath(u"full/宣言書.pdf"_s);
+                            });
+    EXPECT_FALSE(printing.print(0, nullptr, u"禁煙"_s, kTypical));
+
+    ASSERT_EQ(boxes.shown.size(), 2);
+    EXPECT_EQ(boxes.shown[1].box, Box::Warning);
+    EXPECT_EQ(boxes.shown[1].title, u"保存できません"_s);
+    EXPECT_TRUE(boxes.shown[1].text.startsWith(u"ディスクの空きが足りないため"_s))
+        << boxes.shown[1].text.toStdString();
+    EXPECT_EQ(QDir(tmp.filePath(u"full"_s)).entryList(QDir::Files | QDir::Hidden),
+              QStringList{u"filler"_s});
+    EXPECT_TRUE(QDir(tmp.filePath(u"spool"_s)).isEmpty());
 }
