@@ -12,7 +12,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -53,6 +58,41 @@ public:
 private:
     const char *m_name;
     QByteArray m_old;
+};
+
+// While alive, answers every save dialog that opens: the next of `names` typed as the file name
+// and Enter pressed, or the dialog cancelled when none is left or the name is empty.
+class SaveDialogs : public QObject
+{
+public:
+    QStringList names;
+    QStringList proposed; // the file name each dialog showed when it opened
+
+    SaveDialogs() { pomiro::testing::application().installEventFilter(this); }
+    ~SaveDialogs() override { pomiro::testing::application().removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *dialog =
+            event->type() == QEvent::Show ? qobject_cast<QFileDialog *>(watched) : nullptr;
+        if (!dialog)
+            return false;
+        auto *edit = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+        proposed << (edit ? edit->text() : u"(no file name field)"_s);
+        const QString name = names.isEmpty() ? QString() : names.takeFirst();
+        QTimer::singleShot(0, dialog, [dialog = QPointer<QFileDialog>(dialog), edit, name] {
+            if (!dialog)
+                return;
+            if (name.isEmpty() || !edit) {
+                dialog->reject();
+                return;
+            }
+            edit->setText(name);
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        return false;
+    }
 };
 
 // What reached the hand-off, read while the spool file still existed.
@@ -305,4 +345,52 @@ TEST(LetterPrinting, PdfOnAFullDiskIsReportedAndLeavesNothing)
     EXPECT_EQ(QDir(tmp.filePath(u"full"_s)).entryList(QDir::Files | QDir::Hidden),
               QStringList{u"filler"_s});
     EXPECT_TRUE(QDir(tmp.filePath(u"spool"_s)).isEmpty());
+}
+
+// Qt's own save dialog, as the program sets it up where no portal runs: it proposes the file, adds
+// ".pdf", and asks in Japanese before replacing a file.
+TEST(LetterPrinting, SaveDialogProposesTheFileAndAsksBeforeReplacingOne)
+{
+    pomiro::testing::application();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const Environment noBus("DBUS_SESSION_BUS_ADDRESS", QByteArray());
+    const Environment runtime("XDG_RUNTIME_DIR", dir.path().toLocal8Bit());
+    QFile old(dir.filePath(u"old.pdf"_s));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    const QString proposed = dir.filePath(u"宣言書_禁煙_20090105.pdf"_s);
+
+    const struct
+    {
+        const char *what;
+        QStringList names;   // typed into each dialog; empty: cancelled
+        QList<bool> replace; // answers to "replace it?"
+        QString chosen;      // in the folder; empty: nothing
+        int dialogs;
+    } cases[] = {
+        {"the proposed file", {u"宣言書_禁煙_20090105.pdf"_s}, {}, u"宣言書_禁煙_20090105.pdf"_s, 1},
+        {"a name without .pdf", {u"letter"_s}, {}, u"letter.pdf"_s, 1},
+        {"cancelled", {QString()}, {}, QString(), 1},
+        {"an existing file replaced", {u"old.pdf"_s}, {true}, u"old.pdf"_s, 1},
+        {"an existing file kept, then cancelled", {u"old.pdf"_s, QString()}, {false}, QString(), 2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        SaveDialogs dialogs;
+        dialogs.names = c.names;
+        MessageBoxes boxes;
+        boxes.answers = c.replace;
+
+        const QString chosen = askPdfPathInDialog(nullptr, proposed);
+
+        EXPECT_EQ(chosen, c.chosen.isEmpty() ? QString() : dir.filePath(c.chosen));
+        ASSERT_EQ(dialogs.proposed.size(), c.dialogs);
+        EXPECT_EQ(dialogs.proposed[0], QFileInfo(proposed).fileName());
+        ASSERT_EQ(boxes.shown.size(), c.replace.size());
+        for (const auto &shown : boxes.shown) {
+            EXPECT_EQ(shown.box, Box::Question);
+            EXPECT_EQ(shown.text, u"「old.pdf」はすでにあります。置き換えていいですか？"_s);
+        }
+    }
 }

@@ -81,8 +81,9 @@ protected:
             }
             if (box && box->isVisible()) // not ended by the key: end it so the test cannot hang
                 box->done(-1);
-            // As a window manager does: the window that opened the box is active again.
-            if (opener) {
+            // As a window manager does: the window that opened the box is active again, if it
+            // is still shown (a dialog may have closed before asking).
+            if (opener && opener->isVisible()) {
                 opener->activateWindow();
                 (void)QTest::qWaitForWindowActive(opener);
             }
