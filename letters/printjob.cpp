@@ -1,11 +1,17 @@
 #include "letters/printjob.h"
 
+#include "core/savefile.h"
 #include "letters/letterkind.h"
 #include "letters/letterpainter.h"
 #include "platform/messagebox.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace pomiro::letters {
@@ -15,29 +21,129 @@ namespace {
 const QString kFailureTitle = QStringLiteral("印刷エラー");
 const QString kFailureText =
     QStringLiteral("印刷できませんでした。プリンターを設定してから、もう一度お試しください。");
+const QString kSaveAsPdf = QStringLiteral("PDFで保存…");
+const QString kSaveTitle = QStringLiteral("PDFで保存");
+const QString kSaveFailedTitle = QStringLiteral("保存できません");
+
+// Longest file name most Linux file systems take, in bytes of its encoded name.
+constexpr qsizetype kMaxFileNameBytes = 255;
+
+// A name as it may stand in a file name: no folder separator, no NUL, no control characters.
+QString fileNamePart(const QString &name)
+{
+    QString part;
+    for (QChar c : name)
+        part += c == u'/' || c.category() == QChar::Other_Control ? QChar(u'_') : c;
+    return part.trimmed();
+}
+
+// "<letter>_<name>_<yyyyMMdd>.pdf"; without the name part when nothing of the name is left, and
+// with the name shortened when the whole would be too long for a file name.
+QString proposedFileName(const LetterKind &kind, const QString &name, QDate date)
+{
+    const QString letter = QString::fromUtf16(kind.caption);
+    const QString tail = u'_' + date.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".pdf");
+    QString part = fileNamePart(name);
+    const auto fileName = [&] {
+        return part.isEmpty() ? letter + tail : letter + u'_' + part + tail;
+    };
+    while (QFile::encodeName(fileName()).size() > kMaxFileNameBytes) {
+        part.chop(part.size() >= 2 && part.at(part.size() - 1).isLowSurrogate() ? 2 : 1);
+        part = part.trimmed();
+    }
+    return fileName();
+}
+
+// The user's documents folder, or the home folder on a desktop that has none.
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+// Whether the desktop's file chooser portal can be asked. Only a session bus that is already there
+// is asked: connecting to none would start one.
+bool portalRunning()
+{
+    const QString runtimeBus = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus");
+    if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS") && !QFileInfo::exists(runtimeBus))
+        return false;
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.interface() &&
+           bus.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.portal.Desktop"));
+}
+
+QString saveFailedText(const SaveError &error)
+{
+    if (error.diskFull)
+        return QStringLiteral(
+            "ディスクの空きが足りないため、PDFを保存できませんでした。"
+            "不要なファイルを削除して空きを作ってから、もう一度保存してください。");
+    return QStringLiteral(
+        "PDFを保存できませんでした。保存先のフォルダーに書き込めるか確かめてから、"
+        "もう一度保存してください。");
+}
 
 } // namespace
 
-LetterPrinting::LetterPrinting(FindDestination findDestination, std::function<QDate()> today)
-    : m_findDestination(std::move(findDestination)), m_today(std::move(today))
+QString askPdfPathInDialog(QWidget *window, const QString &proposed)
 {
+    const bool ownDialog = !portalRunning();
+    QFileDialog dialog(window, kSaveTitle);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    // Qt's own dialog speaks English unless told otherwise, and so does its question before
+    // replacing a file: that one is ours.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, ownDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, ownDialog);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("保存先:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("ファイル名:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("ファイルの種類:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
+    dialog.setDirectory(QFileInfo(proposed).absolutePath());
+    dialog.selectFile(QFileInfo(proposed).fileName());
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString path = dialog.selectedFiles().constFirst();
+        if (!ownDialog || !QFileInfo::exists(path) ||
+            confirm(window, kSaveTitle,
+                    QStringLiteral("「%1」はすでにあります。置き換えていいですか？")
+                        .arg(QFileInfo(path).fileName())))
+            return path;
+    }
+    return {};
 }
+
+LetterPrinting::LetterPrinting(FindDestination findDestination, std::function<QDate()> today,
+                               AskSavePath askSavePath)
+    : m_findDestination(std::move(findDestination)), m_today(std::move(today)),
+      m_askSavePath(std::move(askSavePath))
+{}
 
 bool LetterPrinting::print(int kindIndex, QWidget *window, const QString &name,
                            const PeriodTexts &amounts)
 {
     if (kindIndex < 0 || kindIndex >= static_cast<int>(kLetterKinds.size()))
         return false;
-    // No printer means failure, never a silent PDF file.
+    const LetterKind &kind = kLetterKinds[static_cast<size_t>(kindIndex)];
+    const QDate date = m_today();
+    // No printer means failure, never a silent PDF file: a PDF is written only where the user
+    // asks for one.
     const std::optional<PrintDestination> destination = m_findDestination();
-    const bool printed = destination && printOn(*destination, kindIndex, name, amounts);
-    if (!printed)
-        warn(window, kFailureTitle, kFailureText);
-    return printed;
+    if (destination && printOn(*destination, kind, name, amounts, date))
+        return true;
+    if (!warnWithAction(window, kFailureTitle, kFailureText, kSaveAsPdf))
+        return false;
+    // The page the printer would have had, on its paper when it has said which.
+    const QPageSize paper =
+        destination && destination->paper.isValid() ? destination->paper : QPageSize(QPageSize::A4);
+    return saveAsPdf(window, paper, kind, name, amounts, date);
 }
 
-bool LetterPrinting::printOn(const PrintDestination &destination, int kindIndex,
-                             const QString &name, const PeriodTexts &amounts)
+bool LetterPrinting::printOn(const PrintDestination &destination, const LetterKind &kind,
+                             const QString &name, const PeriodTexts &amounts, QDate date)
 {
     // The spool file is removed whatever happens; the spooler keeps its own copy of a job.
     QTemporaryFile spool(QDir::tempPath() + QStringLiteral("/pomiro-letter-XXXXXX.pdf"));
@@ -47,9 +153,45 @@ bool LetterPrinting::printOn(const PrintDestination &destination, int kindIndex,
 
     const auto page = letterPdf(spool.fileName(), destination.paper);
     // Only a complete page reaches the queue.
-    return paintLetter(*page, kLetterKinds[static_cast<size_t>(kindIndex)], name, amounts,
-                       m_today())
-           && destination.handOff(spool.fileName(), page->pageLayout().pageSize());
+    return paintLetter(*page, kind, name, amounts, date) &&
+           destination.handOff(spool.fileName(), page->pageLayout().pageSize());
+}
+
+bool LetterPrinting::saveAsPdf(QWidget *window, const QPageSize &paper, const LetterKind &kind,
+                               const QString &name, const PeriodTexts &amounts, QDate date)
+{
+    const QString path =
+        m_askSavePath(window, QDir(documentsFolder()).filePath(proposedFileName(kind, name, date)));
+    if (path.isEmpty())
+        return false;
+
+    // QPrinter reports a short write badly, so the page is painted into a temporary file first
+    // and its bytes then replace the chosen file in one step: a full disk leaves nothing
+    // half-written behind.
+    QTemporaryFile page(QDir::tempPath() + QStringLiteral("/pomiro-letter-XXXXXX.pdf"));
+    QByteArray bytes;
+    if (page.open()) {
+        page.close(); // QPrinter writes it by its name
+        const bool painted =
+            paintLetter(*letterPdf(page.fileName(), paper), kind, name, amounts, date);
+        if (painted && page.open())
+            bytes = page.readAll();
+    }
+    if (bytes.isEmpty()) {
+        warn(window, kSaveFailedTitle,
+             QStringLiteral("PDFを作れませんでした。一時ファイルのフォルダー（%1）に書き込めるか"
+                            "確かめてから、もう一度保存してください。")
+                 .arg(QDir::toNativeSeparators(QDir::tempPath())));
+        return false;
+    }
+    const Result<void, SaveError> saved = replaceFileAtomically(path, bytes);
+    if (!saved) {
+        warn(window, kSaveFailedTitle, saveFailedText(saved.error()));
+        return false;
+    }
+    inform(window, kSaveTitle,
+           QStringLiteral("「%1」に保存しました。").arg(QDir::toNativeSeparators(path)));
+    return true;
 }
 
 } // namespace pomiro::letters

@@ -10,13 +10,19 @@
 
 class QWidget;
 
-namespace pomiro {
-} // namespace pomiro
-
 namespace pomiro::letters {
 
+struct LetterKind;
+
+// Asks the user where to save a letter as a PDF, starting from `proposed` (a full path); empty
+// when the user cancelled.
+using AskSavePath = std::function<QString(QWidget *window, const QString &proposed)>;
+
+// The save dialog: the desktop's own through its portal when one is running, Qt's otherwise.
+QString askPdfPathInDialog(QWidget *window, const QString &proposed);
+
 // What a letter button does: paints the letter into a spool file, hands it to the printer and
-// tells the user when that failed.
+// tells the user when that failed, offering to save the same page as a PDF instead.
 class LetterPrinting
 {
 public:
@@ -24,18 +30,23 @@ public:
     using FindDestination = std::function<std::optional<PrintDestination>()>;
 
     explicit LetterPrinting(FindDestination findDestination = &defaultPrintDestination,
-                            std::function<QDate()> today = &QDate::currentDate);
+                            std::function<QDate()> today = &QDate::currentDate,
+                            AskSavePath askSavePath = &askPdfPathInDialog);
 
-    // kindIndex counts kLetterKinds. Returns true when the letter was printed, so the print
-    // panel may close; on failure the user has been told and the panel should stay open.
+    // kindIndex counts kLetterKinds. Returns true when the letter was printed or saved as a PDF,
+    // so the print panel may close; otherwise the user has been told (or cancelled) and the panel
+    // should stay open.
     bool print(int kindIndex, QWidget *window, const QString &name, const PeriodTexts &amounts);
 
 private:
-    bool printOn(const PrintDestination &destination, int kindIndex, const QString &name,
-                 const PeriodTexts &amounts);
+    bool printOn(const PrintDestination &destination, const LetterKind &kind, const QString &name,
+                 const PeriodTexts &amounts, QDate date);
+    bool saveAsPdf(QWidget *window, const QPageSize &paper, const LetterKind &kind,
+                   const QString &name, const PeriodTexts &amounts, QDate date);
 
     FindDestination m_findDestination;
     std::function<QDate()> m_today;
+    AskSavePath m_askSavePath;
 };
 
 } // namespace pomiro::letters

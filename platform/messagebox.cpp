@@ -9,8 +9,11 @@ namespace {
 
 enum class Buttons { Ok, OkCancel };
 
-bool ask(QWidget *parent, QMessageBox::Icon icon, Buttons buttons, const QString &title,
-         const QString &text)
+// The button that was clicked: OK, キャンセル, `action`, or none.
+enum class Answer { Ok, Cancel, Action, None };
+
+Answer ask(QWidget *parent, QMessageBox::Icon icon, Buttons buttons, const QString &title,
+           const QString &text, const QString &action = {})
 {
     QMessageBox box(parent);
     box.setWindowTitle(title);
@@ -22,11 +25,19 @@ bool ask(QWidget *parent, QMessageBox::Icon icon, Buttons buttons, const QString
     QPushButton *cancel = buttons == Buttons::OkCancel
                               ? box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole)
                               : nullptr;
+    QPushButton *other =
+        action.isEmpty() ? nullptr : box.addButton(action, QMessageBox::ActionRole);
     box.setDefaultButton(ok);
     // Escape and the frame's close button mean Cancel when there is one, otherwise OK.
     box.setEscapeButton(cancel ? cancel : ok);
     box.exec();
-    return box.clickedButton() == ok;
+    if (box.clickedButton() == ok)
+        return Answer::Ok;
+    if (cancel && box.clickedButton() == cancel)
+        return Answer::Cancel;
+    if (other && box.clickedButton() == other)
+        return Answer::Action;
+    return Answer::None;
 }
 
 } // namespace
@@ -41,9 +52,15 @@ void warn(QWidget *parent, const QString &title, const QString &text)
     ask(parent, QMessageBox::Warning, Buttons::Ok, title, text);
 }
 
+bool warnWithAction(QWidget *parent, const QString &title, const QString &text,
+                    const QString &action)
+{
+    return ask(parent, QMessageBox::Warning, Buttons::Ok, title, text, action) == Answer::Action;
+}
+
 bool confirm(QWidget *parent, const QString &title, const QString &text)
 {
-    return ask(parent, QMessageBox::Warning, Buttons::OkCancel, title, text);
+    return ask(parent, QMessageBox::Warning, Buttons::OkCancel, title, text) == Answer::Ok;
 }
 
 } // namespace pomiro

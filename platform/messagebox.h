@@ -15,6 +15,11 @@ void inform(QWidget *parent, const QString &title, const QString &text);
 // An exclamation icon and OK.
 void warn(QWidget *parent, const QString &title, const QString &text);
 
+// An exclamation icon, OK and a button for `action`, something the user can do instead. True only
+// when `action` was chosen: Enter, Escape and the frame's close button all mean OK.
+bool warnWithAction(QWidget *parent, const QString &title, const QString &text,
+                    const QString &action);
+
 // An exclamation icon, OK and キャンセル. True only for OK: Escape, the frame's close button and a
 // box that ends without any button all mean no.
 bool confirm(QWidget *parent, const QString &title, const QString &text);

@@ -3,14 +3,22 @@
 #include "letters/printjob.h"
 
 #include "letters/letterkind.h"
+#include "letterlayout.h"
 #include "pdftext.h"
 #include "platform/fonts.h"
 #include "tests/support/samples.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/fsfaults.h"
 #include "tests/support/messageboxes.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -24,6 +32,67 @@ namespace {
 
 using pomiro::testing::k500ADay;
 
+
+const QString kSaveAsPdf = u"PDFで保存…"_s;
+
+// Sets an environment variable while alive; the old value comes back after.
+class Environment
+{
+public:
+    Environment(const char *name, const QByteArray &value) : m_name(name), m_old(qgetenv(name))
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~Environment()
+    {
+        if (m_old.isNull())
+            qunsetenv(m_name);
+        else
+            qputenv(m_name, m_old);
+    }
+
+private:
+    const char *m_name;
+    QByteArray m_old;
+};
+
+// While alive, answers every save dialog that opens: the next of `names` typed as the file name
+// and Enter pressed, or the dialog cancelled when none is left or the name is empty.
+class SaveDialogs : public QObject
+{
+public:
+    QStringList names;
+    QStringList proposed; // the file name each dialog showed when it opened
+
+    SaveDialogs() { pomiro::testing::application().installEventFilter(this); }
+    ~SaveDialogs() override { pomiro::testing::application().removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *dialog =
+            event->type() == QEvent::Show ? qobject_cast<QFileDialog *>(watched) : nullptr;
+        if (!dialog)
+            return false;
+        auto *edit = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+        proposed << (edit ? edit->text() : u"(no file name field)"_s);
+        const QString name = names.isEmpty() ? QString() : names.takeFirst();
+        QTimer::singleShot(0, dialog, [dialog = QPointer<QFileDialog>(dialog), edit, name] {
+            if (!dialog)
+                return;
+            if (name.isEmpty() || !edit) {
+                dialog->reject();
+                return;
+            }
+            edit->setText(name);
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        return false;
+    }
+};
 
 // What reached the hand-off, read while the spool file still existed.
 struct HandedOff
@@ -110,4 +179,217 @@ TEST(LetterPrinting, PrintsOnlyACompletePageAndTellsTheUserOfEveryFailure)
         qunsetenv("TMPDIR");
     else
         qputenv("TMPDIR", realTmp);
+}
+
+// A letter that could not be printed saved as a PDF instead: the page the printer would have had.
+TEST(LetterPrinting, SavesTheUnprintableLetterAsAPdfWhenAsked)
+{
+    pomiro::testing::application();
+    fonts::registerSubstitutes();
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"spool"_s));
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"out"_s));
+    const Environment spool("TMPDIR", tmp.filePath(u"spool"_s).toLocal8Bit());
+
+    const struct
+    {
+        const char *what;
+        int kind;
+        bool havePrinter;   // one that refuses the job, on Letter paper
+        bool chooseSave;    // the failure message's second button, not OK
+        QString answer;     // from the save dialog; empty: cancelled
+        QPageSize paper;    // the saved page's
+    } cases[] = {
+        {"no printer, saved on A4", 0, false, true, u"宣言書.pdf"_s, QPageSize(QPageSize::A4)},
+        {"the queue refuses, saved on its paper", 2, true, true, u"哀願書.pdf"_s,
+         QPageSize(QPageSize::Letter)},
+        {"cancelled in the dialog", 0, false, true, QString(), {}},
+        {"OK in the failure message", 1, true, false, u"依頼書.pdf"_s, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString target = c.answer.isEmpty() ? QString() : tmp.filePath(u"out/"_s + c.answer);
+        int asked = 0;
+        MessageBoxes boxes;
+        if (c.chooseSave)
+            boxes.clicks << kSaveAsPdf;
+        LetterPrinting printing(
+            [&]() -> std::optional<PrintDestination> {
+                if (!c.havePrinter)
+                    return std::nullopt;
+                return PrintDestination{QPageSize(QPageSize::Letter),
+                                        [](const QString &, const QPageSize &) { return false; }};
+            },
+            [] { return QDate(2009, 1, 5); },
+            [&](QWidget *, const QString &) {
+                ++asked;
+                return target;
+            });
+
+        const bool saved = !target.isEmpty() && c.chooseSave;
+        EXPECT_EQ(printing.print(c.kind, nullptr, u"禁煙"_s, kTypical), saved);
+
+        EXPECT_EQ(asked, c.chooseSave ? 1 : 0);
+        ASSERT_EQ(boxes.shown.size(), saved ? 2 : 1);
+        // The failure message as it always was, with the way out beside OK.
+        EXPECT_EQ(boxes.shown[0].box, Box::Warning);
+        EXPECT_EQ(boxes.shown[0].title, u"印刷エラー"_s);
+        EXPECT_EQ(boxes.shown[0].text,
+                  u"印刷できませんでした。プリンターを設定してから、もう一度お試しください。"_s);
+        EXPECT_EQ(boxes.shown[0].buttons, (QStringList{u"OK"_s, kSaveAsPdf}));
+        if (saved) {
+            EXPECT_EQ(boxes.shown[1].box, Box::Information);
+            EXPECT_TRUE(boxes.shown[1].text.contains(target)) << boxes.shown[1].text.toStdString();
+            pomiro::testing::expectLetterLayout(target, kLetterKinds[static_cast<size_t>(c.kind)],
+                                                u"禁煙"_s, kTypical, u"2009年01月05日"_s, c.paper);
+        }
+        QDir out(tmp.filePath(u"out"_s));
+        EXPECT_EQ(out.entryList(QDir::Files),
+                  saved ? QStringList{QFileInfo(target).fileName()} : QStringList());
+        EXPECT_TRUE(QDir(tmp.filePath(u"spool"_s)).isEmpty());
+        for (const QString &file : out.entryList(QDir::Files))
+            out.remove(file);
+    }
+}
+
+// The proposed file: "<letter>_<name>_<yyyyMMdd>.pdf" in the documents folder (the home folder
+// when there is none), the name made fit for a file name.
+TEST(LetterPrinting, ProposesAFileNamedAfterTheLetterTheNameAndTheDay)
+{
+    pomiro::testing::application();
+    fonts::registerSubstitutes();
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const Environment homeDir("HOME", home.path().toLocal8Bit());
+    const Environment config("XDG_CONFIG_HOME", QByteArray());
+    const QString documents = home.filePath(u"Documents"_s);
+    const QString longName(200, u'あ');
+
+    const struct
+    {
+        const char *what;
+        bool haveDocuments;
+        QString name;
+        QString proposed; // relative to the folder; empty: checked below
+    } cases[] = {
+        {"a plain name", true, u"禁煙"_s, u"依頼書_禁煙_20090105.pdf"_s},
+        {"no documents folder", false, u"禁煙"_s, u"依頼書_禁煙_20090105.pdf"_s},
+        {"a slash and control characters", true, u"../酒\u0001たばこ\tx"_s,
+         u"依頼書_.._酒_たばこ_x_20090105.pdf"_s},
+        {"a NUL", true, QString::fromUtf16(u"a\0b", 3), u"依頼書_a_b_20090105.pdf"_s},
+        {"blanks only", true, u" 　 "_s, u"依頼書_20090105.pdf"_s},
+        {"no name", true, QString(), u"依頼書_20090105.pdf"_s},
+        {"too long for a file name", true, longName, QString()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.haveDocuments)
+            ASSERT_TRUE(QDir().mkpath(documents));
+        else
+            ASSERT_TRUE(QDir(documents).removeRecursively());
+        QString proposed;
+        MessageBoxes boxes;
+        boxes.clicks << kSaveAsPdf;
+        LetterPrinting printing([] { return std::nullopt; }, [] { return QDate(2009, 1, 5); },
+                                [&](QWidget *, const QString &path) {
+                                    proposed = path;
+                                    return QString();
+                                });
+        EXPECT_FALSE(printing.print(1, nullptr, c.name, kTypical));
+
+        const QFileInfo file(proposed);
+        EXPECT_EQ(file.absolutePath(), c.haveDocuments ? documents : home.path());
+        if (!c.proposed.isEmpty()) {
+            EXPECT_EQ(file.fileName(), c.proposed);
+        } else {
+            EXPECT_LE(QFile::encodeName(file.fileName()).size(), 255);
+            const std::string shown = file.fileName().toStdString();
+            EXPECT_TRUE(file.fileName().startsWith(u"依頼書_あああ"_s)) << shown;
+            EXPECT_TRUE(file.fileName().endsWith(u"あ_20090105.pdf"_s)) << shown;
+        }
+        EXPECT_TRUE(QDir(home.path()).entryList({u"*.pdf"_s}, QDir::Files).isEmpty());
+    }
+}
+
+// A full disk where the PDF goes: reported as such, and nothing half-written is left there.
+TEST(LetterPrinting, PdfOnAFullDiskIsReportedAndLeavesNothing)
+{
+    if (!pomiro::testing::canMount("PDF on a full disk"))
+        return;
+    pomiro::testing::application();
+    fonts::registerSubstitutes();
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"spool"_s));
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"full"_s));
+    const Environment spool("TMPDIR", tmp.filePath(u"spool"_s).toLocal8Bit());
+    const pomiro::testing::TmpfsMount mount(tmp.filePath(u"full"_s), 64);
+    ASSERT_TRUE(mount.error().isEmpty()) << mount.error().toStdString();
+    ASSERT_TRUE(mount.fill(tmp.filePath(u"full/filler"_s)));
+
+    MessageBoxes boxes;
+    boxes.clicks << kSaveAsPdf;
+    LetterPrinting printing([] { return std::nullopt; }, [] { return QDate(2009, 1, 5); },
+                            [&](QWidget *, const QString &) {
+                                return tmp.filePath(u"full/宣言書.pdf"_s);
+                            });
+    EXPECT_FALSE(printing.print(0, nullptr, u"禁煙"_s, kTypical));
+
+    ASSERT_EQ(boxes.shown.size(), 2);
+    EXPECT_EQ(boxes.shown[1].box, Box::Warning);
+    EXPECT_EQ(boxes.shown[1].title, u"保存できません"_s);
+    EXPECT_TRUE(boxes.shown[1].text.startsWith(u"ディスクの空きが足りないため"_s))
+        << boxes.shown[1].text.toStdString();
+    EXPECT_EQ(QDir(tmp.filePath(u"full"_s)).entryList(QDir::Files | QDir::Hidden),
+              QStringList{u"filler"_s});
+    EXPECT_TRUE(QDir(tmp.filePath(u"spool"_s)).isEmpty());
+}
+
+// Qt's own save dialog, as the program sets it up where no portal runs: it proposes the file, adds
+// ".pdf", and asks in Japanese before replacing a file.
+TEST(LetterPrinting, SaveDialogProposesTheFileAndAsksBeforeReplacingOne)
+{
+    pomiro::testing::application();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const Environment noBus("DBUS_SESSION_BUS_ADDRESS", QByteArray());
+    const Environment runtime("XDG_RUNTIME_DIR", dir.path().toLocal8Bit());
+    QFile old(dir.filePath(u"old.pdf"_s));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    const QString proposed = dir.filePath(u"宣言書_禁煙_20090105.pdf"_s);
+
+    const struct
+    {
+        const char *what;
+        QStringList names;   // typed into each dialog; empty: cancelled
+        QList<bool> replace; // answers to "replace it?"
+        QString chosen;      // in the folder; empty: nothing
+        int dialogs;
+    } cases[] = {
+        {"the proposed file", {u"宣言書_禁煙_20090105.pdf"_s}, {}, u"宣言書_禁煙_20090105.pdf"_s, 1},
+        {"a name without .pdf", {u"letter"_s}, {}, u"letter.pdf"_s, 1},
+        {"cancelled", {QString()}, {}, QString(), 1},
+        {"an existing file replaced", {u"old.pdf"_s}, {true}, u"old.pdf"_s, 1},
+        {"an existing file kept, then cancelled", {u"old.pdf"_s, QString()}, {false}, QString(), 2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        SaveDialogs dialogs;
+        dialogs.names = c.names;
+        MessageBoxes boxes;
+        boxes.answers = c.replace;
+
+        const QString chosen = askPdfPathInDialog(nullptr, proposed);
+
+        EXPECT_EQ(chosen, c.chosen.isEmpty() ? QString() : dir.filePath(c.chosen));
+        ASSERT_EQ(dialogs.proposed.size(), c.dialogs);
+        EXPECT_EQ(dialogs.proposed[0], QFileInfo(proposed).fileName());
+        ASSERT_EQ(boxes.shown.size(), c.replace.size());
+        for (const auto &shown : boxes.shown) {
+            EXPECT_EQ(shown.box, Box::Question);
+            EXPECT_EQ(shown.text, u"「old.pdf」はすでにあります。置き換えていいですか？"_s);
+        }
+    }
 }

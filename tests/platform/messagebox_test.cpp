@@ -13,7 +13,9 @@ namespace {
 
 using namespace pomiro;
 
-enum class Action { PressEnter, PressEscape, ClickOk, ClickCancel, CloseFrame };
+enum class Action { PressEnter, PressEscape, ClickOk, ClickCancel, ClickAction, CloseFrame };
+
+const QString kAction = QStringLiteral("PDFで保存…");
 
 struct Seen
 {
@@ -66,6 +68,10 @@ void answerWhenShown(Action action, Seen &seen)
             if (QAbstractButton *cancel = buttonWithText(QStringLiteral("キャンセル")))
                 cancel->click();
             break;
+        case Action::ClickAction:
+            if (QAbstractButton *other = buttonWithText(kAction))
+                other->click();
+            break;
         case Action::CloseFrame:
             box->close();
             break;
@@ -75,7 +81,7 @@ void answerWhenShown(Action action, Seen &seen)
     });
 }
 
-enum class Kind { Inform, Warn, Confirm };
+enum class Kind { Inform, Warn, WarnWithAction, Confirm };
 
 // Shows the box of `kind` and returns its answer (inform and warn have none: true).
 bool show(Kind kind, const QString &title, const QString &text)
@@ -87,6 +93,8 @@ bool show(Kind kind, const QString &title, const QString &text)
     case Kind::Warn:
         warn(nullptr, title, text);
         return true;
+    case Kind::WarnWithAction:
+        return warnWithAction(nullptr, title, text, kAction);
     case Kind::Confirm:
         break;
     }
@@ -98,6 +106,7 @@ TEST(MessageBoxTest, ShowsTheRequestedBoxAndReturnsTheAnswer)
     pomiro::testing::application();
     const QStringList okOnly{QStringLiteral("OK")};
     const QStringList okCancel{QStringLiteral("OK"), QStringLiteral("キャンセル")};
+    const QStringList okAction{QStringLiteral("OK"), kAction};
     struct Case
     {
         Kind kind;
@@ -112,6 +121,10 @@ TEST(MessageBoxTest, ShowsTheRequestedBoxAndReturnsTheAnswer)
         {Kind::Inform, Action::CloseFrame, true, QMessageBox::Information, okOnly},
         {Kind::Warn, Action::ClickOk, true, QMessageBox::Warning, okOnly},
         {Kind::Warn, Action::PressEscape, true, QMessageBox::Warning, okOnly},
+        {Kind::WarnWithAction, Action::PressEnter, false, QMessageBox::Warning, okAction},
+        {Kind::WarnWithAction, Action::PressEscape, false, QMessageBox::Warning, okAction},
+        {Kind::WarnWithAction, Action::CloseFrame, false, QMessageBox::Warning, okAction},
+        {Kind::WarnWithAction, Action::ClickAction, true, QMessageBox::Warning, okAction},
         {Kind::Confirm, Action::PressEnter, true, QMessageBox::Warning, okCancel},
         {Kind::Confirm, Action::ClickOk, true, QMessageBox::Warning, okCancel},
         {Kind::Confirm, Action::ClickCancel, false, QMessageBox::Warning, okCancel},

@@ -26,7 +26,8 @@ inline const char *boxName(Box box)
 }
 
 // While alive, every message box that opens is noted and answered: Enter (OK) unless `answers`
-// says otherwise (true: Enter, false: Escape), one answer a box.
+// says otherwise (true: Enter, false: Escape), one answer a box. A box that shows the button named
+// first in `clicks` gets that button clicked instead, and the name is used up.
 class MessageBoxes : public QObject
 {
 public:
@@ -35,10 +36,12 @@ public:
         Box box;
         QString title;
         QString text;
+        QStringList buttons;
     };
 
     QList<Shown> shown;
     QList<bool> answers;
+    QStringList clicks;
 
     MessageBoxes() { application().installEventFilter(this); }
     ~MessageBoxes() override { application().removeEventFilter(this); }
@@ -57,16 +60,30 @@ protected:
         auto *box = event->type() == QEvent::Show ? qobject_cast<QMessageBox *>(watched) : nullptr;
         if (!box)
             return false;
-        shown.append({kindOf(*box), box->windowTitle(), box->text()});
-        const bool ok = answers.isEmpty() || answers.takeFirst();
+        QStringList buttons;
+        for (QAbstractButton *button : box->buttons())
+            buttons << button->text();
+        shown.append({kindOf(*box), box->windowTitle(), box->text(), buttons});
+        const QString click =
+            !clicks.isEmpty() && buttons.contains(clicks.first()) ? clicks.takeFirst() : QString();
+        const bool ok = !click.isEmpty() || answers.isEmpty() || answers.takeFirst();
         QPointer<QWidget> opener = QApplication::activeWindow();
-        QTimer::singleShot(0, box, [box = QPointer<QMessageBox>(box), ok, opener] {
-            if (box && QTest::qWaitForWindowActive(box))
-                QTest::keyClick(box, ok ? Qt::Key_Return : Qt::Key_Escape);
+        QTimer::singleShot(0, box, [box = QPointer<QMessageBox>(box), ok, click, opener] {
+            if (box && QTest::qWaitForWindowActive(box)) {
+                QAbstractButton *button = nullptr;
+                for (QAbstractButton *b : box->buttons())
+                    if (!click.isEmpty() && b->text() == click)
+                        button = b;
+                if (button)
+                    QTest::mouseClick(button, Qt::LeftButton);
+                else
+                    QTest::keyClick(box, ok ? Qt::Key_Return : Qt::Key_Escape);
+            }
             if (box && box->isVisible()) // not ended by the key: end it so the test cannot hang
                 box->done(-1);
-            // As a window manager does: the window that opened the box is active again.
-            if (opener) {
+            // As a window manager does: the window that opened the box is active again, if it
+            // is still shown (a dialog may have closed before asking).
+            if (opener && opener->isVisible()) {
                 opener->activateWindow();
                 (void)QTest::qWaitForWindowActive(opener);
             }
@@ -75,12 +92,17 @@ protected:
     }
 
 private:
+    // A warning that offers something else to do besides OK is still a warning; a question is
+    // one that can be declined.
     static Box kindOf(const QMessageBox &box)
     {
         const qsizetype buttons = box.buttons().size();
+        bool declinable = false;
+        for (QAbstractButton *button : box.buttons())
+            declinable = declinable || box.buttonRole(button) == QMessageBox::RejectRole;
         if (box.icon() == QMessageBox::Information && buttons == 1)
             return Box::Information;
-        if (box.icon() == QMessageBox::Warning && buttons == 1)
+        if (box.icon() == QMessageBox::Warning && !declinable)
             return Box::Warning;
         if (box.icon() == QMessageBox::Warning && buttons == 2)
             return Box::Question;

@@ -1,0 +1,138 @@
+#pragma once
+
+// A letter's page as it reads back from a PDF file (pdftotext -bbox, poppler-utils), checked
+// against the layout every letter has, whether it went to a printer or was saved.
+
+#include "core/period.h"
+#include "letters/letterkind.h"
+#include "tests/support/qtapp.h"
+
+#include <QList>
+#include <QPageSize>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace pomiro::testing {
+
+struct PdfWord
+{
+    double xMin, yMin, xMax, yMax; // points
+    QString text;
+};
+
+struct PdfPage
+{
+    int pages = 0;
+    QSizeF size; // of the first page, points
+    QList<PdfWord> words;
+};
+
+// pdftotext -bbox: one <word> per run of text between blanks, coordinates in points.
+inline PdfPage readPdfWords(const QString &pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    PdfPage page;
+    page.pages = static_cast<int>(html.count(QStringLiteral("<page ")));
+    static const QRegularExpression first(
+        QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)">)re"));
+    if (const auto m = first.match(html); m.hasMatch())
+        page.size = QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        page.words.append({m.captured(1).toDouble(), m.captured(2).toDouble(),
+                           m.captured(3).toDouble(), m.captured(4).toDouble(), m.captured(5)});
+    }
+    return page;
+}
+
+inline QString textOf(const QList<PdfWord> &line)
+{
+    QStringList texts;
+    for (const PdfWord &w : line)
+        texts.append(w.text);
+    return texts.join(u' ');
+}
+
+// Checks a letter's page read back from `pdf`, laid out on `paper` (Qt's default page when
+// invalid): one page of that size; the title, the name line and the closing lines; ten 28 pt amount
+// lines that all end 420 pt from the line origin; the date line last, in its place above the
+// bottom.
+inline void expectLetterLayout(const QString &pdf, const letters::LetterKind &kind,
+                               const QString &name, const PeriodTexts &amounts, const QString &date,
+                               const QPageSize &paper = QPageSize())
+{
+    constexpr double kTolerance = 0.5; // points
+    const auto withoutBlanks = [](const char16_t *text) {
+        return QString::fromUtf16(text).remove(u'　').remove(u' ');
+    };
+
+    // The line origin: Qt's printable area for the page, then the 500 x 200 twip margin.
+    QPrinter reference(QPrinter::HighResolution);
+    reference.setOutputFormat(QPrinter::PdfFormat);
+    if (paper.isValid())
+        reference.setPageSize(paper);
+    const QRectF area = reference.pageLayout().paintRectPoints();
+    const double originX = area.left() + 25.0;
+    const double originY = area.top() + 10.0;
+
+    const PdfPage page = readPdfWords(pdf);
+    ASSERT_FALSE(page.words.isEmpty()) << "pdftotext (poppler-utils) gave nothing";
+    EXPECT_EQ(page.pages, 1);
+    const QSizeF paperSize = reference.pageLayout().fullRectPoints().size();
+    EXPECT_NEAR(page.size.width(), paperSize.width(), 1.0);
+    EXPECT_NEAR(page.size.height(), paperSize.height(), 1.0);
+    // Words grouped into lines by their top, top to bottom.
+    std::map<long, QList<PdfWord>> byTop;
+    for (const PdfWord &w : page.words)
+        byTop[std::lround(w.yMin * 10)].append(w);
+    QList<QList<PdfWord>> lines;
+    for (const auto &[top, words] : byTop)
+        lines.append(words);
+    ASSERT_GE(lines.size(), 13);
+
+    // Title: two full-width blanks (2 x 78 pt) in, below three 10 pt spacer lines.
+    const PdfWord &title = lines.at(0).at(0);
+    EXPECT_EQ(title.text, withoutBlanks(kind.titleLine));
+    EXPECT_NEAR(title.xMin, originX + 156.0, kTolerance);
+    EXPECT_GT(title.yMin, originY + 30.0);
+    EXPECT_LT(title.yMin, originY + 36.0);
+
+    EXPECT_EQ(textOf(lines.at(1)), QStringLiteral("ぽみろ…") + name);
+    EXPECT_NEAR(lines.at(1).at(0).xMin, originX + 16.0, kTolerance);
+
+    for (int i = 0; i < kPeriodCount; ++i) {
+        const QList<PdfWord> &line = lines.at(2 + i);
+        EXPECT_NEAR(line.last().yMax - line.last().yMin, 28.0, kTolerance);
+        EXPECT_NEAR(line.last().xMax, originX + 420.0, kTolerance) << textOf(line).toStdString();
+        EXPECT_TRUE(textOf(line).endsWith(amounts[static_cast<size_t>(i)]))
+            << textOf(line).toStdString();
+    }
+
+    int next = 12;
+    for (const char16_t *closing : kind.closingLines) {
+        if (closing) {
+            ASSERT_LT(next, lines.size());
+            EXPECT_EQ(textOf(lines.at(next++)), withoutBlanks(closing));
+        }
+    }
+
+    ASSERT_EQ(lines.size(), next + 1);
+    const PdfWord &dateWord = lines.last().at(0);
+    EXPECT_EQ(dateWord.text, date);
+    EXPECT_NEAR(dateWord.xMin, originX + 341.0, kTolerance);
+    EXPECT_NEAR(dateWord.xMax, originX + 495.0, kTolerance);
+    EXPECT_LT(dateWord.yMax, area.bottom());
+}
+
+} // namespace pomiro::testing
