@@ -228,7 +228,7 @@ TEST(LetterPrinting, SavesTheUnprintableLetterAsAPdfWhenAsked)
             });
 
         const bool saved = !target.isEmpty() && c.chooseSave;
-        EXPECT_EQ(printing.print(c.kind, nullptr, u"禁煙"_s, kTypical), saved);
+        EXPECT_EQ(printing.print(c.kind, nullptr, u"禁煙"_s, k500ADay), saved);
 
         EXPECT_EQ(asked, c.chooseSave ? 1 : 0);
         ASSERT_EQ(boxes.shown.size(), saved ? 2 : 1);
@@ -242,7 +242,7 @@ TEST(LetterPrinting, SavesTheUnprintableLetterAsAPdfWhenAsked)
             EXPECT_EQ(boxes.shown[1].box, Box::Information);
             EXPECT_TRUE(boxes.shown[1].text.contains(target)) << boxes.shown[1].text.toStdString();
             pomiro::testing::expectLetterLayout(target, kLetterKinds[static_cast<size_t>(c.kind)],
-                                                u"禁煙"_s, kTypical, u"2009年01月05日"_s, c.paper);
+                                                u"禁煙"_s, k500ADay, u"2009年01月05日"_s, c.paper);
         }
         QDir out(tmp.filePath(u"out"_s));
         EXPECT_EQ(out.entryList(QDir::Files),
@@ -296,7 +296,7 @@ TEST(LetterPrinting, ProposesAFileNamedAfterTheLetterTheNameAndTheDay)
                                     proposed = path;
                                     return QString();
                                 });
-        EXPECT_FALSE(printing.print(1, nullptr, c.name, kTypical));
+        EXPECT_FALSE(printing.print(1, nullptr, c.name, k500ADay));
 
         const QFileInfo file(proposed);
         EXPECT_EQ(file.absolutePath(), c.haveDocuments ? documents : home.path());
@@ -334,7 +334,7 @@ TEST(LetterPrinting, PdfOnAFullDiskIsReportedAndLeavesNothing)
                             [&](QWidget *, const QString &) {
                                 return tmp.filePath(u"full/宣言書.pdf"_s);
                             });
-    EXPECT_FALSE(printing.print(0, nullptr, u"禁煙"_s, kTypical));
+    EXPECT_FALSE(printing.print(0, nullptr, u"禁煙"_s, k500ADay));
 
     ASSERT_EQ(boxes.shown.size(), 2);
     EXPECT_EQ(boxes.shown[1].box, Box::Warning);
