@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const pomiro::ParsedDataFile parsed = pomiro::parseDataFile(bytes);
-    if (parsed.entries.size() > static_cast<size_t>(pomiro::kMaxEntries))
+    if (parsed.entries.size() > pomiro::kMaxEntries)
         __builtin_trap();
     if (parsed.unreadOffset < 0 || parsed.unreadOffset > bytes.size())
         __builtin_trap();
