@@ -4,6 +4,7 @@
 #include "letters/letterkind.h"
 #include "letters/letterpainter.h"
 #include "platform/messagebox.h"
+#include "platform/qtjapanese.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -89,6 +90,7 @@ QString saveFailedText(const SaveError &error)
 QString askPdfPathInDialog(QWidget *window, const QString &proposed)
 {
     const bool ownDialog = !portalRunning();
+    useQtJapanese();
     QFileDialog dialog(window, kSaveTitle);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

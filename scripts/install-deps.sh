@@ -11,6 +11,8 @@ packages=(
   libchm-dev fp-utils
   # fonts that stand in for the Windows Japanese fonts
   fonts-ipafont-gothic
+  # Qt's own dialogs in Japanese
+  qt6-translations-l10n
   # desktop session for end-to-end tests and screenshots
   xvfb xdotool x11-utils imagemagick
   # printing through a real spooler

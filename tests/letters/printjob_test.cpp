@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QToolButton>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPointer>
@@ -66,6 +67,7 @@ class SaveDialogs : public QObject
 public:
     QStringList names;
     QStringList proposed; // the file name each dialog showed when it opened
+    QStringList backTips; // Qt's own text on the dialog's Back button
 
     SaveDialogs() { pomiro::testing::application().installEventFilter(this); }
     ~SaveDialogs() override { pomiro::testing::application().removeEventFilter(this); }
@@ -79,6 +81,8 @@ protected:
             return false;
         auto *edit = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
         proposed << (edit ? edit->text() : u"(no file name field)"_s);
+        const auto *back = dialog->findChild<QToolButton *>(u"backButton"_s);
+        backTips << (back ? back->toolTip() : QString());
         const QString name = names.isEmpty() ? QString() : names.takeFirst();
         QTimer::singleShot(0, dialog, [dialog = QPointer<QFileDialog>(dialog), edit, name] {
             if (!dialog)
@@ -386,6 +390,9 @@ TEST(LetterPrinting, SaveDialogProposesTheFileAndAsksBeforeReplacingOne)
         EXPECT_EQ(chosen, c.chosen.isEmpty() ? QString() : dir.filePath(c.chosen));
         ASSERT_EQ(dialogs.proposed.size(), c.dialogs);
         EXPECT_EQ(dialogs.proposed[0], QFileInfo(proposed).fileName());
+        // Qt's own texts in the dialog are in Japanese too.
+        EXPECT_NE(dialogs.backTips[0], u"Back"_s);
+        EXPECT_FALSE(dialogs.backTips[0].isEmpty());
         ASSERT_EQ(boxes.shown.size(), c.replace.size());
         for (const auto &shown : boxes.shown) {
             EXPECT_EQ(shown.box, Box::Question);
