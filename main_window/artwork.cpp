@@ -1,8 +1,13 @@
 #include "main_window/artwork.h"
 
+#include "main_window/artwork_sizes.h"
+
 #include <QGuiApplication>
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QImage>
+#include <QImageReader>
+#include <QResource>
+
+#include <algorithm>
 
 // Resources of a static library are registered by hand; the macro must stand outside namespaces.
 static void registerArt()
@@ -18,38 +23,44 @@ namespace pomiro::artwork {
 
 namespace {
 
-QPixmap render(const QString &path, QSize size, qreal devicePixelRatio)
+// The drawing `name` at `size` for `devicePixelRatio`. The usual ratios come as pictures drawn at
+// build time, which spares the start-up an SVG parse and the SVG renderer; any other ratio is drawn
+// here from the SVG by Qt's SVG image plug-in, just as sharp.
+QPixmap picture(const QString &name, QSize size, qreal devicePixelRatio)
 {
     registerArt();
-    QPixmap pixmap(size * devicePixelRatio);
+    const QSize pixels = size * devicePixelRatio;
+    QImage image;
+    if (std::find(kPrerenderedRatios.begin(), kPrerenderedRatios.end(), devicePixelRatio) != kPrerenderedRatios.end()) {
+        const QResource drawn(QStringLiteral(":/art/") + pictureFileName(name, size, devicePixelRatio));
+        if (drawn.isValid())
+            image = QImage::fromData(drawn.uncompressedData(), "PNG");
+    }
+    if (image.size() != pixels) {
+        QImageReader reader(QStringLiteral(":/art/%1.svg").arg(name));
+        reader.setScaledSize(pixels);
+        image = reader.read();
+    }
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
     pixmap.setDevicePixelRatio(devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(path);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     return pixmap;
-}
-
-// Drawn once, for the screen's pixel ratio: start-up time goes into every render.
-QIcon iconFrom(const QString &path, int size)
-{
-    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-    return QIcon(render(path, QSize(size, size), ratio));
 }
 
 } // namespace
 
 QIcon icon(const QString &buttonName)
 {
-    return iconFrom(QStringLiteral(":/art/%1.svg").arg(buttonName), 32);
+    // Drawn once, for the screen's pixel ratio.
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    return QIcon(picture(buttonName, kButtonIconSize, ratio));
 }
 
 QIcon windowIcon()
 {
     static const QIcon result = [] {
         QIcon sizes;
-        for (int size : {16, 32, 64})
-            sizes.addPixmap(render(QStringLiteral(":/art/pomiro.svg"), QSize(size, size), 1.0));
+        for (int side : kWindowIconSides)
+            sizes.addPixmap(picture(kWindowIconName, QSize(side, side), 1.0));
         return sizes;
     }();
     return result;
@@ -57,7 +68,7 @@ QIcon windowIcon()
 
 QPixmap titlePicture(QSize size, qreal devicePixelRatio)
 {
-    return render(QStringLiteral(":/art/title.svg"), size, devicePixelRatio);
+    return picture(kTitleName, size, devicePixelRatio);
 }
 
 } // namespace pomiro::artwork

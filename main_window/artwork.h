@@ -5,7 +5,7 @@
 #include <QSize>
 #include <QString>
 
-// Our own SVG drawings, compiled into the program.
+// Our own drawings (art/*.svg), compiled into the program as pictures drawn at build time.
 namespace pomiro::artwork {
 
 // The 32 x 32 icon drawn for the button with this object name ("cmdHozon", "cmdSengen", ...).
