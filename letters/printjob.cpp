@@ -55,6 +55,26 @@ QString proposedFileName(const LetterKind &kind, const QString &name, QDate date
     return fileName();
 }
 
+QString spoolTemplate()
+{
+    return QDir::tempPath() + QStringLiteral("/pomiro-letter-XXXXXX.pdf");
+}
+
+// Paints the letter as a PDF on `paper` into `file` (a temporary file not yet opened). The page
+// size the PDF took, or none when the page could not be made whole.
+std::optional<QPageSize> paintIntoFile(QTemporaryFile &file, const QPageSize &paper,
+                                       const LetterKind &kind, const QString &name,
+                                       const PeriodTexts &amounts, QDate date)
+{
+    if (!file.open())
+        return std::nullopt;
+    file.close(); // QPrinter writes it by its name
+    const auto page = letterPdf(file.fileName(), paper);
+    if (!paintLetter(*page, kind, name, amounts, date))
+        return std::nullopt;
+    return page->pageLayout().pageSize();
+}
+
 // The user's documents folder, or the home folder on a desktop that has none.
 QString documentsFolder()
 {
@@ -148,15 +168,11 @@ bool LetterPrinting::printOn(const PrintDestination &destination, const LetterKi
                              const QString &name, const PeriodTexts &amounts, QDate date)
 {
     // The spool file is removed whatever happens; the spooler keeps its own copy of a job.
-    QTemporaryFile spool(QDir::tempPath() + QStringLiteral("/pomiro-letter-XXXXXX.pdf"));
-    if (!spool.open())
-        return false;
-    spool.close(); // QPrinter writes it by its name
-
-    const auto page = letterPdf(spool.fileName(), destination.paper);
+    QTemporaryFile spool(spoolTemplate());
+    const std::optional<QPageSize> painted =
+        paintIntoFile(spool, destination.paper, kind, name, amounts, date);
     // Only a complete page reaches the queue.
-    return paintLetter(*page, kind, name, amounts, date) &&
-           destination.handOff(spool.fileName(), page->pageLayout().pageSize());
+    return painted && destination.handOff(spool.fileName(), *painted);
 }
 
 bool LetterPrinting::saveAsPdf(QWidget *window, const QPageSize &paper, const LetterKind &kind,
@@ -170,15 +186,10 @@ bool LetterPrinting::saveAsPdf(QWidget *window, const QPageSize &paper, const Le
     // QPrinter reports a short write badly, so the page is painted into a temporary file first
     // and its bytes then replace the chosen file in one step: a full disk leaves nothing
     // half-written behind.
-    QTemporaryFile page(QDir::tempPath() + QStringLiteral("/pomiro-letter-XXXXXX.pdf"));
+    QTemporaryFile page(spoolTemplate());
     QByteArray bytes;
-    if (page.open()) {
-        page.close(); // QPrinter writes it by its name
-        const bool painted =
-            paintLetter(*letterPdf(page.fileName(), paper), kind, name, amounts, date);
-        if (painted && page.open())
-            bytes = page.readAll();
-    }
+    if (paintIntoFile(page, paper, kind, name, amounts, date) && page.open())
+        bytes = page.readAll();
     if (bytes.isEmpty()) {
         warn(window, kSaveFailedTitle,
              QStringLiteral("PDFを作れませんでした。一時ファイルのフォルダー（%1）に書き込めるか"
