@@ -2,6 +2,7 @@
 
 #include "main_window/artwork_sizes.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
@@ -33,8 +34,13 @@ QPixmap picture(const QString &name, QSize size, qreal devicePixelRatio)
     QImage image;
     if (std::find(kPrerenderedRatios.begin(), kPrerenderedRatios.end(), devicePixelRatio) != kPrerenderedRatios.end()) {
         const QResource drawn(QStringLiteral(":/art/") + pictureFileName(name, size, devicePixelRatio));
-        if (drawn.isValid())
-            image = QImage::fromData(drawn.uncompressedData(), "PNG");
+        if (drawn.isValid()) {
+            QByteArray bytes = drawn.uncompressedData();
+            QBuffer buffer(&bytes);
+            QImageReader reader(&buffer, "png");
+            reader.setAutoDetectImageFormat(false);
+            image = reader.read();
+        }
     }
     if (image.size() != pixels) {
         QImageReader reader(QStringLiteral(":/art/%1.svg").arg(name));
