@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStringListModel>
 #include <QTimer>
 #include <QToolButton>
 
@@ -95,12 +96,14 @@ QString frmMain::CHG_KETA(const QString &text, qint16 width) const
 
 void frmMain::LOAD_DATA()
 {
-    cboPomiro->clear();
     const auto loaded = m_data.dataFile.load(m_data.entries);
     const int count = int(m_data.entries.size());
     m_loadNotice = texts::loadNotice(loaded, count);
+    QStringList names;
+    names.reserve(count);
     for (const Entry &entry : std::as_const(m_data.entries))
-        cboPomiro->addItem(entry.name);
+        names.append(entry.name);
+    m_savedNames->setStringList(names);
     hsbData->setMaximum(count);
     hsbData->setMinimum(count > 0 ? 1 : 0);
 }

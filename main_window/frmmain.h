@@ -14,6 +14,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
+class QStringListModel;
 class QToolButton;
 class frmSub;
 
@@ -96,6 +97,7 @@ private:
     QToolButton *cmdHelp = nullptr;
     QToolButton *cmdEnd = nullptr;
     QComboBox *cboPomiro = nullptr;
+    QStringListModel *m_savedNames = nullptr; // the names cboPomiro lists
     QLabel *lblKensu = nullptr;
     QScrollBar *hsbData = nullptr;
     QFrame *fraPrint = nullptr;

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStringListModel>
 #include <QToolButton>
 
 using namespace pomiro;
@@ -95,6 +96,9 @@ void frmMain::buildControls()
     cboPomiro = nameBox;
     cboPomiro->setObjectName(QStringLiteral("cboPomiro"));
     cboPomiro->setEditable(true);
+    // One list of the names, replaced whole at every load: cheaper than an item per entry.
+    m_savedNames = new QStringListModel(cboPomiro);
+    cboPomiro->setModel(m_savedNames);
     cboPomiro->setInsertPolicy(QComboBox::NoInsert);
     // Completing inline would put a longer saved name into the box while a new one is typed.
     cboPomiro->setCompleter(nullptr);
