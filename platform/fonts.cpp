@@ -1,8 +1,25 @@
 #include "platform/fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace pomiro::fonts {
+
+namespace {
+
+// The first installed stand-in for `family`, or `family` itself when none is installed.
+QString installedFamily(const QString &family)
+{
+    const QStringList standIns = QFont::substitutes(family);
+    const auto installed = std::find_if(standIns.begin(), standIns.end(), [](const QString &name) {
+        return QFontDatabase::hasFamily(name);
+    });
+    return installed != standIns.end() ? *installed : family;
+}
+
+} // namespace
 
 void registerSubstitutes()
 {
@@ -15,7 +32,10 @@ void registerSubstitutes()
 
 QFont font(const QString &family, double pointSize, bool italic)
 {
-    QFont result(family);
+    // Named by the installed font itself, Qt finds it at once and looks for another font only for a
+    // character it lacks. Asked for the Windows name, Qt first searched all fonts for stand-ins, for
+    // every script the text holds: most of the main window's start-up.
+    QFont result(installedFamily(family));
     result.setPointSizeF(pointSize);
     result.setItalic(italic);
     if (family == kGothic)

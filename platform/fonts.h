@@ -12,6 +12,8 @@ inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック"); // pro
 // Makes the two names resolve to IPAGothic and IPAPGothic. Call once before any widget exists.
 void registerSubstitutes();
 
+// The font for `family` (kGothic or kPGothic), named by its first installed stand-in; by `family`
+// itself if none is installed.
 QFont font(const QString &family, double pointSize, bool italic = false);
 
 } // namespace pomiro::fonts

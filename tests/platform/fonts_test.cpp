@@ -3,6 +3,9 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +40,37 @@ TEST_F(FontsTest, WindowsNamesResolveToTheIpaFamilies)
             EXPECT_EQ(QFontInfo(f).family(), c.resolved) << c.asked.toStdString() << " at " << size;
             EXPECT_DOUBLE_EQ(f.pointSizeF(), size);
         }
+    }
+}
+
+// Fonts are named by the first stand-in that is installed; with none installed, by the name asked.
+TEST_F(FontsTest, TheFirstInstalledStandInNamesTheFont)
+{
+    const QString asked = QStringLiteral("テスト書体");
+    QFont::insertSubstitutions(asked, {QStringLiteral("No Such Font"), QStringLiteral("IPAGothic"),
+                                       QStringLiteral("IPAPGothic")});
+    EXPECT_EQ(fonts::font(asked, 9).family().compare(QStringLiteral("IPAGothic"), Qt::CaseInsensitive), 0)
+        << fonts::font(asked, 9).family().toStdString();
+    QFont::removeSubstitutions(asked);
+    QFont::insertSubstitutions(asked, {QStringLiteral("No Such Font")});
+    EXPECT_EQ(fonts::font(asked, 9).family(), asked);
+    QFont::removeSubstitutions(asked);
+}
+
+// "∑" is a CP932 character the IPA fonts lack: it must still be drawn, from another font.
+TEST_F(FontsTest, CharactersTheIpaFontsLackComeFromAnotherFont)
+{
+    for (const QString &family : {fonts::kGothic, fonts::kPGothic}) {
+        QTextLayout layout(QStringLiteral("あ∑"), fonts::font(family, 15.75));
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        QStringList drawnWith;
+        for (const QGlyphRun &run : layout.glyphRuns()) {
+            EXPECT_FALSE(run.glyphIndexes().contains(0)) << "a missing glyph in " << family.toStdString();
+            drawnWith << run.rawFont().familyName();
+        }
+        EXPECT_EQ(drawnWith.size(), 2) << drawnWith.join(u',').toStdString();
     }
 }
 
