@@ -5,6 +5,7 @@
 #include "help_window/chmhelpviewer.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
+#include "platform/stylepictures.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // No application display name: Qt would append it to the title that the window manager shows
     // for every window and message box, and each of them has its own exact title.
+    pomiro::cacheStylePictures();
     pomiro::fonts::registerSubstitutes();
     // Captions and amounts draw "\" as the yen sign only in the Japanese fonts.
     QApplication::setFont(pomiro::fonts::font(pomiro::fonts::kPGothic, 9));
