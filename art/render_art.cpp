@@ -1,5 +1,6 @@
-// Draws our SVG artwork into the PNG pictures that the program carries, at build time, so that
-// starting the program parses no SVG and loads no SVG renderer. Drawn exactly as the program drew
+// Draws our SVG artwork into the pictures that the program carries, at build time, so that
+// starting the program parses no SVG and loads no SVG renderer. A picture is its premultiplied
+// ARGB32 pixels, row after row, as the program's pixmaps hold them: nothing to decode at start. Drawn exactly as the program drew
 // them itself: into a transparent pixmap of the pixel size, with the program's fonts.
 //   pomiro_render_art ART_FOLDER OUT_FOLDER
 #include "main_window/artwork_sizes.h"
@@ -30,7 +31,11 @@ bool draw(const QDir &art, const QDir &out, const QString &name, QSize size, qre
         QPainter painter(&pixmap);
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     }
-    if (!pixmap.toImage().save(out.filePath(fileName), "PNG")) {
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QFile file(out.filePath(fileName));
+    const auto bytes = reinterpret_cast<const char *>(image.constBits());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes, image.sizeInBytes()) != image.sizeInBytes()
+        || !file.flush()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(out.filePath(fileName)));
         return false;
     }
@@ -83,8 +88,8 @@ int main(int argc, char *argv[])
     }
     QTextStream list(&qrc);
     list << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/art\">\n";
-    for (const QString &png : out.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name))
-        list << "    <file>" << png << "</file>\n";
+    for (const QString &picture : out.entryList({QStringLiteral("*.argb32")}, QDir::Files, QDir::Name))
+        list << "    <file>" << picture << "</file>\n";
     for (const QString &svg : drawings)
         list << "    <file alias=\"" << svg << "\">" << art.absoluteFilePath(svg) << "</file>\n";
     list << "  </qresource>\n</RCC>\n";

@@ -2,13 +2,13 @@
 
 #include "main_window/artwork_sizes.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QResource>
 
 #include <algorithm>
+#include <cstring>
 
 // Resources of a static library are registered by hand; the macro must stand outside namespaces.
 static void registerArt()
@@ -31,18 +31,8 @@ QPixmap picture(const QString &name, QSize size, qreal devicePixelRatio)
 {
     registerArt();
     const QSize pixels = size * devicePixelRatio;
-    QImage image;
-    if (std::find(kPrerenderedRatios.begin(), kPrerenderedRatios.end(), devicePixelRatio) != kPrerenderedRatios.end()) {
-        const QResource drawn(QStringLiteral(":/art/") + pictureFileName(name, size, devicePixelRatio));
-        if (drawn.isValid()) {
-            QByteArray bytes = drawn.uncompressedData();
-            QBuffer buffer(&bytes);
-            QImageReader reader(&buffer, "png");
-            reader.setAutoDetectImageFormat(false);
-            image = reader.read();
-        }
-    }
-    if (image.size() != pixels) {
+    QImage image = prerendered(name, size, devicePixelRatio);
+    if (image.isNull()) {
         QImageReader reader(QStringLiteral(":/art/%1.svg").arg(name));
         reader.setScaledSize(pixels);
         image = reader.read();
@@ -53,6 +43,21 @@ QPixmap picture(const QString &name, QSize size, qreal devicePixelRatio)
 }
 
 } // namespace
+
+QImage prerendered(const QString &name, QSize size, qreal devicePixelRatio)
+{
+    if (std::find(kPrerenderedRatios.begin(), kPrerenderedRatios.end(), devicePixelRatio) == kPrerenderedRatios.end())
+        return {};
+    registerArt();
+    const QResource drawn(QStringLiteral(":/art/") + pictureFileName(name, size, devicePixelRatio));
+    QImage image(size * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    if (!drawn.isValid() || drawn.compressionAlgorithm() != QResource::NoCompression
+        || drawn.size() != image.sizeInBytes())
+        return {};
+    // Copied, not wrapped: the resource data is not aligned for 32-bit pixels.
+    std::memcpy(image.bits(), drawn.data(), size_t(image.sizeInBytes()));
+    return image;
+}
 
 QIcon icon(const QString &buttonName)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -15,5 +16,9 @@ QIcon windowIcon();
 
 // The title picture with the program's name, rendered sharp for the screen's pixel ratio.
 QPixmap titlePicture(QSize size, qreal devicePixelRatio);
+
+// The picture of drawing `name` drawn at build time for this size and pixel ratio; null if there is
+// none.
+QImage prerendered(const QString &name, QSize size, qreal devicePixelRatio);
 
 } // namespace pomiro::artwork
