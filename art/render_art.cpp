@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
@@ -40,6 +41,23 @@ bool draw(const QDir &art, const QDir &out, const QString &name, QSize size, qre
         return false;
     }
     return true;
+}
+
+// A resource list of `files` under ":/art/", each by its own name.
+bool writeResourceList(const QString &path, const QStringList &files)
+{
+    QFile qrc(path);
+    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    QTextStream list(&qrc);
+    list << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/art\">\n";
+    for (const QString &file : files)
+        list << "    <file alias=\"" << QFileInfo(file).fileName() << "\">" << file << "</file>\n";
+    list << "  </qresource>\n</RCC>\n";
+    list.flush();
+    return qrc.error() == QFile::NoError;
 }
 
 } // namespace
@@ -80,19 +98,16 @@ int main(int argc, char *argv[])
     if (!ok)
         return 1;
 
-    // The pictures, and the drawings for the pixel ratios drawn at run time.
-    QFile qrc(out.filePath(QStringLiteral("art.qrc")));
-    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(qrc.fileName()));
-        return 1;
+    // A resource list per pixel ratio, so that the pictures a start-up reads lie side by side in
+    // the program and are read from as few pages as can hold them; the drawings for the ratios
+    // drawn at run time in one more.
+    for (qreal ratio : kPrerenderedRatios) {
+        const QStringList pictures =
+            out.entryList({QStringLiteral("*@%1x.argb32").arg(ratio)}, QDir::Files, QDir::Name);
+        ok = writeResourceList(out.filePath(QStringLiteral("art%1x.qrc").arg(ratio)), pictures) && ok;
     }
-    QTextStream list(&qrc);
-    list << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/art\">\n";
-    for (const QString &picture : out.entryList({QStringLiteral("*.argb32")}, QDir::Files, QDir::Name))
-        list << "    <file>" << picture << "</file>\n";
+    QStringList svgFiles;
     for (const QString &svg : drawings)
-        list << "    <file alias=\"" << svg << "\">" << art.absoluteFilePath(svg) << "</file>\n";
-    list << "  </qresource>\n</RCC>\n";
-    list.flush();
-    return qrc.error() == QFile::NoError ? 0 : 1;
+        svgFiles << art.absoluteFilePath(svg);
+    return writeResourceList(out.filePath(QStringLiteral("art.qrc")), svgFiles) && ok ? 0 : 1;
 }

@@ -15,6 +15,8 @@ static void registerArt()
 {
     static const bool done = [] {
         Q_INIT_RESOURCE(art);
+        Q_INIT_RESOURCE(art1x);
+        Q_INIT_RESOURCE(art2x);
         return true;
     }();
     Q_UNUSED(done);
@@ -50,12 +52,17 @@ QImage prerendered(const QString &name, QSize size, qreal devicePixelRatio)
         return {};
     registerArt();
     const QResource drawn(QStringLiteral(":/art/") + pictureFileName(name, size, devicePixelRatio));
-    QImage image(size * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
-    if (!drawn.isValid() || drawn.compressionAlgorithm() != QResource::NoCompression
-        || drawn.size() != image.sizeInBytes())
+    const QSize pixels = size * devicePixelRatio;
+    const qint64 bytes = qint64(pixels.width()) * pixels.height() * 4;
+    if (!drawn.isValid() || drawn.compressionAlgorithm() != QResource::NoCompression || drawn.size() != bytes)
         return {};
-    // Copied, not wrapped: the resource data is not aligned for 32-bit pixels.
-    std::memcpy(image.bits(), drawn.data(), size_t(image.sizeInBytes()));
+    // The pixels are used where they lie in the program, unless they are not aligned for 32-bit
+    // pixels.
+    if (reinterpret_cast<quintptr>(drawn.data()) % alignof(quint32) == 0)
+        return QImage(drawn.data(), pixels.width(), pixels.height(), pixels.width() * 4,
+                      QImage::Format_ARGB32_Premultiplied);
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    std::memcpy(image.bits(), drawn.data(), size_t(bytes));
     return image;
 }
 
