@@ -6,18 +6,16 @@
 #include <QDate>
 #include <QPageSize>
 #include <QString>
-#include <memory>
+#include <optional>
 
-class QPrinter;
+class QFileDevice;
 
 namespace pomiro::letters {
 
-// A PDF file to paint a letter on, laid out on `paper` (Qt's default page when it is invalid).
-std::unique_ptr<QPrinter> letterPdf(const QString &path, const QPageSize &paper);
-
-// Lays the letter out for the page of `printer` and paints it there in one pass. False when the
-// page could not be painted completely.
-[[nodiscard]] bool paintLetter(QPrinter &printer, const LetterKind &kind, const QString &name,
-                               const PeriodTexts &amounts, QDate date);
+// Lays the letter out and paints it in one pass as a one-page PDF on `paper` (A4 when it is
+// invalid), with margins of 10 points, into `out`, which is opened for writing here unless it is
+// open already. The paper the page took; none when the page was not written whole.
+std::optional<QPageSize> writeLetterPdf(QFileDevice &out, const QPageSize &paper, const LetterKind &kind,
+                                        const QString &name, const PeriodTexts &amounts, QDate date);
 
 } // namespace pomiro::letters

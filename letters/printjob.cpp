@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPrinter>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -60,19 +59,15 @@ QString spoolTemplate()
     return QDir::tempPath() + QStringLiteral("/pomiro-letter-XXXXXX.pdf");
 }
 
-// Paints the letter as a PDF on `paper` into `file` (a temporary file not yet opened). The page
-// size the PDF took, or none when the page could not be made whole.
+// Paints the letter as a PDF on `paper` into `file` (a temporary file not yet opened), which is left
+// open. The page size the PDF took, or none when the page could not be made whole.
 std::optional<QPageSize> paintIntoFile(QTemporaryFile &file, const QPageSize &paper,
                                        const LetterKind &kind, const QString &name,
                                        const PeriodTexts &amounts, QDate date)
 {
     if (!file.open())
         return std::nullopt;
-    file.close(); // QPrinter writes it by its name
-    const auto page = letterPdf(file.fileName(), paper);
-    if (!paintLetter(*page, kind, name, amounts, date))
-        return std::nullopt;
-    return page->pageLayout().pageSize();
+    return writeLetterPdf(file, paper, kind, name, amounts, date);
 }
 
 // The user's documents folder, or the home folder on a desktop that has none.
@@ -183,12 +178,11 @@ bool LetterPrinting::saveAsPdf(QWidget *window, const QPageSize &paper, const Le
     if (path.isEmpty())
         return false;
 
-    // QPrinter reports a short write badly, so the page is painted into a temporary file first
-    // and its bytes then replace the chosen file in one step: a full disk leaves nothing
-    // half-written behind.
+    // The page is painted into a temporary file first and its bytes then replace the chosen file
+    // in one step: a full disk leaves nothing half-written behind.
     QTemporaryFile page(spoolTemplate());
     QByteArray bytes;
-    if (paintIntoFile(page, paper, kind, name, amounts, date) && page.open())
+    if (paintIntoFile(page, paper, kind, name, amounts, date) && page.seek(0))
         bytes = page.readAll();
     if (bytes.isEmpty()) {
         warn(window, kSaveFailedTitle,

@@ -2,7 +2,7 @@
 
 #include <QFile>
 #include <QLibrary>
-#include <QPrinterInfo>
+#include <QSizeF>
 #include <QtDebug>
 
 #include <cups/cups.h>
@@ -11,14 +11,31 @@ namespace pomiro {
 
 namespace {
 
-// The two calls of libcups the hand-off makes. The library, with the TLS, Kerberos and Avahi
-// libraries it brings along, is loaded when the first letter goes to a printer rather than at
-// every start of the program, where it cost a tenth of the start-up time and memory.
+// The calls of libcups the program makes. The library, with the TLS, Kerberos and Avahi libraries
+// it brings along, is loaded when the first letter goes to a printer rather than at every start
+// of the program, where it cost a tenth of the start-up time and memory.
 struct CupsCalls
 {
+    decltype(&cupsGetNamedDest) getNamedDest = nullptr;
+    decltype(&cupsFreeDests) freeDests = nullptr;
+    decltype(&cupsCopyDestInfo) copyDestInfo = nullptr;
+    decltype(&cupsFreeDestInfo) freeDestInfo = nullptr;
+    decltype(&cupsGetDestMediaDefault) getDestMediaDefault = nullptr;
     decltype(&cupsPrintFile) printFile = nullptr;
     decltype(&cupsLastErrorString) lastErrorString = nullptr;
+
+    bool complete() const
+    {
+        return getNamedDest && freeDests && copyDestInfo && freeDestInfo && getDestMediaDefault && printFile
+            && lastErrorString;
+    }
 };
+
+template <typename Call>
+void resolve(QLibrary &library, Call &call, const char *name)
+{
+    call = reinterpret_cast<Call>(library.resolve(name));
+}
 
 const CupsCalls &cups()
 {
@@ -29,17 +46,38 @@ const CupsCalls &cups()
             qWarning("The spooler's library could not be loaded: %s", qPrintable(library.errorString()));
             return loaded;
         }
-        loaded.printFile = reinterpret_cast<decltype(&cupsPrintFile)>(library.resolve("cupsPrintFile"));
-        loaded.lastErrorString =
-            reinterpret_cast<decltype(&cupsLastErrorString)>(library.resolve("cupsLastErrorString"));
+        resolve(library, loaded.getNamedDest, "cupsGetNamedDest");
+        resolve(library, loaded.freeDests, "cupsFreeDests");
+        resolve(library, loaded.copyDestInfo, "cupsCopyDestInfo");
+        resolve(library, loaded.freeDestInfo, "cupsFreeDestInfo");
+        resolve(library, loaded.getDestMediaDefault, "cupsGetDestMediaDefault");
+        resolve(library, loaded.printFile, "cupsPrintFile");
+        resolve(library, loaded.lastErrorString, "cupsLastErrorString");
+        if (!loaded.complete())
+            qWarning("The spooler's library lacks calls the program needs");
         return loaded;
     }();
     return calls;
 }
 
+// The paper the destination prints on unless told otherwise; invalid when it doesn't say.
+QPageSize defaultPaper(cups_dest_t *destination)
+{
+    cups_dinfo_t *info = cups().copyDestInfo(CUPS_HTTP_DEFAULT, destination);
+    cups_size_t size{};
+    const bool known = info && cups().getDestMediaDefault(CUPS_HTTP_DEFAULT, destination, info, 0, &size);
+    if (info)
+        cups().freeDestInfo(info);
+    if (!known || size.width <= 0 || size.length <= 0)
+        return {};
+    // CUPS measures in hundredths of a millimetre; a paper Qt knows keeps its name (A4, Letter).
+    return QPageSize(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter, QString(),
+                     QPageSize::FuzzyMatch);
+}
+
 bool handToQueue(const QByteArray &queue, const QString &pdfPath, const QPageSize &paper)
 {
-    if (!cups().printFile || !cups().lastErrorString)
+    if (!cups().complete())
         return false;
     // The queue is asked for the paper the page was laid out on.
     const QByteArray media = paper.key().toLocal8Bit();
@@ -56,13 +94,17 @@ bool handToQueue(const QByteArray &queue, const QString &pdfPath, const QPageSiz
 
 std::optional<PrintDestination> defaultPrintDestination()
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
+    if (!cups().complete())
         return std::nullopt;
-    // CUPS wants the queue name without an instance ("PDF/draft" -> "PDF").
-    const QByteArray queue = info.printerName().section(u'/', 0, 0).toLocal8Bit();
-    return PrintDestination{info.defaultPageSize(),
-                            [queue](const QString &pdfPath, const QPageSize &paper) {
+    // The user's default (lpoptions) or else the system's; none when there is none or no spooler.
+    cups_dest_t *destination = cups().getNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    if (!destination)
+        return std::nullopt;
+    // The job goes to the queue itself, without an instance ("PDF", not "PDF/draft").
+    const QByteArray queue(destination->name);
+    const QPageSize paper = defaultPaper(destination);
+    cups().freeDests(1, destination);
+    return PrintDestination{paper, [queue](const QString &pdfPath, const QPageSize &paper) {
                                 return handToQueue(queue, pdfPath, paper);
                             }};
 }

@@ -9,7 +9,7 @@
 
 #include <QList>
 #include <QPageSize>
-#include <QPrinter>
+#include <QPageLayout>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -64,8 +64,7 @@ inline QString textOf(const QList<PdfWord> &line)
     return texts.join(u' ');
 }
 
-// Checks a letter's page read back from `pdf`, laid out on `paper` (Qt's default page when
-// invalid): one page of that size; the title, the name line and the closing lines; ten 28 pt amount
+// Checks a letter's page read back from `pdf`, laid out on `paper` (A4 when invalid): one page of that size; the title, the name line and the closing lines; ten 28 pt amount
 // lines that all end 420 pt from the line origin; the date line last, in its place above the
 // bottom.
 inline void expectLetterLayout(const QString &pdf, const letters::LetterKind &kind,
@@ -77,19 +76,18 @@ inline void expectLetterLayout(const QString &pdf, const letters::LetterKind &ki
         return QString::fromUtf16(text).remove(u'　').remove(u' ');
     };
 
-    // The line origin: Qt's printable area for the page, then the 500 x 200 twip margin.
-    QPrinter reference(QPrinter::HighResolution);
-    reference.setOutputFormat(QPrinter::PdfFormat);
-    if (paper.isValid())
-        reference.setPageSize(paper);
-    const QRectF area = reference.pageLayout().paintRectPoints();
+    // The line origin: the printable area of the page (10 points in from each edge of A4 or
+    // `paper`), then the 500 x 200 twip margin.
+    const QPageLayout reference(paper.isValid() ? paper : QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                QMarginsF(10, 10, 10, 10), QPageLayout::Point);
+    const QRectF area = reference.paintRectPoints();
     const double originX = area.left() + 25.0;
     const double originY = area.top() + 10.0;
 
     const PdfPage page = readPdfWords(pdf);
     ASSERT_FALSE(page.words.isEmpty()) << "pdftotext (poppler-utils) gave nothing";
     EXPECT_EQ(page.pages, 1);
-    const QSizeF paperSize = reference.pageLayout().fullRectPoints().size();
+    const QSizeF paperSize = reference.fullRectPoints().size();
     EXPECT_NEAR(page.size.width(), paperSize.width(), 1.0);
     EXPECT_NEAR(page.size.height(), paperSize.height(), 1.0);
     // Words grouped into lines by their top, top to bottom.

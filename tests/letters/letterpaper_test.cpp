@@ -1,14 +1,16 @@
-// The letters as they come out of the real Qt printer path, read back from the PDF.
+// The letters as they come out of the real Qt PDF writer, read back from the PDF.
 #include "letters/letterpainter.h"
 #include "platform/fonts.h"
 #include "letterlayout.h"
+#include "tests/support/fsfaults.h"
 #include "tests/support/qtapp.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -36,9 +38,10 @@ TEST(LetterPaper, GothicSubstituteIsFixedPitchTwoToOne)
     ensureApplication();
     const QFont font = fonts::font(fonts::kGothic, 28);
     EXPECT_EQ(QFontInfo(font).family(), u"IPAGothic"_s);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    const QFontMetricsF metrics(font, &printer);
+    QBuffer pdf;
+    QPdfWriter page(&pdf);
+    page.setResolution(1200); // the letters' resolution
+    const QFontMetricsF metrics(font, &page);
     const double half = metrics.horizontalAdvance(u'a');
     for (QChar c : u" \\,0"_s)
         EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(c), half) << int(c.unicode());
@@ -56,8 +59,11 @@ TEST(LetterPaper, EachLetterReadsBackAlignedOnOnePage)
         const letters::LetterKind &kind = letters::kLetterKinds[k];
         SCOPED_TRACE(kind.buttonName);
         const QString pdf = dir.filePath(QString::fromLatin1(kind.buttonName) + u".pdf"_s);
-        auto printer = letters::letterPdf(pdf, QPageSize());
-        ASSERT_TRUE(letters::paintLetter(*printer, kind, u"禁煙"_s, kAmounts, QDate(2009, 1, 5)));
+        QFile file(pdf);
+        const auto paper = letters::writeLetterPdf(file, QPageSize(), kind, u"禁煙"_s, kAmounts, QDate(2009, 1, 5));
+        ASSERT_TRUE(paper.has_value());
+        EXPECT_EQ(paper->id(), QPageSize::A4);
+        file.close();
 
         pomiro::testing::expectLetterLayout(pdf, kind, u"禁煙"_s, kAmounts, u"2009年01月05日"_s);
     }
@@ -68,7 +74,23 @@ TEST(LetterPaper, UnwritablePageIsAFailure)
     ensureApplication();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    auto nowhere = letters::letterPdf(dir.filePath(u"no/such/folder/letter.pdf"_s), QPageSize());
-    EXPECT_FALSE(letters::paintLetter(*nowhere, letters::kLetterKinds[0], u"禁煙"_s, kAmounts,
-                                      QDate(2009, 1, 5)));
+    QFile unwritable(dir.filePath(u"no/such/folder/letter.pdf"_s));
+    EXPECT_FALSE(letters::writeLetterPdf(unwritable, QPageSize(), letters::kLetterKinds[0], u"禁煙"_s, kAmounts,
+                                         QDate(2009, 1, 5)));
+}
+
+// The page written onto a full disk: the writer itself doesn't notice, the file does.
+TEST(LetterPaper, APageCutShortByAFullDiskIsAFailure)
+{
+    if (!pomiro::testing::canMount("letter page on a full disk"))
+        return;
+    ensureApplication();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const pomiro::testing::TmpfsMount mount(dir.path(), 64);
+    ASSERT_TRUE(mount.error().isEmpty()) << mount.error().toStdString();
+    ASSERT_TRUE(mount.fill(dir.filePath(u"filler"_s)));
+    QFile page(dir.filePath(u"letter.pdf"_s));
+    EXPECT_FALSE(letters::writeLetterPdf(page, QPageSize(), letters::kLetterKinds[0], u"禁煙"_s, kAmounts,
+                                         QDate(2009, 1, 5)));
 }
