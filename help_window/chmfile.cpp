@@ -1,6 +1,7 @@
 #include "help_window/chmfile.h"
 
 #include "core/cp932.h"
+#include "platform/lazylibrary.h"
 
 #include <QFile>
 #include <QList>
@@ -12,6 +13,36 @@
 namespace pomiro {
 
 namespace {
+
+// The calls of chmlib the help file needs. The library is loaded when help is first opened, not at
+// every start of the program.
+struct ChmCalls
+{
+    decltype(&chm_open) open = nullptr;
+    decltype(&chm_close) close = nullptr;
+    decltype(&chm_resolve_object) resolveObject = nullptr;
+    decltype(&chm_retrieve_object) retrieveObject = nullptr;
+    decltype(&chm_enumerate) enumerate = nullptr;
+
+    bool complete() const { return open && close && resolveObject && retrieveObject && enumerate; }
+};
+
+const ChmCalls &chm()
+{
+    static const ChmCalls calls = [] {
+        ChmCalls loaded;
+        QLibrary library(QStringLiteral("chm"), 1);
+        if (!loadLibrary(library, "help file"))
+            return loaded;
+        resolveCall(library, loaded.open, "chm_open");
+        resolveCall(library, loaded.close, "chm_close");
+        resolveCall(library, loaded.resolveObject, "chm_resolve_object");
+        resolveCall(library, loaded.retrieveObject, "chm_retrieve_object");
+        resolveCall(library, loaded.enumerate, "chm_enumerate");
+        return loaded;
+    }();
+    return calls;
+}
 
 // A damaged file may claim any length; help pages and pictures are far smaller than this.
 constexpr LONGUINT64 kMaxObjectSize = 32 * 1024 * 1024;
@@ -119,7 +150,9 @@ QString decodeHelpText(const QByteArray &bytes)
 
 std::unique_ptr<ChmFile> ChmFile::open(const QString &path)
 {
-    chmFile *handle = chm_open(QFile::encodeName(path).constData());
+    if (!chm().complete())
+        return nullptr;
+    chmFile *handle = chm().open(QFile::encodeName(path).constData());
     if (!handle)
         return nullptr;
     return std::unique_ptr<ChmFile>(new ChmFile(handle, path));
@@ -129,21 +162,21 @@ ChmFile::ChmFile(chmFile *handle, const QString &path) : m_handle(handle), m_pat
 
 ChmFile::~ChmFile()
 {
-    chm_close(m_handle);
+    chm().close(m_handle);
 }
 
 std::optional<QByteArray> ChmFile::read(const QByteArray &objectPath) const
 {
     chmUnitInfo unit{};
-    if (chm_resolve_object(m_handle, objectPath.constData(), &unit) != CHM_RESOLVE_SUCCESS)
+    if (chm().resolveObject(m_handle, objectPath.constData(), &unit) != CHM_RESOLVE_SUCCESS)
         return std::nullopt;
     if (unit.length > kMaxObjectSize)
         return std::nullopt;
     QByteArray bytes(qsizetype(unit.length), Qt::Uninitialized);
     if (unit.length == 0)
         return bytes;
-    const LONGINT64 got = chm_retrieve_object(m_handle, &unit, reinterpret_cast<unsigned char *>(bytes.data()),
-                                              0, LONGINT64(unit.length));
+    const LONGINT64 got = chm().retrieveObject(m_handle, &unit, reinterpret_cast<unsigned char *>(bytes.data()),
+                                               0, LONGINT64(unit.length));
     if (got != LONGINT64(unit.length))
         return std::nullopt;
     return bytes;
@@ -157,7 +190,7 @@ QByteArray ChmFile::defaultTopic() const
             return topic;
     }
     QList<QByteArray> pages;
-    chm_enumerate(m_handle, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, collectPage, &pages);
+    chm().enumerate(m_handle, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, collectPage, &pages);
     for (const QByteArray &page : pages) {
         if (read(page))
             return page;

@@ -1,7 +1,8 @@
 #include "platform/printhandoff.h"
 
+#include "platform/lazylibrary.h"
+
 #include <QFile>
-#include <QLibrary>
 #include <QSizeF>
 #include <QtDebug>
 
@@ -12,8 +13,8 @@ namespace pomiro {
 namespace {
 
 // The calls of libcups the program makes. The library, with the TLS, Kerberos and Avahi libraries
-// it brings along, is loaded when the first letter goes to a printer rather than at every start
-// of the program, where it cost a tenth of the start-up time and memory.
+// it brings along, is loaded when the first letter goes to a printer (lazylibrary.h): at every
+// start it cost a tenth of the start-up time and memory.
 struct CupsCalls
 {
     decltype(&cupsGetNamedDest) getNamedDest = nullptr;
@@ -31,28 +32,21 @@ struct CupsCalls
     }
 };
 
-template <typename Call>
-void resolve(QLibrary &library, Call &call, const char *name)
-{
-    call = reinterpret_cast<Call>(library.resolve(name));
-}
 
 const CupsCalls &cups()
 {
     static const CupsCalls calls = [] {
         CupsCalls loaded;
-        QLibrary library(QStringLiteral("cups"), 2); // stays loaded: QLibrary never unloads on destruction
-        if (!library.load()) {
-            qWarning("The spooler's library could not be loaded: %s", qPrintable(library.errorString()));
+        QLibrary library(QStringLiteral("cups"), 2);
+        if (!loadLibrary(library, "spooler's"))
             return loaded;
-        }
-        resolve(library, loaded.getNamedDest, "cupsGetNamedDest");
-        resolve(library, loaded.freeDests, "cupsFreeDests");
-        resolve(library, loaded.copyDestInfo, "cupsCopyDestInfo");
-        resolve(library, loaded.freeDestInfo, "cupsFreeDestInfo");
-        resolve(library, loaded.getDestMediaDefault, "cupsGetDestMediaDefault");
-        resolve(library, loaded.printFile, "cupsPrintFile");
-        resolve(library, loaded.lastErrorString, "cupsLastErrorString");
+        resolveCall(library, loaded.getNamedDest, "cupsGetNamedDest");
+        resolveCall(library, loaded.freeDests, "cupsFreeDests");
+        resolveCall(library, loaded.copyDestInfo, "cupsCopyDestInfo");
+        resolveCall(library, loaded.freeDestInfo, "cupsFreeDestInfo");
+        resolveCall(library, loaded.getDestMediaDefault, "cupsGetDestMediaDefault");
+        resolveCall(library, loaded.printFile, "cupsPrintFile");
+        resolveCall(library, loaded.lastErrorString, "cupsLastErrorString");
         if (!loaded.complete())
             qWarning("The spooler's library lacks calls the program needs");
         return loaded;
