@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
 
 namespace pomiro::fonts {
@@ -20,6 +22,12 @@ QString installedFamily(const QString &family)
 }
 
 } // namespace
+
+std::jthread startFontconfig()
+{
+    // Fontconfig sets itself up once per process, safely from any thread; Qt finds it done.
+    return std::jthread([] { FcInit(); });
+}
 
 void registerSubstitutes()
 {

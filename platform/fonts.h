@@ -2,12 +2,18 @@
 
 #include <QFont>
 #include <QString>
+#include <thread>
 
 namespace pomiro::fonts {
 
 // The Windows font names the program asks for; registerSubstitutes() maps them to the IPA fonts.
 inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");    // fixed pitch
 inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック"); // proportional
+
+// Starts fontconfig reading its configuration and font caches on a thread of its own, to run while
+// Qt connects to the display: the two take about as long, and the first window needs both. Join
+// the thread before asking for any font.
+std::jthread startFontconfig();
 
 // Makes the two names resolve to IPAGothic and IPAPGothic. Call once before any widget exists.
 void registerSubstitutes();

@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
-  libchm-dev fp-utils
+  libchm-dev fp-utils libfontconfig-dev libxcb1-dev
   # fonts that stand in for the Windows Japanese fonts
   fonts-ipafont-gothic
   # Qt's own dialogs in Japanese
