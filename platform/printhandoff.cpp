@@ -32,7 +32,6 @@ struct CupsCalls
     }
 };
 
-
 const CupsCalls &cups()
 {
     static const CupsCalls calls = [] {
