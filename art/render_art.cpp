@@ -1,15 +1,16 @@
 // Draws our SVG artwork into the pictures that the program carries, at build time, so that
 // starting the program parses no SVG and loads no SVG renderer. A picture is its premultiplied
-// ARGB32 pixels, row after row, as the program's pixmaps hold them: nothing to decode at start. Drawn exactly as the program drew
-// them itself: into a transparent pixmap of the pixel size, with the program's fonts.
+// ARGB32 pixels, row after row, as the program's pixmaps hold them: nothing to decode at start.
+// Drawn exactly as the program drew them itself: into a transparent pixmap of the pixel size, with
+// the program's fonts.
 //   pomiro_render_art ART_FOLDER OUT_FOLDER
 #include "main_window/artwork_sizes.h"
 #include "platform/fonts.h"
 
-#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
@@ -35,8 +36,8 @@ bool draw(const QDir &art, const QDir &out, const QString &name, QSize size, qre
     const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QFile file(out.filePath(fileName));
     const auto bytes = reinterpret_cast<const char *>(image.constBits());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes, image.sizeInBytes()) != image.sizeInBytes()
-        || !file.flush()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes, image.sizeInBytes()) != image.sizeInBytes() || !file.flush()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(out.filePath(fileName)));
         return false;
     }
@@ -104,7 +105,8 @@ int main(int argc, char *argv[])
     for (qreal ratio : kPrerenderedRatios) {
         const QStringList pictures =
             out.entryList({QStringLiteral("*@%1x.argb32").arg(ratio)}, QDir::Files, QDir::Name);
-        ok = writeResourceList(out.filePath(QStringLiteral("art%1x.qrc").arg(ratio)), pictures) && ok;
+        ok = writeResourceList(out.filePath(QStringLiteral("art%1x.qrc").arg(ratio)), pictures) &&
+             ok;
     }
     QStringList svgFiles;
     for (const QString &svg : drawings)

@@ -24,14 +24,16 @@ using Clock = std::chrono::steady_clock;
 
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 {
-    const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::string(name).size()), name);
+    const auto cookie =
+        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::string(name).size()), name);
     xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
     const xcb_atom_t result = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     std::free(reply);
     return result;
 }
 
-std::string windowTitle(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t utf8)
+std::string windowTitle(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name,
+                        xcb_atom_t utf8)
 {
     const auto cookie = xcb_get_property(connection, 0, window, name, utf8, 0, 1024);
     xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
@@ -119,7 +121,8 @@ int main(int argc, char *argv[])
             return fail(child, "lost the X display");
         if (waitpid(child, nullptr, WNOHANG) == child)
             return fail(0, "the program ended before its window was mapped");
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0)
             return fail(child, "no window with that title within 20 s");
         poll(&events, 1, static_cast<int>(std::min<long long>(left.count(), 100)));

@@ -175,8 +175,9 @@ std::optional<QByteArray> ChmFile::read(const QByteArray &objectPath) const
     QByteArray bytes(qsizetype(unit.length), Qt::Uninitialized);
     if (unit.length == 0)
         return bytes;
-    const LONGINT64 got = chm().retrieveObject(m_handle, &unit, reinterpret_cast<unsigned char *>(bytes.data()),
-                                               0, LONGINT64(unit.length));
+    const LONGINT64 got =
+        chm().retrieveObject(m_handle, &unit, reinterpret_cast<unsigned char *>(bytes.data()), 0,
+                             LONGINT64(unit.length));
     if (got != LONGINT64(unit.length))
         return std::nullopt;
     return bytes;

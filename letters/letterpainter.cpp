@@ -4,9 +4,9 @@
 #include "platform/fonts.h"
 #include "platform/printhandoff.h"
 
+#include <QFileDevice>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QFileDevice>
 #include <QPdfWriter>
 
 namespace pomiro::letters {
@@ -19,16 +19,17 @@ constexpr double kMarginPoints = 10.0; // where printing on a PDF page has alway
 
 } // namespace
 
-std::optional<QPageSize> writeLetterPdf(QFileDevice &out, const QPageSize &paper, const LetterKind &kind,
-                                        const QString &name, const PeriodTexts &amounts, QDate date)
+std::optional<QPageSize> writeLetterPdf(QFileDevice &out, const QPageSize &paper,
+                                        const LetterKind &kind, const QString &name,
+                                        const PeriodTexts &amounts, QDate date)
 {
     if (!out.isOpen() && !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return std::nullopt;
     QPdfWriter page(&out);
     page.setResolution(kDotsPerInch);
-    page.setPageLayout(QPageLayout(paper.isValid() ? paper : QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                   QMarginsF(kMarginPoints, kMarginPoints, kMarginPoints, kMarginPoints),
-                                   QPageLayout::Point));
+    page.setPageLayout(QPageLayout(
+        paper.isValid() ? paper : QPageSize(QPageSize::A4), QPageLayout::Portrait,
+        QMarginsF(kMarginPoints, kMarginPoints, kMarginPoints, kMarginPoints), QPageLayout::Point));
     page.setTitle(kPrintJobTitle);
     page.setCreator(kPrintJobTitle);
 

@@ -59,8 +59,8 @@ QString spoolTemplate()
     return QDir::tempPath() + QStringLiteral("/pomiro-letter-XXXXXX.pdf");
 }
 
-// Paints the letter as a PDF on `paper` into `file` (a temporary file not yet opened), which is left
-// open. The page size the PDF took, or none when the page could not be made whole.
+// Paints the letter as a PDF on `paper` into `file` (a temporary file not yet opened), which is
+// left open. The page size the PDF took, or none when the page could not be made whole.
 std::optional<QPageSize> paintIntoFile(QTemporaryFile &file, const QPageSize &paper,
                                        const LetterKind &kind, const QString &name,
                                        const PeriodTexts &amounts, QDate date)

@@ -48,13 +48,15 @@ QPixmap picture(const QString &name, QSize size, qreal devicePixelRatio)
 
 QImage prerendered(const QString &name, QSize size, qreal devicePixelRatio)
 {
-    if (std::find(kPrerenderedRatios.begin(), kPrerenderedRatios.end(), devicePixelRatio) == kPrerenderedRatios.end())
+    if (std::find(kPrerenderedRatios.begin(), kPrerenderedRatios.end(), devicePixelRatio) ==
+        kPrerenderedRatios.end())
         return {};
     registerArt();
     const QResource drawn(QStringLiteral(":/art/") + pictureFileName(name, size, devicePixelRatio));
     const QSize pixels = size * devicePixelRatio;
     const qint64 bytes = qint64(pixels.width()) * pixels.height() * 4;
-    if (!drawn.isValid() || drawn.compressionAlgorithm() != QResource::NoCompression || drawn.size() != bytes)
+    if (!drawn.isValid() || drawn.compressionAlgorithm() != QResource::NoCompression ||
+        drawn.size() != bytes)
         return {};
     // The pixels are used where they lie in the program, unless they are not aligned for 32-bit
     // pixels.

@@ -29,7 +29,11 @@ inline QSize titlePictureSize()
 // "cmdHozon-32x32@2x.argb32": a drawing at a size in pixels and a device pixel ratio.
 inline QString pictureFileName(const QString &name, QSize size, qreal ratio)
 {
-    return QStringLiteral("%1-%2x%3@%4x.argb32").arg(name).arg(size.width()).arg(size.height()).arg(ratio);
+    return QStringLiteral("%1-%2x%3@%4x.argb32")
+        .arg(name)
+        .arg(size.width())
+        .arg(size.height())
+        .arg(ratio);
 }
 
 } // namespace pomiro::artwork

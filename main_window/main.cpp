@@ -12,10 +12,10 @@
 int main(int argc, char *argv[])
 {
     std::jthread fontconfig = pomiro::fonts::startFontconfig();
-    QApplication app(argc, argv);
-    fontconfig.join();
     // No application display name: Qt would append it to the title that the window manager shows
     // for every window and message box, and each of them has its own exact title.
+    QApplication app(argc, argv);
+    fontconfig.join();
     pomiro::cacheStylePictures();
     pomiro::fonts::registerSubstitutes();
     // Captions and amounts draw "\" as the yen sign only in the Japanese fonts.

@@ -27,8 +27,8 @@ struct CupsCalls
 
     bool complete() const
     {
-        return getNamedDest && freeDests && copyDestInfo && freeDestInfo && getDestMediaDefault && printFile
-            && lastErrorString;
+        return getNamedDest && freeDests && copyDestInfo && freeDestInfo && getDestMediaDefault &&
+               printFile && lastErrorString;
     }
 };
 
@@ -58,14 +58,15 @@ QPageSize defaultPaper(cups_dest_t *destination)
 {
     cups_dinfo_t *info = cups().copyDestInfo(CUPS_HTTP_DEFAULT, destination);
     cups_size_t size{};
-    const bool known = info && cups().getDestMediaDefault(CUPS_HTTP_DEFAULT, destination, info, 0, &size);
+    const bool known =
+        info && cups().getDestMediaDefault(CUPS_HTTP_DEFAULT, destination, info, 0, &size);
     if (info)
         cups().freeDestInfo(info);
     if (!known || size.width <= 0 || size.length <= 0)
         return {};
     // CUPS measures in hundredths of a millimetre; a paper Qt knows keeps its name (A4, Letter).
-    return QPageSize(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter, QString(),
-                     QPageSize::FuzzyMatch);
+    return QPageSize(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter,
+                     QString(), QPageSize::FuzzyMatch);
 }
 
 bool handToQueue(const QByteArray &queue, const QString &pdfPath, const QPageSize &paper)

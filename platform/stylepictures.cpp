@@ -32,16 +32,17 @@ QString keyDigits(T value)
 QString fileCacheKey(const QFileInfo &file)
 {
     constexpr uint kPixmapType = 0; // QPlatformPixmap::PixmapType
-    return QStringLiteral("qt_pixmap") + file.absoluteFilePath()
-        + keyDigits(uint(file.lastModified().toSecsSinceEpoch())) + keyDigits(quint64(file.size()))
-        + keyDigits(kPixmapType);
+    return QStringLiteral("qt_pixmap") + file.absoluteFilePath() +
+           keyDigits(uint(file.lastModified().toSecsSinceEpoch())) +
+           keyDigits(quint64(file.size())) + keyDigits(kPixmapType);
 }
 
 } // namespace
 
 void cacheStylePictures()
 {
-    const QFileInfo groupBoxFrame(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
+    const QFileInfo groupBoxFrame(
+        QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
     QFile file(groupBoxFrame.filePath());
     if (!file.open(QIODevice::ReadOnly))
         return;

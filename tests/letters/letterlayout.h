@@ -8,8 +8,8 @@
 #include "tests/support/qtapp.h"
 
 #include <QList>
-#include <QPageSize>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -64,9 +64,9 @@ inline QString textOf(const QList<PdfWord> &line)
     return texts.join(u' ');
 }
 
-// Checks a letter's page read back from `pdf`, laid out on `paper` (A4 when invalid): one page of that size; the title, the name line and the closing lines; ten 28 pt amount
-// lines that all end 420 pt from the line origin; the date line last, in its place above the
-// bottom.
+// Checks a letter's page read back from `pdf`, laid out on `paper` (A4 when invalid): one page of
+// that size; the title, the name line and the closing lines; ten 28 pt amount lines that all end
+// 420 pt from the line origin; the date line last, in its place above the bottom.
 inline void expectLetterLayout(const QString &pdf, const letters::LetterKind &kind,
                                const QString &name, const PeriodTexts &amounts, const QString &date,
                                const QPageSize &paper = QPageSize())
@@ -78,8 +78,9 @@ inline void expectLetterLayout(const QString &pdf, const letters::LetterKind &ki
 
     // The line origin: the printable area of the page (10 points in from each edge of A4 or
     // `paper`), then the 500 x 200 twip margin.
-    const QPageLayout reference(paper.isValid() ? paper : QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                QMarginsF(10, 10, 10, 10), QPageLayout::Point);
+    const QPageLayout reference(paper.isValid() ? paper : QPageSize(QPageSize::A4),
+                                QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                QPageLayout::Point);
     const QRectF area = reference.paintRectPoints();
     const double originX = area.left() + 25.0;
     const double originY = area.top() + 10.0;

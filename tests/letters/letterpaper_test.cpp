@@ -1,7 +1,7 @@
 // The letters as they come out of the real Qt PDF writer, read back from the PDF.
+#include "letterlayout.h"
 #include "letters/letterpainter.h"
 #include "platform/fonts.h"
-#include "letterlayout.h"
 #include "tests/support/fsfaults.h"
 #include "tests/support/qtapp.h"
 
@@ -60,7 +60,8 @@ TEST(LetterPaper, EachLetterReadsBackAlignedOnOnePage)
         SCOPED_TRACE(kind.buttonName);
         const QString pdf = dir.filePath(QString::fromLatin1(kind.buttonName) + u".pdf"_s);
         QFile file(pdf);
-        const auto paper = letters::writeLetterPdf(file, QPageSize(), kind, u"禁煙"_s, kAmounts, QDate(2009, 1, 5));
+        const auto paper = letters::writeLetterPdf(file, QPageSize(), kind, u"禁煙"_s, kAmounts,
+                                                   QDate(2009, 1, 5));
         ASSERT_TRUE(paper.has_value());
         EXPECT_EQ(paper->id(), QPageSize::A4);
         file.close();
@@ -75,8 +76,8 @@ TEST(LetterPaper, UnwritablePageIsAFailure)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QFile unwritable(dir.filePath(u"no/such/folder/letter.pdf"_s));
-    EXPECT_FALSE(letters::writeLetterPdf(unwritable, QPageSize(), letters::kLetterKinds[0], u"禁煙"_s, kAmounts,
-                                         QDate(2009, 1, 5)));
+    EXPECT_FALSE(letters::writeLetterPdf(unwritable, QPageSize(), letters::kLetterKinds[0],
+                                         u"禁煙"_s, kAmounts, QDate(2009, 1, 5)));
 }
 
 // The page written onto a full disk: the writer itself doesn't notice, the file does.
@@ -91,6 +92,6 @@ TEST(LetterPaper, APageCutShortByAFullDiskIsAFailure)
     ASSERT_TRUE(mount.error().isEmpty()) << mount.error().toStdString();
     ASSERT_TRUE(mount.fill(dir.filePath(u"filler"_s)));
     QFile page(dir.filePath(u"letter.pdf"_s));
-    EXPECT_FALSE(letters::writeLetterPdf(page, QPageSize(), letters::kLetterKinds[0], u"禁煙"_s, kAmounts,
-                                         QDate(2009, 1, 5)));
+    EXPECT_FALSE(letters::writeLetterPdf(page, QPageSize(), letters::kLetterKinds[0], u"禁煙"_s,
+                                         kAmounts, QDate(2009, 1, 5)));
 }

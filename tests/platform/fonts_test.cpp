@@ -6,7 +6,6 @@
 #include <QGlyphRun>
 #include <QRawFont>
 #include <QTextLayout>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,7 +48,8 @@ TEST_F(FontsTest, TheFirstInstalledStandInNamesTheFont)
     const QString asked = QStringLiteral("テスト書体");
     QFont::insertSubstitutions(asked, {QStringLiteral("No Such Font"), QStringLiteral("IPAGothic"),
                                        QStringLiteral("IPAPGothic")});
-    EXPECT_EQ(fonts::font(asked, 9).family().compare(QStringLiteral("IPAGothic"), Qt::CaseInsensitive), 0)
+    EXPECT_EQ(
+        fonts::font(asked, 9).family().compare(QStringLiteral("IPAGothic"), Qt::CaseInsensitive), 0)
         << fonts::font(asked, 9).family().toStdString();
     QFont::removeSubstitutions(asked);
     QFont::insertSubstitutions(asked, {QStringLiteral("No Such Font")});
@@ -67,7 +67,8 @@ TEST_F(FontsTest, CharactersTheIpaFontsLackComeFromAnotherFont)
         layout.endLayout();
         QStringList drawnWith;
         for (const QGlyphRun &run : layout.glyphRuns()) {
-            EXPECT_FALSE(run.glyphIndexes().contains(0)) << "a missing glyph in " << family.toStdString();
+            EXPECT_FALSE(run.glyphIndexes().contains(0))
+                << "a missing glyph in " << family.toStdString();
             drawnWith << run.rawFont().familyName();
         }
         EXPECT_EQ(drawnWith.size(), 2) << drawnWith.join(u',').toStdString();

@@ -34,7 +34,8 @@ TEST(StylePictures, TheGroupBoxFrameIsDrawnWithoutImagePluginsAndUnchanged)
 
     pomiro::cacheStylePictures();
     const QImage cached = drawnGroupBox();
-    EXPECT_FALSE(imagePluginLoaded()) << "the style read its picture itself: Qt's cache key has changed";
+    EXPECT_FALSE(imagePluginLoaded())
+        << "the style read its picture itself: Qt's cache key has changed";
 
     // The style reading the picture itself draws the same frame (and loads the plug-ins, which
     // shows that the check above can see them).
