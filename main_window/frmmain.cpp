@@ -6,6 +6,7 @@
 #include "help_window/helpviewer.h"
 #include "letters/printjob.h"
 #include "list_window/frmsub.h"
+#include "main_window/amountfield.h"
 #include "main_window/artwork.h"
 #include "main_window/layout.h"
 #include "main_window/texts.h"
@@ -147,18 +148,6 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             return false;
         hsbData->triggerAction(action);
         return true;
-    }
-    if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        for (int i = 0; enter && i < kPeriodCount; ++i) {
-            if (watched != m_amountFields[i])
-                continue;
-            if (m_amountFields[i]->text().isEmpty())
-                return false; // Enter in an empty field goes on to the field
-            enterAmount(i);
-            return true;
-        }
     }
     return QWidget::eventFilter(watched, event);
 }

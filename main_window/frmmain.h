@@ -12,7 +12,6 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QScrollBar;
 class QStringListModel;
 class QToolButton;
@@ -20,6 +19,7 @@ class frmSub;
 
 
 namespace pomiro {
+class AmountField;
 struct DataFileError;
 struct Entry;
 struct Pomiro;
@@ -104,5 +104,5 @@ private:
     QToolButton *cmdYame = nullptr;
     std::array<QToolButton *, 3> m_letterButtons{}; // in the order of letters::kLetterKinds
     QGroupBox *Frame1 = nullptr;
-    std::array<QLineEdit *, pomiro::kPeriodCount> m_amountFields{};
+    std::array<pomiro::AmountField *, pomiro::kPeriodCount> m_amountFields{};
 };

@@ -309,12 +309,6 @@ TEST_F(MainWindowTest, FontsResolveToTheIpaFamilies)
         EXPECT_DOUBLE_EQ(font.pointSizeF(), c.points);
         EXPECT_EQ(font.italic(), c.italic);
     }
-    // Amounts are typed without the Japanese input method; names with it.
-    for (const char *name : kFieldNames) {
-        child(name)->setFocus();
-        EXPECT_FALSE(child(name)->testAttribute(Qt::WA_InputMethodEnabled)) << name;
-    }
-    EXPECT_TRUE(nameBox()->lineEdit()->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
 TEST_F(MainWindowTest, ControlsSitWhereTheLayoutPutsThem)

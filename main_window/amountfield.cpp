@@ -1,0 +1,34 @@
+#include "main_window/amountfield.h"
+
+#include <QKeyEvent>
+
+namespace pomiro {
+
+AmountField::AmountField(QWidget *parent) : QLineEdit(parent)
+{
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+QVariant AmountField::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // The input method asks the focused widget whether it takes composed text, and QLineEdit says
+    // yes whenever it is editable, whatever Qt::WA_InputMethodEnabled says. With Mozc on, "500"
+    // would become a composition of "５００" that the first Enter only commits.
+    if (query == Qt::ImEnabled)
+        return false;
+    return QLineEdit::inputMethodQuery(query);
+}
+
+void AmountField::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // Enter in an empty field goes on to the field like any other key.
+    if (!enter || text().isEmpty()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    emit amountEntered();
+}
+
+} // namespace pomiro
