@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
+#include <QWheelEvent>
 
 namespace pomiro {
 
@@ -28,6 +29,17 @@ protected:
     {
         QScopedValueRollback ending(m_endingEdit, true);
         QComboBox::focusOutEvent(event);
+    }
+
+    void wheelEvent(QWheelEvent *event) override
+    {
+        // Turning the wheel on the way across the window must not change the entry shown and
+        // throw away what was typed: only a box the user is working in takes the wheel.
+        if (!hasFocus()) {
+            event->ignore();
+            return;
+        }
+        QComboBox::wheelEvent(event);
     }
 
 private:
