@@ -4,7 +4,6 @@
 #include "letters/letterkind.h"
 #include "letters/letterpainter.h"
 #include "platform/messagebox.h"
-#include "platform/qtjapanese.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -105,14 +104,12 @@ QString saveFailedText(const SaveError &error)
 QString askPdfPathInDialog(QWidget *window, const QString &proposed)
 {
     const bool ownDialog = !portalRunning();
-    useQtJapanese();
     QFileDialog dialog(window, kSaveTitle);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    // Qt's own dialog speaks English unless told otherwise, and so does its question before
-    // replacing a file: that one is ours.
+    // In Qt's own dialog, the question before replacing a file is ours, in our words.
     dialog.setOption(QFileDialog::DontUseNativeDialog, ownDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, ownDialog);
     dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("保存先:"));

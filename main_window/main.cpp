@@ -5,6 +5,7 @@
 #include "help_window/chmhelpviewer.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
+#include "platform/qtjapanese.h"
 #include "platform/stylepictures.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
     fontconfig.join();
     pomiro::cacheStylePictures();
     pomiro::fonts::registerSubstitutes();
+    pomiro::useQtJapanese();
     // Captions and amounts draw "\" as the yen sign only in the Japanese fonts.
     QApplication::setFont(pomiro::fonts::font(pomiro::fonts::kPGothic, 9));
     QApplication::setWindowIcon(pomiro::artwork::windowIcon());

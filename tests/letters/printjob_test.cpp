@@ -6,6 +6,7 @@
 #include "letterlayout.h"
 #include "pdftext.h"
 #include "platform/fonts.h"
+#include "platform/qtjapanese.h"
 #include "tests/support/samples.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/fsfaults.h"
@@ -355,6 +356,7 @@ TEST(LetterPrinting, PdfOnAFullDiskIsReportedAndLeavesNothing)
 TEST(LetterPrinting, SaveDialogProposesTheFileAndAsksBeforeReplacingOne)
 {
     pomiro::testing::application();
+    pomiro::useQtJapanese(); // as the program does at start
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const Environment noBus("DBUS_SESSION_BUS_ADDRESS", QByteArray());
