@@ -102,6 +102,12 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent) : QMainWi
 
     m_browser = new HelpBrowser(std::move(file), this);
     m_browser->setFont(fonts::font(fonts::kPGothic, 10.5));
+    // The pages keep their own light colours (help/style.css) under any desktop theme; the parts
+    // that the style sheet does not reach, such as list bullets, take the same ones.
+    QPalette page = m_browser->palette();
+    page.setColor(QPalette::Base, QColor(0xff, 0xff, 0xf0));
+    page.setColor(QPalette::Text, QColor(0x33, 0x33, 0x33));
+    m_browser->setPalette(page);
     setCentralWidget(m_browser);
 
     QToolBar *bar = addToolBar(QStringLiteral("移動"));

@@ -92,16 +92,10 @@ QVariant EntryListModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(row == 0 || col == 0 ? Qt::Alignment(Qt::AlignCenter)
                                                         : Qt::AlignRight | Qt::AlignVCenter);
     case Qt::BackgroundRole:
-        if (row == totalRow())
-            return kTotalRow;
-        if (row == selectedTotalRow())
-            return kSelectedTotalRow;
-        if (row >= 1 && row <= entryCount() && col >= 1) {
-            const Mark mark = m_marks[row - 1];
-            if (mark != Mark::Untouched)
-                return mark == Mark::Selected ? kSelected : kDeselected;
-        }
-        return {};
+        return background(row, col);
+    case Qt::ForegroundRole:
+        // The fixed backgrounds are light whatever the desktop's theme; their text stays dark.
+        return background(row, col).isValid() ? QVariant(QColor(Qt::black)) : QVariant();
     case Qt::ToolTipRole:
         if (total && col >= 1) {
             const Totals &totals = row == totalRow() ? m_total : m_selectedTotal;
@@ -113,6 +107,20 @@ QVariant EntryListModel::data(const QModelIndex &index, int role) const
     default:
         return {};
     }
+}
+
+QVariant EntryListModel::background(int row, int col) const
+{
+    if (row == totalRow())
+        return kTotalRow;
+    if (row == selectedTotalRow())
+        return kSelectedTotalRow;
+    if (row >= 1 && row <= entryCount() && col >= 1) {
+        const Mark mark = m_marks[row - 1];
+        if (mark != Mark::Untouched)
+            return mark == Mark::Selected ? kSelected : kDeselected;
+    }
+    return {};
 }
 
 QString EntryListModel::text(int row, int col) const

@@ -13,7 +13,7 @@
 //
 // Each entry row is selected or not, and the model serves exactly that as the background of its
 // amount cells: light cyan when selected, white once deselected, none while never clicked. Cells
-// the model gives no background keep the view's own colour.
+// the model gives no background keep the view's own colours; those it gives one have black text.
 class EntryListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -53,6 +53,8 @@ private:
     void SET_TOTAL();
     Totals totalsOf(bool selectedOnly) const;
     QString text(int row, int col) const;
+    // The cell's own colour, or none where the view's colour shows.
+    QVariant background(int row, int col) const;
 
     pomiro::Entries m_entries;
     QList<Mark> m_marks;

@@ -27,7 +27,7 @@ protected:
     }
 };
 
-// The frozen cells: the fixed-cell colour unless the model gives one.
+// The frozen cells: the fixed-cell colours unless the model gives its own.
 class FrozenCellDelegate : public PlainDelegate
 {
 public:
@@ -37,8 +37,10 @@ protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         PlainDelegate::initStyleOption(option, index);
-        if (option->backgroundBrush.style() == Qt::NoBrush)
+        if (option->backgroundBrush.style() == Qt::NoBrush) {
             option->backgroundBrush = option->palette.color(QPalette::Active, QPalette::Button);
+            option->palette.setColor(QPalette::Text, option->palette.color(QPalette::Active, QPalette::ButtonText));
+        }
     }
 };
 

@@ -3,6 +3,7 @@
 #include "main_window/frmmain.h"
 
 #include "letters/letterkind.h"
+#include "main_window/amountfield.h"
 #include "main_window/artwork.h"
 #include "main_window/layout.h"
 #include "main_window/namebox.h"
@@ -26,10 +27,14 @@ namespace {
 const QString kAmountFieldDescription =
     QStringLiteral("金額を入れて Enter キーを押すと、10 の期間すべての金額に換算します");
 
-void setBackground(QWidget *widget, const QColor &colour, QPalette::ColorRole role)
+// A fixed background comes with a fixed text colour: the desktop's theme gives the rest of the
+// window, and a dark theme's light text would vanish on these light colours.
+void setColours(QWidget *widget, QPalette::ColorRole background, const QColor &colour,
+                const QColor &text)
 {
     QPalette palette = widget->palette();
-    palette.setColor(role, colour);
+    palette.setColor(background, colour);
+    palette.setColor(background == QPalette::Base ? QPalette::Text : QPalette::WindowText, text);
     widget->setPalette(palette);
 }
 
@@ -79,7 +84,7 @@ void frmMain::buildControls()
         auto *stroke = new QWidget(line);
         stroke->setGeometry(0, row, lineAt.width(), 1);
         stroke->setAutoFillBackground(true);
-        setBackground(stroke, colour, QPalette::Window);
+        setColours(stroke, QPalette::Window, colour, colour);
     }
 
     auto *nameCaption = new QLabel(QStringLiteral("ぽみろ…"), this);
@@ -89,8 +94,7 @@ void frmMain::buildControls()
     nameCaption->setAlignment(Qt::AlignCenter);
     nameCaption->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     nameCaption->setAutoFillBackground(true);
-    setBackground(nameCaption, kPeach, QPalette::Window);
-    setBackground(nameCaption, Qt::black, QPalette::WindowText);
+    setColours(nameCaption, QPalette::Window, kPeach, Qt::black);
 
     auto *nameBox = new NameBox(this);
     cboPomiro = nameBox;
@@ -105,7 +109,7 @@ void frmMain::buildControls()
     cboPomiro->setMaxVisibleItems(20);
     cboPomiro->setToolTip(QStringLiteral("ぽみろを切り替えます"));
     cboPomiro->setFont(fonts::font(fonts::kPGothic, 15.75));
-    setBackground(cboPomiro, kCream, QPalette::Base);
+    setColours(cboPomiro, QPalette::Base, kCream, Qt::black);
     cboPomiro->setGeometry(twipsToPixels(kNameBox));
     cboPomiro->setAttribute(Qt::WA_InputMethodEnabled, true);
     connect(cboPomiro, &QComboBox::activated, this, [this, nameBox](int index) {
@@ -135,17 +139,14 @@ void frmMain::buildControls()
         caption->setAlignment(Qt::AlignCenter);
         caption->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         caption->setAutoFillBackground(true);
-        setBackground(caption, column == 0 ? kNavy : kMaroon, QPalette::Window);
-        setBackground(caption, Qt::white, QPalette::WindowText);
+        setColours(caption, QPalette::Window, column == 0 ? kNavy : kMaroon, Qt::white);
 
-        auto *field = new QLineEdit(Frame1);
+        auto *field = new AmountField(Frame1);
         field->setObjectName(QLatin1String(layout.name));
         field->setGeometry(twipsToPixels(layout.at));
         field->setFont(amountFont);
-        setBackground(field, kCream, QPalette::Base);
-        // Amounts are typed in half-width digits; the Japanese input method would only get in the way.
-        field->setAttribute(Qt::WA_InputMethodEnabled, false);
-        field->installEventFilter(this);
+        setColours(field, QPalette::Base, kCream, Qt::black);
+        connect(field, &AmountField::amountEntered, this, [this, i] { enterAmount(i); });
         field->setAccessibleDescription(kAmountFieldDescription);
         // The caption names the field for screen readers.
         caption->setBuddy(field);
