@@ -15,6 +15,8 @@ packages=(
   qt6-translations-l10n
   # desktop session for end-to-end tests and screenshots
   xvfb xdotool x11-utils imagemagick
+  # a real Japanese input method, and reading Qt's menus off the screen
+  ibus ibus-mozc mozc-server tesseract-ocr
   # printing through a real spooler
   cups printer-driver-cups-pdf poppler-utils libcups2-dev
   # fuzzing, packaging and desktop-file checks
