@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the .deb from an existing build directory (default: build-release), validates the desktop
-# files and the package's dependencies. Then, a root-only step: installs the package, starts the
-# installed program from an empty folder under Xvfb (the data file must appear there and the
-# installed help must open), and removes the package again. A ぽみろチェッカー already on this
-# machine (a package in any state, or files from `cmake --install`) is left exactly as it was: the
-# install step is skipped then, never done over it.
+# Builds the .deb and its -dbgsym package from an existing build directory (default:
+# build-release), validates the desktop files and the package's dependencies and documents, and
+# runs lintian on both packages: any error or warning fails. Then, a root-only step: installs the
+# packages, starts the installed program from an empty folder under Xvfb (the data file must
+# appear there and the installed help must open), and removes them again. A ぽみろチェッカー
+# already on this machine (a package in any state, or files from `cmake --install`) is left
+# exactly as it was: the install step is skipped then, never done over it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$repo/scripts/root-only.sh"
@@ -13,20 +14,55 @@ build=$repo/${1:-build-release}
 desktop-file-validate "$repo/dist/jp.pomiro.PomiroChecker.desktop"
 appstreamcli validate --no-net --pedantic "$repo/dist/jp.pomiro.PomiroChecker.metainfo.xml"
 
-rm -f "$build"/pomiro-checker_*.deb
+rm -f "$build"/pomiro-checker_*.deb "$build"/pomiro-checker-dbgsym_*.ddeb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/pomiro-checker_*.deb)
-echo "== $(basename "$deb")"
+dbgsym=$(ls "$build"/pomiro-checker-dbgsym_*.ddeb 2>/dev/null) \
+  || { echo "FAIL: cpack made no pomiro-checker-dbgsym package"; exit 1; }
+echo "== $(basename "$deb") $(basename "$dbgsym")"
 dpkg-deb --field "$deb" Depends
 dpkg-deb --field "$deb" Depends | grep -q fonts-ipafont-gothic || { echo "FAIL: no font dependency"; exit 1; }
 dpkg-deb --field "$deb" Depends | grep -q libqt6widgets6 || { echo "FAIL: shared-library dependencies missing"; exit 1; }
 
-root_only "installing the package system-wide needs root" || exit 0
-state=$(dpkg-query -W -f='${db:Status-Status} ${Version}' pomiro-checker 2>/dev/null || true)
-if [ -n "$state" ] && [ "$state" != "not-installed " ]; then
-  echo "SKIP: pomiro-checker is on this machine already ($state); the install check leaves it as it is"
-  exit 0
+# What lintian does not look at: the changelog is of the package's version, both manual pages are
+# there, and the debug symbols are those of the program shipped.
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb --extract "$deb" "$unpacked"
+version=$(dpkg-deb --field "$deb" Version)
+gzip -dc "$unpacked/usr/share/doc/pomiro-checker/changelog.gz" >"$unpacked/changelog"
+changelog_version=$(dpkg-parsechangelog -l "$unpacked/changelog" -S Version)
+[ "$changelog_version" = "$version" ] \
+  || { echo "FAIL: the changelog is of version $changelog_version, the package of $version"; exit 1; }
+for page in man/man1/pomiro-checker.1.gz man/ja/man1/pomiro-checker.1.gz; do
+  [ -f "$unpacked/usr/share/$page" ] || { echo "FAIL: no manual page /usr/share/$page"; exit 1; }
+done
+build_id=$(readelf --notes "$unpacked/usr/bin/pomiro-checker" | sed -n 's/.*Build ID: *//p')
+debug_file=./usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug
+[ -n "$build_id" ] && grep -qF " $debug_file" <<<"$(dpkg-deb --contents "$dbgsym")" \
+  || { echo "FAIL: $(basename "$dbgsym") has no debug file for build id '$build_id'"; exit 1; }
+[ "$(dpkg-deb --field "$dbgsym" Build-Ids)" = "$build_id" ] \
+  || { echo "FAIL: $(basename "$dbgsym") names other build ids"; exit 1; }
+
+echo "== lintian"
+# Both packages in one run, so that lintian sees the -dbgsym's documents link to its package's.
+lint_status=0
+lint=$(lintian --fail-on error,warning "$deb" "$dbgsym" 2>&1) || lint_status=$?
+[ -z "$lint" ] || echo "$lint"
+if [ "$lint_status" -ne 0 ] || grep -q '^[EW]: ' <<<"$lint"; then
+  echo "FAIL: lintian reports errors or warnings (exit status $lint_status)"
+  exit 1
 fi
+echo "PASS: lintian: no errors or warnings"
+
+root_only "installing the package system-wide needs root" || exit 0
+for package in pomiro-checker pomiro-checker-dbgsym; do
+  state=$(dpkg-query -W -f='${db:Status-Status} ${Version}' "$package" 2>/dev/null || true)
+  if [ -n "$state" ] && [ "$state" != "not-installed " ]; then
+    echo "SKIP: $package is on this machine already ($state); the install check leaves it as it is"
+    exit 0
+  fi
+done
 for f in /usr/bin/pomiro-checker /usr/share/pomiro-checker; do
   if [ -e "$f" ]; then
     echo "SKIP: $f exists outside any package; the install check leaves it as it is"
@@ -37,9 +73,13 @@ done
 # From here on, whatever of pomiro-checker is installed is ours, and goes again however we end.
 export DEBIAN_FRONTEND=noninteractive
 ours=1
-remove_ours() { [ "$ours" = 1 ] || return 0; ours=0; apt-get purge -y -q pomiro-checker >/dev/null; }
-trap remove_ours EXIT
-apt-get install -y -q "$deb" >/dev/null
+remove_ours() {
+  [ "$ours" = 1 ] || return 0
+  ours=0
+  apt-get purge -y -q pomiro-checker pomiro-checker-dbgsym >/dev/null
+}
+trap 'remove_ours; rm -rf "$unpacked"' EXIT
+apt-get install -y -q "$deb" "$dbgsym" >/dev/null
 
 status=0
 (
@@ -47,7 +87,10 @@ status=0
   for f in /usr/bin/pomiro-checker /usr/share/pomiro-checker/RwHelp.chm \
            /usr/share/applications/jp.pomiro.PomiroChecker.desktop \
            /usr/share/metainfo/jp.pomiro.PomiroChecker.metainfo.xml \
-           /usr/share/icons/hicolor/scalable/apps/jp.pomiro.PomiroChecker.svg; do
+           /usr/share/icons/hicolor/scalable/apps/jp.pomiro.PomiroChecker.svg \
+           /usr/share/doc/pomiro-checker/copyright /usr/share/doc/pomiro-checker/changelog.gz \
+           /usr/share/man/man1/pomiro-checker.1.gz /usr/share/man/ja/man1/pomiro-checker.1.gz \
+           "/${debug_file#./}"; do
     [ -f "$f" ] || e2e_fail "not installed: $f"
   done
   e2e_start_x
@@ -61,5 +104,7 @@ status=0
   echo "PASS: installed program starts, makes its data file and opens its help"
 ) || status=$?
 remove_ours
-[ ! -e /usr/bin/pomiro-checker ] || { echo "FAIL: package did not remove cleanly"; exit 1; }
+for f in /usr/bin/pomiro-checker "/${debug_file#./}"; do
+  [ ! -e "$f" ] || { echo "FAIL: $f is left after the packages were removed"; exit 1; }
+done
 exit "$status"

@@ -19,8 +19,8 @@ packages=(
   ibus ibus-mozc mozc-server tesseract-ocr
   # printing through a real spooler
   cups printer-driver-cups-pdf poppler-utils libcups2-dev
-  # fuzzing, packaging and desktop-file checks
-  clang libclang-rt-14-dev dpkg-dev desktop-file-utils appstream
+  # fuzzing, packaging and its checks (lintian, desktop files, AppStream)
+  clang libclang-rt-14-dev dpkg-dev file lintian desktop-file-utils appstream
 )
 
 missing=()
