@@ -3,13 +3,15 @@
 
 #include "core/period.h"
 #include "list_window/entrylistmodel.h"
-#include "list_window/frmsub.h"
+#include "list_window/listwindow.h"
 #include "list_window/frozentableview.h"
 
 #include <QApplication>
 #include <QTableWidget>
 #include <QTest>
 #include <benchmark/benchmark.h>
+
+using namespace pomiro;
 
 namespace {
 
@@ -28,8 +30,8 @@ const pomiro::Entries &fullTable()
 void BM_OpenList300(benchmark::State &state)
 {
     for (auto _ : state) {
-        frmSub window(fullTable());
-        benchmark::DoNotOptimize(window.findChild<QAbstractItemView *>("msg1")->model()->index(302, 10).data());
+        ListWindow window(fullTable());
+        benchmark::DoNotOptimize(window.findChild<QAbstractItemView *>("grid")->model()->index(302, 10).data());
     }
 }
 BENCHMARK(BM_OpenList300)->Unit(benchmark::kMillisecond);
@@ -39,8 +41,8 @@ void BM_OpenListEmpty(benchmark::State &state)
 {
     const pomiro::Entries empty;
     for (auto _ : state) {
-        frmSub window(empty);
-        benchmark::DoNotOptimize(window.findChild<QAbstractItemView *>("msg1")->model()->index(2, 10).data());
+        ListWindow window(empty);
+        benchmark::DoNotOptimize(window.findChild<QAbstractItemView *>("grid")->model()->index(2, 10).data());
     }
 }
 BENCHMARK(BM_OpenListEmpty)->Unit(benchmark::kMillisecond);
@@ -49,7 +51,7 @@ BENCHMARK(BM_OpenListEmpty)->Unit(benchmark::kMillisecond);
 void BM_OpenAndShowList300(benchmark::State &state)
 {
     for (auto _ : state) {
-        frmSub window(fullTable());
+        ListWindow window(fullTable());
         window.show();
         benchmark::DoNotOptimize(window.grab());
     }
@@ -59,9 +61,9 @@ BENCHMARK(BM_OpenAndShowList300)->Unit(benchmark::kMillisecond);
 // One mouse click on an entry row: toggle and recount all 300 rows.
 void BM_ClickRow300(benchmark::State &state)
 {
-    frmSub window(fullTable());
+    ListWindow window(fullTable());
     window.show();
-    auto *grid = window.findChild<FrozenTableView *>("msg1");
+    auto *grid = window.findChild<FrozenTableView *>("grid");
     const QPoint at = grid->cellCentre(grid->model()->index(3, 2));
     QWidget *target = grid->childAt(at);
     const QPoint local = target->mapFrom(grid, at);

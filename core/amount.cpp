@@ -38,7 +38,7 @@ int digitValue(QChar c)
 // Accepted: [blanks] [sign and/or currency sign, either order] digits [. digits] [blanks].
 // Commas may stand between any two digits of the whole part, never first or last. A point needs
 // digits on both sides: ".5", "1." and "1,000." are not numbers.
-Result<Amount, AmountError> ParseAmountText(const QString &text)
+Result<Amount, AmountError> parseAmountText(const QString &text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -126,7 +126,7 @@ Result<Amount, AmountError> ParseAmountText(const QString &text)
     return Amount{value};
 }
 
-QString FormatAmountText(Amount amount)
+QString formatAmountText(Amount amount)
 {
     const bool negative = amount.units < 0;
     const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(amount.units)

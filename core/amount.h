@@ -33,10 +33,10 @@ enum class AmountError {
 // blanks around it, a sign and a currency sign ("\", or a typed ¥ or ￥) in either order, digits
 // with commas only between digits, an optional point with digits after it, decimals rounded to four
 // places ties to even. ".5" and "1." are not numbers, nor is "\" alone, the text of a zero amount.
-Result<Amount, AmountError> ParseAmountText(const QString &text);
+Result<Amount, AmountError> parseAmountText(const QString &text);
 
 // "\" and the whole-yen amount grouped by "," in threes; zero is "\" alone.
-QString FormatAmountText(Amount amount);
+QString formatAmountText(Amount amount);
 
 // The sum in the Amount type; OutOfRange instead of overflowing.
 Result<Amount, AmountError> addAmounts(Amount a, Amount b);

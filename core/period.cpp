@@ -20,7 +20,7 @@ const std::array<Period, kPeriodCount> kPeriods = {{
 
 Result<double, AmountError> dailyBaseFromEntry(const QString &text, int periodIndex)
 {
-    const auto amount = ParseAmountText(text);
+    const auto amount = parseAmountText(text);
     if (!amount)
         return fail(amount.error());
     const double yen = toYenDouble(*amount);
@@ -48,7 +48,7 @@ Result<PeriodTexts, AmountError> periodAmountTexts(double dailyBase)
     }
     PeriodTexts texts;
     for (int i = 0; i < kPeriodCount; ++i)
-        texts[static_cast<size_t>(i)] = FormatAmountText(amounts[static_cast<size_t>(i)]);
+        texts[static_cast<size_t>(i)] = formatAmountText(amounts[static_cast<size_t>(i)]);
     return texts;
 }
 

@@ -17,7 +17,7 @@ struct Period
     const char16_t *caption;
     // Divisor for an amount entered in this period's field (1 for a day: no division).
     double daysOnEntry;
-    // The product CALC_DATA forms: (daily base x factor) x years, each step rounded to double.
+    // The product recalculate forms: (daily base x factor) x years, each step rounded to double.
     double factor;
     int years;
 };
@@ -29,7 +29,7 @@ using PeriodTexts = std::array<QString, kPeriodCount>;
 // The daily base for a text entered in the field of the given period.
 Result<double, AmountError> dailyBaseFromEntry(const QString &text, int periodIndex);
 
-// The amount of one period for a daily base, in double precision as CALC_DATA forms it.
+// The amount of one period for a daily base, in double precision as recalculate forms it.
 double periodProduct(double dailyBase, int periodIndex);
 
 // The ten amount texts for a daily base; OutOfRange when any period leaves the Amount range.

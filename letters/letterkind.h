@@ -18,11 +18,11 @@ struct LetterKind
 
 // In the order of the print panel's buttons, left to right.
 inline constexpr std::array<LetterKind, 3> kLetterKinds = {{
-    {"cmdSengen", u"宣言書", u"表示中の「ぽみろ」を宣言書で印刷します", u"　　宣言書", 36,
+    {"declarationButton", u"宣言書", u"表示中の「ぽみろ」を宣言書で印刷します", u"　　宣言書", 36,
      {u"　有言実行。絶対達成するぞ！　", nullptr}, 22},
-    {"cmdIrai", u"依頼書", u"表示中の「ぽみろ」を依頼書で印刷します", u"　　依頼書", 18,
+    {"requestButton", u"依頼書", u"表示中の「ぽみろ」を依頼書で印刷します", u"　　依頼書", 18,
      {u"　こんなにも節約になるんです。ご検討願えないでしょうか。", u"　よろしくお願いいたします"}, 18},
-    {"cmdAigan", u"哀願書", u"表示中の「ぽみろ」を哀願書で印刷します", u"　　哀願書", 22,
+    {"pleaButton", u"哀願書", u"表示中の「ぽみろ」を哀願書で印刷します", u"　　哀願書", 22,
      {u"　なんとか小遣いをあげてもらえないでしょうか", u"　よろしくお願いいたします"}, 22},
 }};
 

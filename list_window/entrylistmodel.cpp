@@ -5,8 +5,7 @@
 #include <QColor>
 #include <QStringList>
 
-using pomiro::Amount;
-using pomiro::Entries;
+namespace pomiro {
 
 namespace {
 
@@ -28,7 +27,7 @@ const std::array<QString, EntryListModel::kColumns> kHeaders = {
 // Blanks alone are typed text like any other, so they are left out and marked.
 bool isZeroText(const QString &text)
 {
-    return text.isEmpty() || text.trimmed() == QString(pomiro::kYenSign);
+    return text.isEmpty() || text.trimmed() == QString(kYenSign);
 }
 
 // The tooltip of a total: why it is "桁あふれ" and which rows it left out, as rich text with the
@@ -55,7 +54,7 @@ QString totalNotes(bool overflow, const QStringList &skipped)
 EntryListModel::EntryListModel(const Entries &entries, QObject *parent)
     : QAbstractTableModel(parent), m_entries(entries), m_marks(entries.size(), Mark::Untouched)
 {
-    SET_TOTAL();
+    fillTotals();
 }
 
 QString EntryListModel::clickHint()
@@ -128,7 +127,7 @@ QString EntryListModel::text(int row, int col) const
     if (row == 0)
         return kHeaders[static_cast<size_t>(col)];
     if (row <= entryCount()) {
-        const pomiro::Entry &entry = m_entries[row - 1];
+        const Entry &entry = m_entries[row - 1];
         return col == 0 ? entry.name : entry.amounts[static_cast<size_t>(col - 1)];
     }
     if (row == totalRow())
@@ -157,7 +156,7 @@ void EntryListModel::toggleRow(int row)
 }
 
 // The total row over all entries; the selected-total row stays empty until a row is clicked.
-void EntryListModel::SET_TOTAL()
+void EntryListModel::fillTotals()
 {
     m_total = totalsOf(false);
 }
@@ -167,20 +166,20 @@ void EntryListModel::SET_TOTAL()
 EntryListModel::Totals EntryListModel::totalsOf(bool selectedOnly) const
 {
     Totals totals;
-    for (int period = 0; period < pomiro::kPeriodCount; ++period) {
+    for (int period = 0; period < kPeriodCount; ++period) {
         Amount sum;
         bool overflow = false;
         QStringList skipped;
         for (int i = 0; i < entryCount(); ++i) {
             if (selectedOnly && m_marks[i] != Mark::Selected)
                 continue;
-            const pomiro::Entry &entry = m_entries[i];
+            const Entry &entry = m_entries[i];
             const QString &text = entry.amounts[static_cast<size_t>(period)];
             if (isZeroText(text))
                 continue;
-            const auto value = pomiro::ParseAmountText(text);
+            const auto value = parseAmountText(text);
             if (!value) {
-                if (value.error() == pomiro::AmountError::OutOfRange)
+                if (value.error() == AmountError::OutOfRange)
                     overflow = true;
                 else
                     skipped << entry.name;
@@ -188,16 +187,18 @@ EntryListModel::Totals EntryListModel::totalsOf(bool selectedOnly) const
             }
             if (overflow)
                 continue;
-            if (const auto next = pomiro::addAmounts(sum, *value))
+            if (const auto next = addAmounts(sum, *value))
                 sum = *next;
             else
                 overflow = true;
         }
         Total &total = totals[static_cast<size_t>(period)];
-        total.text = overflow ? QStringLiteral("桁あふれ") : pomiro::FormatAmountText(sum);
+        total.text = overflow ? QStringLiteral("桁あふれ") : formatAmountText(sum);
         if (!skipped.isEmpty())
             total.text += QStringLiteral(" *");
         total.toolTip = totalNotes(overflow, skipped);
     }
     return totals;
 }
+
+} // namespace pomiro

@@ -7,6 +7,8 @@
 
 #include <array>
 
+namespace pomiro {
+
 // The rows of the list window: the header row, one row per entry (a copy of the entries the
 // window opened with), an empty spacer, the total row "全合計" and the selected-total row
 // "選択合計". Row 0 and column 0 are the header and the names; the view keeps them in view.
@@ -21,7 +23,7 @@ class EntryListModel : public QAbstractTableModel
 public:
     static constexpr int kColumns = 11;
 
-    explicit EntryListModel(const pomiro::Entries &entries, QObject *parent = nullptr);
+    explicit EntryListModel(const Entries &entries, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -48,17 +50,19 @@ private:
         QString text;
         QString toolTip;
     };
-    using Totals = std::array<Total, pomiro::kPeriodCount>;
+    using Totals = std::array<Total, kPeriodCount>;
 
-    void SET_TOTAL();
+    void fillTotals();
     Totals totalsOf(bool selectedOnly) const;
     QString text(int row, int col) const;
     // The cell's own colour, or none where the view's colour shows.
     QVariant background(int row, int col) const;
 
-    pomiro::Entries m_entries;
+    Entries m_entries;
     QList<Mark> m_marks;
     Totals m_total;
     // Empty until the first click on an entry row.
     Totals m_selectedTotal;
 };
+
+} // namespace pomiro

@@ -8,6 +8,8 @@
 #include <QStyledItemDelegate>
 #include <QWheelEvent>
 
+namespace pomiro {
+
 namespace {
 
 // Rows follow the font, with a little air above and below the text.
@@ -216,3 +218,5 @@ QPoint FrozenTableView::cellCentre(const QModelIndex &index) const
         return {};
     return view->viewport()->mapTo(this, centre);
 }
+
+} // namespace pomiro

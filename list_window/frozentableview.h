@@ -3,6 +3,8 @@
 #include <QList>
 #include <QTableView>
 
+namespace pomiro {
+
 class FrozenOverlay;
 
 // A table view whose first row and first column stay in view while the other cells scroll, as in
@@ -42,3 +44,5 @@ private:
     QList<int> m_widths;
     int m_rowHeight = 0;
 };
+
+} // namespace pomiro

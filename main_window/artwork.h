@@ -9,7 +9,7 @@
 // Our own drawings (art/*.svg), compiled into the program as pictures drawn at build time.
 namespace pomiro::artwork {
 
-// The 32 x 32 icon drawn for the button with this object name ("cmdHozon", "cmdSengen", ...).
+// The 32 x 32 icon drawn for the button with this object name ("saveButton", "declarationButton", ...).
 QIcon icon(const QString &buttonName);
 
 QIcon windowIcon();

@@ -26,7 +26,7 @@ inline QSize titlePictureSize()
     return twipsToPixels(layout::kTitlePicture).size();
 }
 
-// "cmdHozon-32x32@2x.argb32": a drawing at a size in pixels and a device pixel ratio.
+// "m_saveButton-32x32@2x.argb32": a drawing at a size in pixels and a device pixel ratio.
 inline QString pictureFileName(const QString &name, QSize size, qreal ratio)
 {
     return QStringLiteral("%1-%2x%3@%4x.argb32")

@@ -23,13 +23,13 @@ struct ButtonSpec
 
 // The button row along the top, left to right in tab order.
 constexpr std::array<ButtonSpec, 7> kTopButtons = {{
-    {"cmdNew", u"ぽみろ", u"新しい「ぽみろ」を入力します", {4050, 150, 765, 990}},
-    {"cmdHozon", u"保存", u"表示中の「ぽみろ」を保存します", {4800, 150, 765, 990}},
-    {"cmdDel", u"削除", u"表示中の「ぽみろ」を削除します", {5550, 150, 765, 990}},
-    {"cmdPrint", u"印刷", u"表示中の「ぽみろ」を印刷します", {6300, 150, 765, 990}},
-    {"cmdHyou", u"一覧", u"保存されている「ぽみろ」を一覧で見ます", {7050, 150, 765, 990}},
-    {"cmdHelp", u"ヘルプ", u"ヘルプファイルを開きます", {7800, 150, 765, 990}},
-    {"cmdEnd", u"終了", u"プログラムを終了します", {8550, 150, 765, 990}},
+    {"newButton", u"ぽみろ", u"新しい「ぽみろ」を入力します", {4050, 150, 765, 990}},
+    {"saveButton", u"保存", u"表示中の「ぽみろ」を保存します", {4800, 150, 765, 990}},
+    {"deleteButton", u"削除", u"表示中の「ぽみろ」を削除します", {5550, 150, 765, 990}},
+    {"printButton", u"印刷", u"表示中の「ぽみろ」を印刷します", {6300, 150, 765, 990}},
+    {"listButton", u"一覧", u"保存されている「ぽみろ」を一覧で見ます", {7050, 150, 765, 990}},
+    {"helpButton", u"ヘルプ", u"ヘルプファイルを開きます", {7800, 150, 765, 990}},
+    {"endButton", u"終了", u"プログラムを終了します", {8550, 150, 765, 990}},
 }};
 
 // The print panel: the letter buttons follow kLetterKinds from this left edge, then やめる.
@@ -38,9 +38,9 @@ constexpr int kLetterButtonLeft = 75;
 constexpr int kLetterButtonStep = 750;
 constexpr Twips kLetterButton{0, 150, 765, 990};
 constexpr ButtonSpec kCancelButton{
-    "cmdYame", u"やめる", u"印刷をキャンセルします", {2325, 150, 765, 990}};
+    "cancelPrintButton", u"やめる", u"印刷をキャンセルします", {2325, 150, 765, 990}};
 
-// The ten amount fields in period order, relative to Frame1; each caption sits on its field's
+// The ten amount fields in period order, relative to m_amountsFrame; each caption sits on its field's
 // row in the column's caption slot.
 struct FieldSpec
 {
@@ -49,23 +49,23 @@ struct FieldSpec
 };
 
 constexpr std::array<FieldSpec, kPeriodCount> kAmountFields = {{
-    {"txtDay", {1575, 450, 2775, 570}},
-    {"txtWeek", {1575, 1050, 2760, 570}},
-    {"txtMonth", {1575, 1650, 2775, 570}},
-    {"txtMonth6", {1575, 2250, 2775, 570}},
-    {"txtYear", {1575, 2850, 2775, 570}},
-    {"txtYear3", {6000, 450, 2925, 570}},
-    {"txtYear5", {6000, 1050, 2925, 570}},
-    {"txtYear10", {6000, 1650, 2925, 570}},
-    {"txtYear20", {6000, 2250, 2925, 570}},
-    {"txtYear30", {6000, 2850, 2925, 570}},
+    {"dayField", {1575, 450, 2775, 570}},
+    {"weekField", {1575, 1050, 2760, 570}},
+    {"monthField", {1575, 1650, 2775, 570}},
+    {"halfYearField", {1575, 2250, 2775, 570}},
+    {"yearField", {1575, 2850, 2775, 570}},
+    {"threeYearsField", {6000, 450, 2925, 570}},
+    {"fiveYearsField", {6000, 1050, 2925, 570}},
+    {"tenYearsField", {6000, 1650, 2925, 570}},
+    {"twentyYearsField", {6000, 2250, 2925, 570}},
+    {"thirtyYearsField", {6000, 2850, 2925, 570}},
 }};
 
 constexpr int kPeriodsPerColumn = 5;
 constexpr int kCaptionLeft[2] = {225, 4650};
 constexpr int kCaptionWidth = 1320;
 
-constexpr Twips kFrame1{150, 2325, 9165, 3840};
+constexpr Twips kAmountsFrame{150, 2325, 9165, 3840};
 constexpr Twips kNameBox{1360, 1575, 7950, 435};
 constexpr Twips kNameCaption{150, 1575, 1215, 435};
 constexpr Twips kCounter{8175, 6390, 1170, 240};

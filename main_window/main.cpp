@@ -1,7 +1,7 @@
 #include "core/pomiro.h"
 #include "letters/printjob.h"
 #include "main_window/artwork.h"
-#include "main_window/frmmain.h"
+#include "main_window/mainwindow.h"
 #include "help_window/chmhelpviewer.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
@@ -29,7 +29,7 @@ int main(int argc, char *argv[])
 
     pomiro::letters::LetterPrinting letterPrinting;
 
-    frmMain window(data, help);
+    pomiro::MainWindow window(data, help);
     window.setLetterPrinting(&letterPrinting);
     window.show();
     return app.exec();

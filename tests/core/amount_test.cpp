@@ -8,13 +8,13 @@ namespace {
 using namespace Qt::StringLiterals;
 using pomiro::Amount;
 using pomiro::AmountError;
-using pomiro::FormatAmountText;
-using pomiro::ParseAmountText;
+using pomiro::formatAmountText;
+using pomiro::parseAmountText;
 
 constexpr qint64 kMin = std::numeric_limits<qint64>::min();
 constexpr qint64 kMax = std::numeric_limits<qint64>::max();
 
-TEST(ParseAmountText, ReadsAmountTextsAndTypedNumbers)
+TEST(parseAmountText, ReadsAmountTextsAndTypedNumbers)
 {
     const std::pair<QString, qint64> cases[] = {
         {u"500"_s, 5'000'000},
@@ -51,13 +51,13 @@ TEST(ParseAmountText, ReadsAmountTextsAndTypedNumbers)
         {u"00000000000000000000000000001"_s, 10'000},
     };
     for (const auto &[text, units] : cases) {
-        const auto amount = ParseAmountText(text);
+        const auto amount = parseAmountText(text);
         ASSERT_TRUE(amount) << text.toStdString();
         EXPECT_EQ(amount->units, units) << text.toStdString();
     }
 }
 
-TEST(ParseAmountText, RefusesWhatIsNotANumber)
+TEST(parseAmountText, RefusesWhatIsNotANumber)
 {
     const QString cases[] = {
         u""_s,
@@ -97,13 +97,13 @@ TEST(ParseAmountText, RefusesWhatIsNotANumber)
         u"99999999999999999999999x"_s,
     };
     for (const QString &text : cases) {
-        const auto amount = ParseAmountText(text);
+        const auto amount = parseAmountText(text);
         ASSERT_FALSE(amount) << text.toStdString();
         EXPECT_EQ(amount.error(), AmountError::NotANumber) << text.toStdString();
     }
 }
 
-TEST(ParseAmountText, RefusesWhatLeavesTheRange)
+TEST(parseAmountText, RefusesWhatLeavesTheRange)
 {
     const QString cases[] = {
         u"922,337,203,685,477.5808"_s,
@@ -113,13 +113,13 @@ TEST(ParseAmountText, RefusesWhatLeavesTheRange)
         u"1844674407370955.1616"_s, // the same after x 10,000
     };
     for (const QString &text : cases) {
-        const auto amount = ParseAmountText(text);
+        const auto amount = parseAmountText(text);
         ASSERT_FALSE(amount) << text.toStdString();
         EXPECT_EQ(amount.error(), AmountError::OutOfRange) << text.toStdString();
     }
 }
 
-TEST(FormatAmountText, WholeYenHalvesAwayFromZeroGroupedByThree)
+TEST(formatAmountText, WholeYenHalvesAwayFromZeroGroupedByThree)
 {
     const std::pair<qint64, QString> cases[] = {
         {0, u"\\"_s},
@@ -138,7 +138,7 @@ TEST(FormatAmountText, WholeYenHalvesAwayFromZeroGroupedByThree)
         {kMin, u"\\-922,337,203,685,478"_s},
     };
     for (const auto &[units, text] : cases)
-        EXPECT_EQ(FormatAmountText(Amount{units}), text) << units;
+        EXPECT_EQ(formatAmountText(Amount{units}), text) << units;
 }
 
 TEST(AmountArithmetic, SumsAndDoublesStayInRange)

@@ -9,14 +9,14 @@ e2e_workdir
 e2e_start_program "$program"
 [ -f "$e2e_work/データ.txt" ] || e2e_fail "the data file was not created"
 
-# Name box (cboPomiro), then the 1-day field (txtDay inside Frame1 at 150, 2325).
+# Name box (nameBox), then the 1-day field (dayField inside amountsFrame at 150, 2325).
 e2e_click_twips 1360 1575 7950 435
 e2e_type "禁煙"
 e2e_click_twips $((150 + 1575)) $((2325 + 450)) 2775 570
 e2e_type "500"
 e2e_key Return
 
-# Save (cmdHozon) and confirm its message.
+# Save (saveButton) and confirm its message.
 e2e_click_twips 4800 150 765 990
 box=$(e2e_wait_window "新規登録") || e2e_fail "no confirmation after Save"
 xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
@@ -26,7 +26,7 @@ expected=$(printf '"禁煙","\\500","\\3,500","\\15,000","\\91,250","\\182,500",
 actual=$(xxd -p "$e2e_work/データ.txt" | tr -d '\n')
 [ "$actual" = "$expected" ] || e2e_fail "data file after Save: $actual, expected $expected"
 
-# Delete (cmdDel): confirm the question, then the report.
+# Delete (deleteButton): confirm the question, then the report.
 e2e_click_twips 5550 150 765 990
 box=$(e2e_wait_window "削除確認") || e2e_fail "no question before Delete"
 xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"

@@ -9,11 +9,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text =
         QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    const auto amount = pomiro::ParseAmountText(text);
+    const auto amount = pomiro::parseAmountText(text);
     if (!amount)
         return 0;
-    const QString formatted = pomiro::FormatAmountText(*amount);
-    const auto again = pomiro::ParseAmountText(formatted);
+    const QString formatted = pomiro::formatAmountText(*amount);
+    const auto again = pomiro::parseAmountText(formatted);
     if (formatted.size() == 1) {
         // Zero (after whole-yen rounding) is "\" alone, which is not a number by design.
         if (again)
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Rounding to whole yen may carry the largest amounts just past the range ("\922,337,203,685,478").
     if (!again && again.error() == pomiro::AmountError::OutOfRange)
         return 0;
-    if (!again || FormatAmountText(*again) != formatted)
+    if (!again || formatAmountText(*again) != formatted)
         __builtin_trap();
     return 0;
 }

@@ -3,7 +3,7 @@
 #include "core/datafile.h"
 #include "core/pomiro.h"
 #include "letters/printjob.h"
-#include "main_window/frmmain.h"
+#include "main_window/mainwindow.h"
 #include "platform/fonts.h"
 #include "help_window/helpviewer.h"
 #include "pdftext.h"
@@ -54,7 +54,7 @@ protected:
         file.close();
 
         data.dataFile = DataFile(QDir(m_dir.path()));
-        window = std::make_unique<frmMain>(data, help);
+        window = std::make_unique<MainWindow>(data, help);
         window->setLetterPrinting(&printing);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -74,7 +74,7 @@ protected:
 
     void click(const char *button) { QTest::mouseClick(child<QToolButton>(button), Qt::LeftButton); }
 
-    bool panelShown() const { return child<QWidget>("fraPrint")->isVisible(); }
+    bool panelShown() const { return child<QWidget>("printPanel")->isVisible(); }
 
     QTemporaryDir m_dir;
     QString m_previousDir;
@@ -93,7 +93,7 @@ protected:
                                     }};
         },
         [] { return QDate(2009, 1, 5); }};
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 // The page's lines as pdftotext lays them out, blanks between words shortened to one.
@@ -111,10 +111,10 @@ QStringList linesOf(const QString &page)
 TEST_F(PrintPanelTest, PrintsWhatTheWindowShowsAndClosesThePanel)
 {
     // An unsaved edit is printed as it stands.
-    child<QLineEdit>("txtYear30")->setText(u"たくさん"_s);
-    click("cmdPrint");
+    child<QLineEdit>("thirtyYearsField")->setText(u"たくさん"_s);
+    click("printButton");
     ASSERT_TRUE(panelShown());
-    click("cmdIrai");
+    click("requestButton");
 
     EXPECT_FALSE(panelShown());
     EXPECT_TRUE(box.shown.isEmpty());
@@ -126,16 +126,16 @@ TEST_F(PrintPanelTest, PrintsWhatTheWindowShowsAndClosesThePanel)
     EXPECT_EQ(lines.at(2), u"１日で… \\500"_s);
     EXPECT_EQ(lines.at(11), u"３０年で… たくさん"_s);
     // Printing changes nothing on screen.
-    EXPECT_EQ(child<QComboBox>("cboPomiro")->currentText(), u"禁煙"_s);
-    EXPECT_EQ(child<QLineEdit>("txtDay")->text(), u"\\500"_s);
-    EXPECT_EQ(child<QLineEdit>("txtYear30")->text(), u"たくさん"_s);
+    EXPECT_EQ(child<QComboBox>("nameBox")->currentText(), u"禁煙"_s);
+    EXPECT_EQ(child<QLineEdit>("dayField")->text(), u"\\500"_s);
+    EXPECT_EQ(child<QLineEdit>("thirtyYearsField")->text(), u"たくさん"_s);
 }
 
 TEST_F(PrintPanelTest, FailureIsToldAndThePanelStaysOpen)
 {
     queueTakesIt = false;
-    click("cmdPrint");
-    click("cmdSengen");
+    click("printButton");
+    click("declarationButton");
 
     EXPECT_TRUE(panelShown());
     ASSERT_EQ(box.shown.size(), 1);
@@ -144,7 +144,7 @@ TEST_F(PrintPanelTest, FailureIsToldAndThePanelStaysOpen)
 
     // Once the queue takes jobs again, the same open panel prints.
     queueTakesIt = true;
-    click("cmdAigan");
+    click("pleaButton");
     EXPECT_FALSE(panelShown());
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(linesOf(pages[1]).value(0), u"哀願書"_s);

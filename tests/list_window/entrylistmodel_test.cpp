@@ -8,8 +8,7 @@
 
 #include <gtest/gtest.h>
 
-using pomiro::Entries;
-using pomiro::Entry;
+using namespace pomiro;
 
 namespace {
 
@@ -74,7 +73,7 @@ TEST(EntryListModel, ShowsHeaderEntriesAsStoredAndTheTotalRows)
         {5, 1, "", kOrange, right},      {5, 10, "", kOrange, right},
     };
     for (const Cell &c : cells) {
-        SCOPED_TRACE(testing::Message() << "cell " << c.row << "," << c.col);
+        SCOPED_TRACE(::testing::Message() << "cell " << c.row << "," << c.col);
         EXPECT_EQ(cell(model, c.row, c.col).toString(), c.text);
         EXPECT_EQ(cell(model, c.row, c.col, Qt::BackgroundRole).value<QColor>(), c.background);
         EXPECT_EQ(cell(model, c.row, c.col, Qt::TextAlignmentRole).value<Qt::Alignment>(), c.alignment);

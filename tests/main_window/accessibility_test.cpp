@@ -2,7 +2,7 @@
 // reader can speak, and the keyboard reaches every command.
 #include "tests/main_window/mainwindowtest.h"
 
-#include "list_window/frmsub.h"
+#include "list_window/listwindow.h"
 #include "help_window/chmhelpviewer.h"
 
 #include <QAbstractButton>
@@ -56,20 +56,20 @@ class AccessibilityTest : public MainWindowTest
 TEST_F(AccessibilityTest, EveryReachableControlOfEveryWindowHasAJapaneseName)
 {
     writeDataFile(dataFileBytes(3));
-    frmMain &main = start();
+    MainWindow &main = start();
     EXPECT_EQ(unnamedControls(&main), QStringList());
 
     // The amount fields are named by their periods, the name box by its caption.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(child("txtYear10"))->text(QAccessible::Name), u"１０年"_s);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(child("txtMonth"))->text(QAccessible::Name), u"1ヶ月"_s);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(child("tenYearsField"))->text(QAccessible::Name), u"１０年"_s);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(child("monthField"))->text(QAccessible::Name), u"1ヶ月"_s);
     nameBox()->setEditText(QString());
     EXPECT_EQ(spokenName(nameBox()), u"ぽみろ…"_s);
 
-    QTest::mouseClick(child<QAbstractButton>("cmdHyou"), Qt::LeftButton);
-    auto *list = QApplication::activeWindow() ? qobject_cast<frmSub *>(QApplication::activeWindow()) : nullptr;
+    QTest::mouseClick(child<QAbstractButton>("listButton"), Qt::LeftButton);
+    auto *list = QApplication::activeWindow() ? qobject_cast<ListWindow *>(QApplication::activeWindow()) : nullptr;
     if (!list) {
         for (QWidget *top : QApplication::topLevelWidgets())
-            if (auto *candidate = qobject_cast<frmSub *>(top))
+            if (auto *candidate = qobject_cast<ListWindow *>(top))
                 list = candidate;
     }
     ASSERT_NE(list, nullptr);
@@ -94,9 +94,9 @@ TEST_F(AccessibilityTest, EveryReachableControlOfEveryWindowHasAJapaneseName)
 TEST_F(AccessibilityTest, TabReachesEveryCommandOfTheMainWindowInLayoutOrder)
 {
     writeDataFile(dataFileBytes(2));
-    frmMain &main = start();
-    child("cmdPrint")->setFocus(); // the letter buttons are reachable only while the panel shows
-    QTest::mouseClick(child<QAbstractButton>("cmdPrint"), Qt::LeftButton);
+    MainWindow &main = start();
+    child("printButton")->setFocus(); // the letter buttons are reachable only while the panel shows
+    QTest::mouseClick(child<QAbstractButton>("printButton"), Qt::LeftButton);
     scrollBar()->setFocus();
 
     QStringList visited{QApplication::focusWidget()->objectName()};
@@ -107,11 +107,11 @@ TEST_F(AccessibilityTest, TabReachesEveryCommandOfTheMainWindowInLayoutOrder)
             break;
         visited << name;
     }
-    const QStringList expected = {u"hsbData"_s,   u"cmdNew"_s,    u"cmdHozon"_s,   u"cmdDel"_s,    u"cmdPrint"_s,
-                                  u"cmdHyou"_s,   u"cmdHelp"_s,   u"cmdEnd"_s,     u"cboPomiro"_s, u"txtDay"_s,
-                                  u"txtWeek"_s,   u"txtMonth"_s,  u"txtMonth6"_s,  u"txtYear"_s,   u"txtYear3"_s,
-                                  u"txtYear5"_s,  u"txtYear10"_s, u"txtYear20"_s,  u"txtYear30"_s, u"cmdSengen"_s,
-                                  u"cmdIrai"_s,   u"cmdAigan"_s,  u"cmdYame"_s};
+    const QStringList expected = {u"scrollBar"_s,   u"newButton"_s,    u"saveButton"_s,   u"deleteButton"_s,    u"printButton"_s,
+                                  u"listButton"_s,   u"helpButton"_s,   u"endButton"_s,     u"nameBox"_s, u"dayField"_s,
+                                  u"weekField"_s,   u"monthField"_s,  u"halfYearField"_s,  u"yearField"_s,   u"threeYearsField"_s,
+                                  u"fiveYearsField"_s,  u"tenYearsField"_s, u"twentyYearsField"_s,  u"thirtyYearsField"_s, u"declarationButton"_s,
+                                  u"requestButton"_s,   u"pleaButton"_s,  u"cancelPrintButton"_s};
     EXPECT_EQ(visited, expected);
     (void)main;
 }

@@ -51,7 +51,7 @@ protected:
 TEST_F(Artwork, ButtonIconsAreTheirDrawings)
 {
     const QStringList buttons = QDir(QStringLiteral(POMIRO_ART_DIR))
-                                    .entryList({QStringLiteral("cmd*.svg")}, QDir::Files, QDir::Name);
+                                    .entryList({QStringLiteral("*Button.svg")}, QDir::Files, QDir::Name);
     ASSERT_EQ(buttons.size(), 11);
     for (QString name : buttons) {
         name.chop(4);

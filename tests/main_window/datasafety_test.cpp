@@ -115,7 +115,7 @@ protected:
         }
         {
             ObeyFilePermissions obey;
-            click(c.command == Command::Delete ? "cmdDel" : "cmdHozon");
+            click(c.command == Command::Delete ? "deleteButton" : "saveButton");
         }
         QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
@@ -174,7 +174,7 @@ TEST_F(DataSafetyTest, AFileChangedElsewhereIsReadAgainNotOverwritten)
         const char *button;
         int storedElsewhere;
         int shownAfter;
-    } cases[] = {{"cmdHozon", 14, 9}, {"cmdDel", 5, 5}};
+    } cases[] = {{"saveButton", 14, 9}, {"deleteButton", 5, 5}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.button);
         writeDataFile(dataFileBytes(kStored));

@@ -1,7 +1,7 @@
 // The main window on a real Japanese desktop: an input method that stays on, Qt's own menus, the
 // desktop's light or dark theme, and the mouse wheel.
 #include "list_window/entrylistmodel.h"
-#include "list_window/frmsub.h"
+#include "list_window/listwindow.h"
 #include "list_window/frozentableview.h"
 #include "platform/qtjapanese.h"
 #include "tests/main_window/mainwindowtest.h"
@@ -33,13 +33,13 @@ TEST_F(MainWindowTest, AmountFieldsTakeNoComposedTextWhileTheNameBoxDoes)
         EXPECT_FALSE(takesComposedText(child(name))) << name;
     EXPECT_TRUE(takesComposedText(nameBox()));
     // What an input method commits all the same still reaches the field, as typed.
-    QLineEdit *field = child<QLineEdit>("txtWeek");
+    QLineEdit *field = child<QLineEdit>("weekField");
     field->setFocus();
     QInputMethodEvent commit;
     commit.setCommitString(u"700"_s);
     QApplication::sendEvent(field, &commit);
     QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(child<QLineEdit>("txtDay")->text(), u"\\100"_s);
+    EXPECT_EQ(child<QLineEdit>("dayField")->text(), u"\\100"_s);
 }
 
 // The texts of the menu that `open` pops up, read while it is open, then closed.
@@ -72,7 +72,7 @@ TEST_F(MainWindowTest, QtsOwnMenusSpeakJapanese)
 {
     useQtJapanese(); // as the program does at start
     start();
-    const QStringList field = menuTexts(child<QLineEdit>("txtDay")->createStandardContextMenu());
+    const QStringList field = menuTexts(child<QLineEdit>("dayField")->createStandardContextMenu());
     const QStringList name = menuTexts(nameBox()->lineEdit()->createStandardContextMenu());
     const QStringList scrolling = poppedUpMenu([this] {
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 5), scrollBar()->mapToGlobal(QPoint(20, 5)));
@@ -195,7 +195,7 @@ TEST_P(ThemeTest, EveryTextOfTheMainWindowCanBeRead)
     writeDataFile(dataFileBytes(3));
     start();
     QList<std::pair<QString, QRect>> areas;
-    for (const char *name : {"Label2", "txtDay", "txtYear30", "Label1_0", "Label1_9", "lblKensu"})
+    for (const char *name : {"nameCaption", "dayField", "thirtyYearsField", "periodCaption0", "periodCaption9", "counter"})
         areas.append({QLatin1String(name), inside(child(name))});
     areas.append({u"name box"_s, inside(nameBox()->lineEdit(), 1)});
     expectReadable(window.get(), areas);
@@ -205,8 +205,8 @@ TEST_P(ThemeTest, EveryRowOfTheListCanBeRead)
 {
     writeDataFile(dataFileBytes(3));
     start();
-    click("cmdHyou");
-    auto *list = window->findChild<frmSub *>();
+    click("listButton");
+    auto *list = window->findChild<ListWindow *>();
     ASSERT_NE(list, nullptr);
     m_list = list;
     auto *grid = list->findChild<FrozenTableView *>();
@@ -255,13 +255,13 @@ TEST_F(MainWindowTest, TheWheelChangesTheEntryOnlyWhereTheUserIsWorking)
     writeDataFile(dataFileBytes(12));
     start();
     scrollBar()->setValue(3);
-    QLineEdit *day = child<QLineEdit>("txtDay");
+    QLineEdit *day = child<QLineEdit>("dayField");
     day->setFocus();
     day->setText(u"typed"_s);
 
     // Passing over the name box and the amount fields on the way elsewhere.
     turnWheel(nameBox(), 1);
-    turnWheel(child("txtYear"), 1);
+    turnWheel(child("yearField"), 1);
     EXPECT_EQ(counter(), u"3 / 12"_s);
     EXPECT_EQ(day->text(), u"typed"_s);
 

@@ -77,7 +77,7 @@ TEST_F(EntryCommandsTest, SaveOfANewNameAppendsItAndShowsItLast)
         messages.shown.clear();
         nameBox()->setEditText(c.name);
         setFieldTexts(c.amounts);
-        click("cmdHozon");
+        click("saveButton");
 
         const int count = int(c.stored.size()) + 1;
         EXPECT_EQ(dataFileContent(), fileOf(c.stored) + fileOf({Entry{c.name, c.amounts}}));
@@ -113,7 +113,7 @@ TEST_F(EntryCommandsTest, SaveOverAStoredNameRewritesThatEntryOnly)
         const QString name = kNames[c.namedSlot - 1];
         nameBox()->setEditText(name);
         setFieldTexts(k500ADay);
-        click("cmdHozon");
+        click("saveButton");
 
         QList<Entry> expected = sampleEntries(12);
         expected[c.namedSlot - 1].amounts = k500ADay;
@@ -138,7 +138,7 @@ TEST_F(EntryCommandsTest, SaveOverADuplicatedNameChangesTheFirstOnly)
     start();
     nameBox()->setEditText(kNames[0]);
     setFieldTexts(k500ADay);
-    click("cmdHozon");
+    click("saveButton");
     EXPECT_EQ(dataFileContent(), fileOf({Entry{kNames[0], k500ADay}, stored[1], stored[2]}));
 }
 
@@ -152,7 +152,7 @@ TEST_F(EntryCommandsTest, SaveOfANameTypedAgainChangesItsStoredEntry)
         messages.shown.clear();
         nameBox()->setEditText(u"朝の\u301C習慣"_s);
         setFieldTexts(k500ADay);
-        click("cmdHozon");
+        click("saveButton");
         EXPECT_EQ(dataFileContent(), fileOf({Entry{u"朝の\uFF5E習慣"_s, k500ADay}}));
         EXPECT_EQ(data.entries.size(), 1);
         ASSERT_EQ(messages.shown.size(), 1);
@@ -185,7 +185,7 @@ TEST_F(EntryCommandsTest, DeleteRemovesTheEntryAtThePositionAndNamesIt)
         if (!c.typed.isEmpty())
             nameBox()->setEditText(c.typed);
         messages.shown.clear();
-        click("cmdDel");
+        click("deleteButton");
 
         QList<Entry> remaining = sampleEntries(12);
         const Entry removed = remaining.takeAt(c.position - 1);
@@ -213,7 +213,7 @@ TEST_F(EntryCommandsTest, DeleteOfTheOnlyEntryLeavesAnEmptyFileAndWindow)
 {
     writeDataFile(dataFileBytes(1));
     start();
-    click("cmdDel");
+    click("deleteButton");
     EXPECT_TRUE(dataFileContent().isEmpty());
     EXPECT_TRUE(QFile::exists(dataPath()));
     expectShows(0, 0);
@@ -229,12 +229,12 @@ TEST_F(EntryCommandsTest, CancelInTheQuestionChangesNothing)
     writeDataFile(dataFileBytes(12));
     start();
     scrollBar()->setValue(4);
-    child<QLineEdit>("txtWeek")->setText(u"not saved"_s);
+    child<QLineEdit>("weekField")->setText(u"not saved"_s);
     messages.answers = {false};
-    click("cmdDel");
+    click("deleteButton");
 
     expectUnchanged(dataFileBytes(12), 4, 12);
-    EXPECT_EQ(child<QLineEdit>("txtWeek")->text(), u"not saved"_s);
+    EXPECT_EQ(child<QLineEdit>("weekField")->text(), u"not saved"_s);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].title, u"削除確認"_s);
 }
@@ -250,9 +250,9 @@ TEST_F(EntryCommandsTest, NothingToSaveOrDeleteDoesNothingSilently)
         const char *button;
         QString name;
     } cases[] = {
-        {"Save with an empty name", 12, "cmdHozon", {}},
-        {"Delete with an empty name", 12, "cmdDel", {}},
-        {"Delete with an empty table", 0, "cmdDel", u"禁煙"_s},
+        {"Save with an empty name", 12, "saveButton", {}},
+        {"Delete with an empty name", 12, "deleteButton", {}},
+        {"Delete with an empty table", 0, "deleteButton", u"禁煙"_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -275,10 +275,10 @@ TEST_F(EntryCommandsTest, NewEmptiesTheWindowOnly)
     writeDataFile(dataFileBytes(12));
     start();
     scrollBar()->setValue(4);
-    child<QLineEdit>("txtDay")->setText(u"500"_s);
-    QTest::keyClick(child("txtDay"), Qt::Key_Return);
+    child<QLineEdit>("dayField")->setText(u"500"_s);
+    QTest::keyClick(child("dayField"), Qt::Key_Return);
     ASSERT_DOUBLE_EQ(data.dailyBase, 500.0);
-    click("cmdNew");
+    click("newButton");
 
     EXPECT_EQ(nameBox()->currentText(), QString());
     EXPECT_EQ(fieldTexts(), PeriodTexts{});
@@ -317,7 +317,7 @@ TEST_F(EntryCommandsTest, ASaveTheFileCannotHoldIsRefusedAndTold)
         nameBox()->setEditText(c.name);
         if (c.field >= 0)
             child<QLineEdit>(kFieldNames[c.field])->setText(c.fieldText);
-        click("cmdHozon");
+        click("saveButton");
 
         EXPECT_EQ(dataFileContent(), dataFileBytes(c.entries));
         EXPECT_EQ(data.entries.size(), c.entries);
@@ -342,7 +342,7 @@ TEST_F(EntryCommandsTest, AStoredEntryTheFileCannotHoldIsNamed)
     ASSERT_EQ(data.entries.value(0).name, u"ab\"c"_s);
 
     nameBox()->setEditText(kNames[1]); // saved as the third entry
-    click("cmdHozon");
+    click("saveButton");
     EXPECT_EQ(dataFileContent(), handWritten);
     EXPECT_EQ(data.entries.value(2), sampleEntry(2));
     ASSERT_EQ(messages.shown.size(), 1);
@@ -352,7 +352,7 @@ TEST_F(EntryCommandsTest, AStoredEntryTheFileCannotHoldIsNamed)
 
     messages.shown.clear();
     scrollBar()->setValue(1);
-    click("cmdDel");
+    click("deleteButton");
     EXPECT_EQ(dataFileContent(), dataFileBytes(2));
     EXPECT_EQ(data.entries.size(), 2);
     ASSERT_EQ(messages.shown.size(), 2);
@@ -370,9 +370,9 @@ TEST_F(EntryCommandsTest, AFailedWriteKeepsEverythingAsOnDisk)
         QString name;
         const char *title;
     } cases[] = {
-        {"new entry", "cmdHozon", u"新規"_s, "保存できません"},
-        {"change of a stored entry", "cmdHozon", kNames[6], "保存できません"},
-        {"delete", "cmdDel", {}, "削除できません"},
+        {"new entry", "saveButton", u"新規"_s, "保存できません"},
+        {"change of a stored entry", "saveButton", kNames[6], "保存できません"},
+        {"delete", "deleteButton", {}, "削除できません"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -394,13 +394,13 @@ TEST_F(EntryCommandsTest, AFailedWriteKeepsEverythingAsOnDisk)
         EXPECT_EQ(told.box, Box::Warning);
         EXPECT_TRUE(told.text.contains(u"できませんでした"_s));
         EXPECT_TRUE(told.text.contains(u"ファイルは変更されていません"_s));
-        EXPECT_EQ(messages.shown.size(), std::string_view(c.button) == "cmdDel" ? 2 : 1);
+        EXPECT_EQ(messages.shown.size(), std::string_view(c.button) == "deleteButton" ? 2 : 1);
 
         // The next write that succeeds must not carry the failed change along.
         data.dataFile.setReplacer(replaceFileAtomically);
         nameBox()->setEditText(kNames[0]);
         setFieldTexts(k500ADay);
-        click("cmdHozon");
+        click("saveButton");
         QList<Entry> expected = sampleEntries(12);
         expected[0].amounts = k500ADay;
         EXPECT_EQ(dataFileContent(), fileOf(expected));
@@ -416,20 +416,20 @@ TEST_F(EntryCommandsTest, ListOpensOneListWindowThatEndCloses)
     auto listWindows = [] {
         QList<QWidget *> found;
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == u"frmSub"_s && w->isVisible())
+            if (w->objectName() == u"listWindow"_s && w->isVisible())
                 found << w;
         return found;
     };
-    click("cmdHyou");
+    click("listButton");
     const QList<QWidget *> first = listWindows();
     ASSERT_EQ(first.size(), 1);
     EXPECT_EQ(first[0]->windowTitle(), u"ぽみろ一覧"_s);
 
-    click("cmdHyou");
+    click("listButton");
     EXPECT_EQ(listWindows(), first);
     EXPECT_TRUE(window->isVisible());
 
-    click("cmdEnd");
+    click("endButton");
     EXPECT_TRUE(listWindows().isEmpty());
     EXPECT_FALSE(window->isVisible());
 }

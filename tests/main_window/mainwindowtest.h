@@ -4,7 +4,7 @@
 // message box and a help viewer that records its calls; sample entries and their file bytes.
 
 #include "core/pomiro.h"
-#include "main_window/frmmain.h"
+#include "main_window/mainwindow.h"
 #include "platform/fonts.h"
 #include "help_window/helpviewer.h"
 #include "tests/support/messageboxes.h"
@@ -33,8 +33,8 @@ using namespace pomiro;
 using namespace Qt::StringLiterals;
 using pomiro::testing::Box;
 
-inline const char *const kFieldNames[kPeriodCount] = {"txtDay",  "txtWeek",  "txtMonth",  "txtMonth6", "txtYear",
-                                               "txtYear3", "txtYear5", "txtYear10", "txtYear20", "txtYear30"};
+inline const char *const kFieldNames[kPeriodCount] = {"dayField",  "weekField",  "monthField",  "halfYearField", "yearField",
+                                               "threeYearsField", "fiveYearsField", "tenYearsField", "twentyYearsField", "thirtyYearsField"};
 
 inline const QStringList kNames = {u"禁煙"_s,   u"コーヒー"_s, u"お菓子"_s, u"タクシー"_s, u"雑誌, 週刊"_s, u"ジュース"_s,
                             u"ランチ"_s, u"缶コーヒー"_s, u"宝くじ"_s, u"ゲーム"_s,   u"映画"_s,       u"お酒"_s};
@@ -119,10 +119,10 @@ protected:
     }
 
     // The window as the program opens it, with any start-up notice delivered.
-    frmMain &start()
+    MainWindow &start()
     {
         data.dataFile = DataFile(QDir(m_dir.path()));
-        window = std::make_unique<frmMain>(data, help);
+        window = std::make_unique<MainWindow>(data, help);
         window->show();
         QCoreApplication::processEvents(); // a start-up notice is shown and answered here
         window->activateWindow();
@@ -138,9 +138,9 @@ protected:
         return found;
     }
 
-    QString counter() const { return child<QLabel>("lblKensu")->text(); }
-    QScrollBar *scrollBar() const { return child<QScrollBar>("hsbData"); }
-    QComboBox *nameBox() const { return child<QComboBox>("cboPomiro"); }
+    QString counter() const { return child<QLabel>("counter")->text(); }
+    QScrollBar *scrollBar() const { return child<QScrollBar>("scrollBar"); }
+    QComboBox *nameBox() const { return child<QComboBox>("nameBox"); }
 
     QStringList listedNames() const
     {
@@ -179,7 +179,7 @@ protected:
     Pomiro data;
     pomiro::testing::MessageBoxes messages;
     RecordingHelpViewer help;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
 
 private:
     QTemporaryDir m_dir;

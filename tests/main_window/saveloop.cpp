@@ -6,7 +6,7 @@
 // Usage: saveloop PREFIX  (names are PREFIX-1, PREFIX-2, ...)
 
 #include "core/pomiro.h"
-#include "main_window/frmmain.h"
+#include "main_window/mainwindow.h"
 #include "help_window/helpviewer.h"
 #include "tests/support/messageboxes.h"
 
@@ -42,13 +42,13 @@ int main(int argc, char *argv[])
     pomiro::Pomiro data;
     pomiro::testing::MessageBoxes messages; // answers OK to every box
     NoHelp help;
-    frmMain window(data, help);
+    pomiro::MainWindow window(data, help);
     window.show();
-    auto *nameBox = window.findChild<QComboBox *>(QStringLiteral("cboPomiro"));
-    auto *scrollBar = window.findChild<QScrollBar *>(QStringLiteral("hsbData"));
-    auto *day = window.findChild<QLineEdit *>(QStringLiteral("txtDay"));
-    auto *save = window.findChild<QToolButton *>(QStringLiteral("cmdHozon"));
-    auto *remove = window.findChild<QToolButton *>(QStringLiteral("cmdDel"));
+    auto *nameBox = window.findChild<QComboBox *>(QStringLiteral("nameBox"));
+    auto *scrollBar = window.findChild<QScrollBar *>(QStringLiteral("scrollBar"));
+    auto *day = window.findChild<QLineEdit *>(QStringLiteral("dayField"));
+    auto *save = window.findChild<QToolButton *>(QStringLiteral("saveButton"));
+    auto *remove = window.findChild<QToolButton *>(QStringLiteral("deleteButton"));
     if (!nameBox || !scrollBar || !day || !save || !remove)
         return 2;
 

@@ -1,6 +1,6 @@
 // The main window's controls, built from the layout tables.
 
-#include "main_window/frmmain.h"
+#include "main_window/mainwindow.h"
 
 #include "letters/letterkind.h"
 #include "main_window/amountfield.h"
@@ -19,8 +19,9 @@
 #include <QStringListModel>
 #include <QToolButton>
 
-using namespace pomiro;
-using namespace pomiro::layout;
+namespace pomiro {
+
+using namespace layout;
 
 namespace {
 
@@ -55,28 +56,28 @@ QToolButton *makeButton(QWidget *parent, const char *name, const char16_t *capti
 
 } // namespace
 
-void frmMain::buildControls()
+void MainWindow::buildControls()
 {
     std::array<QToolButton *, kTopButtons.size()> top{};
     for (std::size_t i = 0; i < kTopButtons.size(); ++i) {
         const ButtonSpec &button = kTopButtons[i];
         top[i] = makeButton(this, button.name, button.caption, button.tooltip, button.at);
     }
-    cmdNew = top[0];
-    cmdHozon = top[1];
-    cmdDel = top[2];
-    cmdPrint = top[3];
-    cmdHyou = top[4];
-    cmdHelp = top[5];
-    cmdEnd = top[6];
+    m_newButton = top[0];
+    m_saveButton = top[1];
+    m_deleteButton = top[2];
+    m_printButton = top[3];
+    m_listButton = top[4];
+    m_helpButton = top[5];
+    m_endButton = top[6];
 
     auto *image = new QLabel(this);
-    image->setObjectName(QStringLiteral("Image2"));
+    image->setObjectName(QStringLiteral("titlePicture"));
     image->setGeometry(twipsToPixels(kTitlePicture));
     image->setPixmap(artwork::titlePicture(image->size(), devicePixelRatioF()));
 
     auto *line = new QWidget(this);
-    line->setObjectName(QStringLiteral("Line1"));
+    line->setObjectName(QStringLiteral("separator"));
     const QRect lineAt = twipsToPixels(kSeparator);
     const int whiteRow = twipsToPixels(kSeparatorWhiteTop) - lineAt.top();
     line->setGeometry(lineAt.left(), lineAt.top(), lineAt.width(), whiteRow + 1);
@@ -88,7 +89,7 @@ void frmMain::buildControls()
     }
 
     auto *nameCaption = new QLabel(QStringLiteral("ぽみろ…"), this);
-    nameCaption->setObjectName(QStringLiteral("Label2"));
+    nameCaption->setObjectName(QStringLiteral("nameCaption"));
     nameCaption->setGeometry(twipsToPixels(kNameCaption));
     nameCaption->setFont(fonts::font(fonts::kPGothic, 15.75));
     nameCaption->setAlignment(Qt::AlignCenter);
@@ -97,34 +98,34 @@ void frmMain::buildControls()
     setColours(nameCaption, QPalette::Window, kPeach, Qt::black);
 
     auto *nameBox = new NameBox(this);
-    cboPomiro = nameBox;
-    cboPomiro->setObjectName(QStringLiteral("cboPomiro"));
-    cboPomiro->setEditable(true);
+    m_nameBox = nameBox;
+    m_nameBox->setObjectName(QStringLiteral("nameBox"));
+    m_nameBox->setEditable(true);
     // One list of the names, replaced whole at every load: cheaper than an item per entry.
-    m_savedNames = new QStringListModel(cboPomiro);
-    cboPomiro->setModel(m_savedNames);
-    cboPomiro->setInsertPolicy(QComboBox::NoInsert);
+    m_savedNames = new QStringListModel(m_nameBox);
+    m_nameBox->setModel(m_savedNames);
+    m_nameBox->setInsertPolicy(QComboBox::NoInsert);
     // Completing inline would put a longer saved name into the box while a new one is typed.
-    cboPomiro->setCompleter(nullptr);
-    cboPomiro->setMaxVisibleItems(20);
-    cboPomiro->setToolTip(QStringLiteral("ぽみろを切り替えます"));
-    cboPomiro->setFont(fonts::font(fonts::kPGothic, 15.75));
-    setColours(cboPomiro, QPalette::Base, kCream, Qt::black);
-    cboPomiro->setGeometry(twipsToPixels(kNameBox));
-    cboPomiro->setAttribute(Qt::WA_InputMethodEnabled, true);
-    connect(cboPomiro, &QComboBox::activated, this, [this, nameBox](int index) {
+    m_nameBox->setCompleter(nullptr);
+    m_nameBox->setMaxVisibleItems(20);
+    m_nameBox->setToolTip(QStringLiteral("ぽみろを切り替えます"));
+    m_nameBox->setFont(fonts::font(fonts::kPGothic, 15.75));
+    setColours(m_nameBox, QPalette::Base, kCream, Qt::black);
+    m_nameBox->setGeometry(twipsToPixels(kNameBox));
+    m_nameBox->setAttribute(Qt::WA_InputMethodEnabled, true);
+    connect(m_nameBox, &QComboBox::activated, this, [this, nameBox](int index) {
         if (!nameBox->isEndingEdit())
             nameChosen(index);
     });
 
-    nameCaption->setBuddy(cboPomiro);
-    cboPomiro->lineEdit()->setAccessibleName(QStringLiteral("ぽみろの名前"));
-    cboPomiro->view()->setAccessibleName(QStringLiteral("保存してあるぽみろの一覧"));
+    nameCaption->setBuddy(m_nameBox);
+    m_nameBox->lineEdit()->setAccessibleName(QStringLiteral("ぽみろの名前"));
+    m_nameBox->view()->setAccessibleName(QStringLiteral("保存してあるぽみろの一覧"));
 
-    Frame1 = new QGroupBox(QStringLiteral("　『ぽみろ』の達成 "), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFont(fonts::font(fonts::kPGothic, 12));
-    Frame1->setGeometry(twipsToPixels(kFrame1));
+    m_amountsFrame = new QGroupBox(QStringLiteral("　『ぽみろ』の達成 "), this);
+    m_amountsFrame->setObjectName(QStringLiteral("amountsFrame"));
+    m_amountsFrame->setFont(fonts::font(fonts::kPGothic, 12));
+    m_amountsFrame->setGeometry(twipsToPixels(kAmountsFrame));
 
     const QFont amountFont = fonts::font(fonts::kGothic, 21.75, true);
     const QFont captionFont = fonts::font(fonts::kPGothic, 21.75);
@@ -132,8 +133,8 @@ void frmMain::buildControls()
         const FieldSpec &layout = kAmountFields[i];
         const int column = i / kPeriodsPerColumn;
 
-        auto *caption = new QLabel(QString::fromUtf16(kPeriods[i].caption), Frame1);
-        caption->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        auto *caption = new QLabel(QString::fromUtf16(kPeriods[i].caption), m_amountsFrame);
+        caption->setObjectName(QStringLiteral("periodCaption%1").arg(i));
         caption->setGeometry(twipsToPixels({kCaptionLeft[column], layout.at.top, kCaptionWidth, layout.at.height}));
         caption->setFont(captionFont);
         caption->setAlignment(Qt::AlignCenter);
@@ -141,7 +142,7 @@ void frmMain::buildControls()
         caption->setAutoFillBackground(true);
         setColours(caption, QPalette::Window, column == 0 ? kNavy : kMaroon, Qt::white);
 
-        auto *field = new AmountField(Frame1);
+        auto *field = new AmountField(m_amountsFrame);
         field->setObjectName(QLatin1String(layout.name));
         field->setGeometry(twipsToPixels(layout.at));
         field->setFont(amountFont);
@@ -154,56 +155,58 @@ void frmMain::buildControls()
     }
     m_amountFields[0]->setToolTip(QStringLiteral("任意の箇所で金額を入れて「Ｅｎｔｅｒキー」を押します"));
 
-    lblKensu = new QLabel(this);
-    lblKensu->setObjectName(QStringLiteral("lblKensu"));
-    lblKensu->setGeometry(twipsToPixels(kCounter));
-    lblKensu->setFont(fonts::font(fonts::kPGothic, 12));
+    m_counter = new QLabel(this);
+    m_counter->setObjectName(QStringLiteral("counter"));
+    m_counter->setGeometry(twipsToPixels(kCounter));
+    m_counter->setFont(fonts::font(fonts::kPGothic, 12));
 
-    hsbData = new QScrollBar(Qt::Horizontal, this);
-    hsbData->setObjectName(QStringLiteral("hsbData"));
-    hsbData->setGeometry(twipsToPixels(kScrollBar));
-    hsbData->setRange(0, 0);
-    hsbData->setSingleStep(1);
-    hsbData->setPageStep(1);
+    m_scrollBar = new QScrollBar(Qt::Horizontal, this);
+    m_scrollBar->setObjectName(QStringLiteral("scrollBar"));
+    m_scrollBar->setGeometry(twipsToPixels(kScrollBar));
+    m_scrollBar->setRange(0, 0);
+    m_scrollBar->setSingleStep(1);
+    m_scrollBar->setPageStep(1);
     // Only the end of a move shows an entry, not every step of a drag.
-    hsbData->setTracking(false);
-    hsbData->setFocusPolicy(Qt::StrongFocus);
-    hsbData->installEventFilter(this);
-    hsbData->setAccessibleName(QStringLiteral("ぽみろの切り替え"));
-    hsbData->setAccessibleDescription(QStringLiteral("左右の矢印キーで、保存してあるぽみろを順に表示します"));
-    connect(hsbData, &QScrollBar::valueChanged, this, [this] { SHOW_DATA(); });
+    m_scrollBar->setTracking(false);
+    m_scrollBar->setFocusPolicy(Qt::StrongFocus);
+    m_scrollBar->installEventFilter(this);
+    m_scrollBar->setAccessibleName(QStringLiteral("ぽみろの切り替え"));
+    m_scrollBar->setAccessibleDescription(QStringLiteral("左右の矢印キーで、保存してあるぽみろを順に表示します"));
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, &MainWindow::showPosition);
 
-    // Created last so that it lies over the name box and Frame1 when shown.
-    fraPrint = new QFrame(this);
-    fraPrint->setObjectName(QStringLiteral("fraPrint"));
-    fraPrint->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    fraPrint->setAutoFillBackground(true);
-    fraPrint->setGeometry(twipsToPixels(kPrintPanel));
+    // Created last so that it lies over the name box and m_amountsFrame when shown.
+    m_printPanel = new QFrame(this);
+    m_printPanel->setObjectName(QStringLiteral("printPanel"));
+    m_printPanel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    m_printPanel->setAutoFillBackground(true);
+    m_printPanel->setGeometry(twipsToPixels(kPrintPanel));
     for (std::size_t i = 0; i < letters::kLetterKinds.size(); ++i) {
         const letters::LetterKind &kind = letters::kLetterKinds[i];
         Twips at = kLetterButton;
         at.left = kLetterButtonLeft + int(i) * kLetterButtonStep;
-        m_letterButtons[i] = makeButton(fraPrint, kind.buttonName, kind.caption, kind.tooltip, at);
+        m_letterButtons[i] = makeButton(m_printPanel, kind.buttonName, kind.caption, kind.tooltip, at);
         connect(m_letterButtons[i], &QToolButton::clicked, this, [this, i] { printLetter(int(i)); });
     }
-    cmdYame = makeButton(fraPrint, kCancelButton.name, kCancelButton.caption, kCancelButton.tooltip,
+    m_cancelPrintButton = makeButton(m_printPanel, kCancelButton.name, kCancelButton.caption, kCancelButton.tooltip,
                          kCancelButton.at);
 
-    connect(cmdNew, &QToolButton::clicked, this, &frmMain::newEntry);
-    connect(cmdHozon, &QToolButton::clicked, this, &frmMain::saveEntry);
-    connect(cmdDel, &QToolButton::clicked, this, &frmMain::deleteEntry);
-    connect(cmdPrint, &QToolButton::clicked, this, &frmMain::openPrintPanel);
-    connect(cmdYame, &QToolButton::clicked, this, &frmMain::closePrintPanel);
-    connect(cmdHyou, &QToolButton::clicked, this, &frmMain::showList);
-    connect(cmdHelp, &QToolButton::clicked, this, &frmMain::openHelp);
-    connect(cmdEnd, &QToolButton::clicked, this, &frmMain::endProgram);
+    connect(m_newButton, &QToolButton::clicked, this, &MainWindow::newEntry);
+    connect(m_saveButton, &QToolButton::clicked, this, &MainWindow::saveEntry);
+    connect(m_deleteButton, &QToolButton::clicked, this, &MainWindow::deleteEntry);
+    connect(m_printButton, &QToolButton::clicked, this, &MainWindow::openPrintPanel);
+    connect(m_cancelPrintButton, &QToolButton::clicked, this, &MainWindow::closePrintPanel);
+    connect(m_listButton, &QToolButton::clicked, this, &MainWindow::showList);
+    connect(m_helpButton, &QToolButton::clicked, this, &MainWindow::openHelp);
+    connect(m_endButton, &QToolButton::clicked, this, &MainWindow::endProgram);
 
-    QList<QWidget *> tabOrder{hsbData};
+    QList<QWidget *> tabOrder{m_scrollBar};
     tabOrder.append({top.begin(), top.end()});
-    tabOrder.append(cboPomiro);
+    tabOrder.append(m_nameBox);
     tabOrder.append({m_amountFields.begin(), m_amountFields.end()});
     tabOrder.append({m_letterButtons.begin(), m_letterButtons.end()});
-    tabOrder.append(cmdYame);
+    tabOrder.append(m_cancelPrintButton);
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
+
+} // namespace pomiro

@@ -1,7 +1,7 @@
 // The list window as the user meets it: opened by the main window, clicked with the mouse on the
 // real view, scrolled, brought forward again and closed.
 #include "list_window/entrylistmodel.h"
-#include "list_window/frmsub.h"
+#include "list_window/listwindow.h"
 #include "list_window/frozentableview.h"
 #include "tests/support/qtapp.h"
 
@@ -14,8 +14,7 @@
 
 #include <gtest/gtest.h>
 
-using pomiro::Entries;
-using pomiro::Entry;
+using namespace pomiro;
 
 namespace {
 
@@ -30,7 +29,7 @@ Entry entry(const QString &name, const QString &amount)
 
 FrozenTableView *gridOf(QWidget *window)
 {
-    return window->findChild<FrozenTableView *>(QStringLiteral("msg1"));
+    return window->findChild<FrozenTableView *>(QStringLiteral("grid"));
 }
 
 QString text(FrozenTableView *grid, int row, int col)
@@ -70,23 +69,23 @@ QColor seen(FrozenTableView *grid, int row, int col)
     return at.isNull() ? QColor() : grid->grab().toImage().pixelColor(at - QPoint(25, 0));
 }
 
-class ListWindow : public ::testing::Test
+class ListWindowTest : public ::testing::Test
 {
 protected:
     void TearDown() override { delete m_window.data(); }
 
     FrozenTableView *open(const Entries &table)
     {
-        m_window = new frmSub(table);
+        m_window = new ListWindow(table);
         m_window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window));
         return gridOf(m_window);
     }
 
-    QPointer<frmSub> m_window;
+    QPointer<ListWindow> m_window;
 };
 
-TEST_F(ListWindow, ClicksToggleWholeRowsAndNothingElse)
+TEST_F(ListWindowTest, ClicksToggleWholeRowsAndNothingElse)
 {
     FrozenTableView *grid = open({entry("禁煙", "\\100"), entry("禁煙", "\\20"), entry("コーヒー", "\\3")});
     const QColor untouched = seen(grid, 1, 3);
@@ -105,7 +104,7 @@ TEST_F(ListWindow, ClicksToggleWholeRowsAndNothingElse)
     EXPECT_EQ(snapshot(grid), before) << "only entry rows are selectable";
 }
 
-TEST_F(ListWindow, FrozenHeaderAndNamesStayInViewWhileTheRestScrolls)
+TEST_F(ListWindowTest, FrozenHeaderAndNamesStayInViewWhileTheRestScrolls)
 {
     Entries entries;
     for (int i = 1; i <= 300; ++i)
@@ -150,30 +149,30 @@ TEST(ListWindowOpening, BuildsTheFixedWindowBesideTheMainWindow)
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::red);
     mainWindow.setWindowIcon(QIcon(pixmap));
-    QPointer<frmSub> list;
+    QPointer<ListWindow> list;
     Entries table = {entry("禁煙", "\\100"), entry("酒", "\\20")};
 
-    frmSub *w = frmSub::showList(table, &mainWindow, list);
+    ListWindow *w = ListWindow::showList(table, &mainWindow, list);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-    EXPECT_EQ(w->objectName(), "frmSub");
+    EXPECT_EQ(w->objectName(), "listWindow");
     EXPECT_EQ(w->windowTitle(), "ぽみろ一覧");
     EXPECT_EQ(w->size(), QSize(629, 450));
     EXPECT_EQ(w->minimumSize(), w->maximumSize());
     EXPECT_EQ(w->windowIcon().cacheKey(), mainWindow.windowIcon().cacheKey());
     // Centred within the width of a window frame.
     EXPECT_LE((w->geometry().center() - w->screen()->availableGeometry().center()).manhattanLength(), 8);
-    FrozenTableView *msg1 = gridOf(w);
-    auto *label = w->findChild<QLabel *>("Label1");
-    auto *back = w->findChild<QPushButton *>("cmdModori");
-    ASSERT_TRUE(msg1 && label && back);
-    EXPECT_EQ(msg1->geometry(), QRect(10, 10, 611, 391));
-    EXPECT_EQ(msg1->font().family(), "ＭＳ Ｐゴシック");
-    EXPECT_EQ(msg1->font().pointSizeF(), 9.0);
-    EXPECT_EQ(msg1->columnWidth(1), 67);
+    FrozenTableView *grid = gridOf(w);
+    auto *label = w->findChild<QLabel *>("hint");
+    auto *back = w->findChild<QPushButton *>("backButton");
+    ASSERT_TRUE(grid && label && back);
+    EXPECT_EQ(grid->geometry(), QRect(10, 10, 611, 391));
+    EXPECT_EQ(grid->font().family(), "ＭＳ Ｐゴシック");
+    EXPECT_EQ(grid->font().pointSizeF(), 9.0);
+    EXPECT_EQ(grid->columnWidth(1), 67);
     const int nameToAmount =
-        msg1->cellCentre(msg1->model()->index(1, 1)).x() - msg1->cellCentre(msg1->model()->index(1, 0)).x();
+        grid->cellCentre(grid->model()->index(1, 1)).x() - grid->cellCentre(grid->model()->index(1, 0)).x();
     EXPECT_EQ(nameToAmount, 267 - 267 / 2 + 67 / 2) << "the name column is not 4000 twips wide";
-    EXPECT_EQ(msg1->toolTip(), "クリックで選択");
+    EXPECT_EQ(grid->toolTip(), "クリックで選択");
     EXPECT_EQ(label->geometry(), QRect(20, 420, 406, 26));
     EXPECT_EQ(back->geometry(), QRect(510, 410, 106, 31));
     EXPECT_EQ(back->text(), "戻る");
@@ -181,23 +180,23 @@ TEST(ListWindowOpening, BuildsTheFixedWindowBesideTheMainWindow)
     EXPECT_EQ(w->focusWidget(), back);
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
     QTest::keyClick(back, Qt::Key_Tab);
-    EXPECT_EQ(w->focusWidget(), msg1) << "the grid follows the button in the tab order";
+    EXPECT_EQ(w->focusWidget(), grid) << "the grid follows the button in the tab order";
 
     // A second List click brings the same window forward as it stands, even after the table changed.
-    click(msg1, 2, 4);
-    ASSERT_EQ(text(msg1, 5, 1), "\\20");
+    click(grid, 2, 4);
+    ASSERT_EQ(text(grid, 5, 1), "\\20");
     table.clear();
-    EXPECT_EQ(frmSub::showList(table, &mainWindow, list), w);
-    EXPECT_EQ(msg1->model()->rowCount(), 6);
-    EXPECT_EQ(seen(msg1, 2, 3), kCyan);
-    click(msg1, 1, 4);
-    EXPECT_EQ(text(msg1, 5, 1), "\\120") << "the window counts the rows it opened with";
+    EXPECT_EQ(ListWindow::showList(table, &mainWindow, list), w);
+    EXPECT_EQ(grid->model()->rowCount(), 6);
+    EXPECT_EQ(seen(grid, 2, 3), kCyan);
+    click(grid, 1, 4);
+    EXPECT_EQ(text(grid, 5, 1), "\\120") << "the window counts the rows it opened with";
 
     // Back discards the window; the next opening starts afresh from the table.
     QTest::mouseClick(back, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(list.isNull());
-    frmSub *again = frmSub::showList(table, &mainWindow, list);
+    ListWindow *again = ListWindow::showList(table, &mainWindow, list);
     EXPECT_EQ(gridOf(again)->model()->rowCount(), 4);
     delete again;
 }

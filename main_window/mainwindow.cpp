@@ -1,11 +1,11 @@
-#include "main_window/frmmain.h"
+#include "main_window/mainwindow.h"
 
 #include "core/cellwidth.h"
 #include "core/cp932.h"
 #include "core/pomiro.h"
 #include "help_window/helpviewer.h"
 #include "letters/printjob.h"
-#include "list_window/frmsub.h"
+#include "list_window/listwindow.h"
 #include "main_window/amountfield.h"
 #include "main_window/artwork.h"
 #include "main_window/layout.h"
@@ -29,7 +29,7 @@
 
 #include <algorithm>
 
-using namespace pomiro;
+namespace pomiro {
 
 namespace {
 
@@ -57,10 +57,10 @@ QAbstractSlider::SliderAction scrollAction(int key)
 
 } // namespace
 
-frmMain::frmMain(Pomiro &data, HelpViewer &help, QWidget *parent)
+MainWindow::MainWindow(Pomiro &data, HelpViewer &help, QWidget *parent)
     : QWidget(parent), m_data(data), m_help(help)
 {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("ぽみろチェッカー"));
     setWindowIcon(artwork::windowIcon());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -73,14 +73,11 @@ frmMain::frmMain(Pomiro &data, HelpViewer &help, QWidget *parent)
 
     // Start-up.
     m_helpFile = QStringLiteral("RwHelp.chm");
-    fraPrint->hide();
-    LOAD_DATA();
-    const bool atMinimum = hsbData->value() == hsbData->minimum();
-    hsbData->setValue(hsbData->minimum());
-    if (atMinimum)
-        SHOW_DATA();
+    m_printPanel->hide();
+    loadEntries();
+    showPosition(firstPosition());
     accessibility::describeControls(this);
-    hsbData->setFocus();
+    m_scrollBar->setFocus();
 
     if (!m_loadNotice.isEmpty()) {
         // Once the window is up, so that the user sees what the notice is about.
@@ -90,12 +87,7 @@ frmMain::frmMain(Pomiro &data, HelpViewer &help, QWidget *parent)
     }
 }
 
-QString frmMain::CHG_KETA(const QString &text, qint16 width) const
-{
-    return rightAlignInCells(text, width);
-}
-
-void frmMain::LOAD_DATA()
+void MainWindow::loadEntries()
 {
     const auto loaded = m_data.dataFile.load(m_data.entries);
     const int count = int(m_data.entries.size());
@@ -105,29 +97,33 @@ void frmMain::LOAD_DATA()
     for (const Entry &entry : std::as_const(m_data.entries))
         names.append(entry.name);
     m_savedNames->setStringList(names);
-    hsbData->setMaximum(count);
-    hsbData->setMinimum(count > 0 ? 1 : 0);
+    {
+        const QSignalBlocker quiet(m_scrollBar);
+        m_scrollBar->setRange(firstPosition(), count);
+    }
+    // A position the entries no longer reach moves to the nearer end, and that entry is shown.
+    if (const int fitted = std::clamp(m_position, firstPosition(), count); fitted != m_position)
+        showPosition(fitted);
 }
 
-void frmMain::SHOW_DATA()
+void MainWindow::showCurrentEntry()
 {
-    const int k = hsbData->value();
-    const Entry &entry = entryAt(k);
+    const Entry &entry = entryAt(m_position);
     // Keep the list's current item on the entry shown, so the arrow keys go on from there.
-    cboPomiro->setCurrentIndex(k - 1);
-    cboPomiro->setEditText(entry.name);
+    m_nameBox->setCurrentIndex(m_position - 1);
+    m_nameBox->setEditText(entry.name);
     for (int i = 0; i < kPeriodCount; ++i)
         m_amountFields[i]->setText(entry.amounts[i]);
-    lblKensu->setText(QStringLiteral("%1 / %2").arg(k).arg(m_data.entries.size()));
+    m_counter->setText(QStringLiteral("%1 / %2").arg(m_position).arg(m_data.entries.size()));
 }
 
-void frmMain::CLEAR_DATA()
+void MainWindow::clearFields()
 {
     for (QLineEdit *field : m_amountFields)
         field->clear();
 }
 
-void frmMain::CALC_DATA()
+void MainWindow::recalculate()
 {
     // All ten texts first, so that a failure leaves every field as it was.
     const auto texts = periodAmountTexts(m_data.dailyBase);
@@ -139,20 +135,20 @@ void frmMain::CALC_DATA()
         m_amountFields[i]->setText(texts.value()[i]);
 }
 
-bool frmMain::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && watched == hsbData) {
+    if (event->type() == QEvent::KeyPress && watched == m_scrollBar) {
         // Qt's scroll bar takes Right and Down for "back"; here they go to the next entry.
         const QAbstractSlider::SliderAction action = scrollAction(static_cast<QKeyEvent *>(event)->key());
         if (action == QAbstractSlider::SliderNoAction)
             return false;
-        hsbData->triggerAction(action);
+        m_scrollBar->triggerAction(action);
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void frmMain::enterAmount(int periodIndex)
+void MainWindow::enterAmount(int periodIndex)
 {
     const auto base = dailyBaseFromEntry(m_amountFields[periodIndex]->text(), periodIndex);
     if (!base) {
@@ -160,30 +156,34 @@ void frmMain::enterAmount(int periodIndex)
         return;
     }
     m_data.dailyBase = base.value();
-    CALC_DATA();
+    recalculate();
 }
 
-void frmMain::reportAmountError(AmountError error)
+void MainWindow::reportAmountError(AmountError error)
 {
     warn(this, texts::kAmountTitle, texts::amountError(error));
 }
 
-const Entry &frmMain::entryAt(int position) const
+const Entry &MainWindow::entryAt(int position) const
 {
     static const Entry none;
     return position >= 1 && position <= m_data.entries.size() ? m_data.entries[position - 1] : none;
 }
 
-void frmMain::showPosition(int position)
+int MainWindow::firstPosition() const
 {
-    // setValue() with the value the scroll bar already has notifies nobody.
-    if (hsbData->value() == position)
-        SHOW_DATA();
-    else
-        hsbData->setValue(position);
+    return m_data.entries.isEmpty() ? 0 : 1;
 }
 
-PeriodTexts frmMain::shownAmounts() const
+void MainWindow::showPosition(int position)
+{
+    m_position = position;
+    const QSignalBlocker quiet(m_scrollBar);
+    m_scrollBar->setValue(position);
+    showCurrentEntry();
+}
+
+PeriodTexts MainWindow::shownAmounts() const
 {
     PeriodTexts amounts;
     for (std::size_t i = 0; i < amounts.size(); ++i)
@@ -191,31 +191,33 @@ PeriodTexts frmMain::shownAmounts() const
     return amounts;
 }
 
-void frmMain::newEntry()
+void MainWindow::newEntry()
 {
     // Only the window is emptied; the counter keeps the old position until the next display.
-    cboPomiro->setEditText(QString());
-    cboPomiro->setFocus();
-    CLEAR_DATA();
+    m_nameBox->setEditText(QString());
+    m_nameBox->setFocus();
+    clearFields();
 }
 
-void frmMain::saveEntry()
+void MainWindow::saveEntry()
 {
-    const QString name = cboPomiro->currentText();
+    const QString name = m_nameBox->currentText();
     if (name.isEmpty())
         return;
     const Entry shown{name, shownAmounts()};
 
     // New or change is decided by the name alone, compared exactly as the file will hold it;
-    // the first equal item wins.
-    const int index = cboPomiro->findText(cp932::storedForm(name), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index < 0) {
+    // the first equal entry wins.
+    const QString stored = cp932::storedForm(name);
+    const auto found = std::find_if(m_data.entries.begin(), m_data.entries.end(),
+                                    [&stored](const Entry &entry) { return entry.name == stored; });
+    if (found == m_data.entries.end()) {
         const auto appended = m_data.dataFile.append(shown, m_data.entries);
         if (!appended) {
             reportFileError(appended.error(), FileChange::Save);
             return;
         }
-        LOAD_DATA();
+        loadEntries();
         const int count = int(m_data.entries.size());
         showPosition(count);
         inform(this, texts::kSavedNewTitle, texts::savedNew(entryAt(count).name));
@@ -227,7 +229,7 @@ void frmMain::saveEntry()
         reportFileError(line.error(), FileChange::Save);
         return;
     }
-    Entry &entry = m_data.entries[index];
+    Entry &entry = *found;
     const PeriodTexts before = entry.amounts;
     entry.amounts = shown.amounts;
     const auto written = m_data.dataFile.rewrite(m_data.entries);
@@ -241,12 +243,12 @@ void frmMain::saveEntry()
     inform(this, texts::kUpdatedTitle, texts::updated(entry.name));
 }
 
-void frmMain::deleteEntry()
+void MainWindow::deleteEntry()
 {
-    if (cboPomiro->currentText().isEmpty())
+    if (m_nameBox->currentText().isEmpty())
         return;
     // The position decides what goes, so both boxes name that entry, not the name box's text.
-    const int position = hsbData->value();
+    const int position = m_position;
     if (position < 1 || position > m_data.entries.size())
         return;
     const QString name = entryAt(position).name;
@@ -259,72 +261,71 @@ void frmMain::deleteEntry()
         reportFileError(written.error(), FileChange::Delete);
         return;
     }
-    LOAD_DATA();
+    loadEntries();
     if (m_data.entries.isEmpty()) {
-        cboPomiro->setEditText(QString());
-        CLEAR_DATA();
+        m_nameBox->setEditText(QString());
+        clearFields();
     }
-    showPosition(hsbData->minimum());
+    showPosition(firstPosition());
     inform(this, texts::kDeletedTitle, texts::deleted(name));
 }
 
-void frmMain::reportFileError(const DataFileError &error, FileChange change)
+void MainWindow::reportFileError(const DataFileError &error, FileChange change)
 {
     if (error.kind == DataFileError::Kind::ChangedElsewhere) {
         // Show what is really stored now, near where the user was.
-        const int position = hsbData->value();
-        LOAD_DATA();
-        showPosition(std::clamp(position, hsbData->minimum(), hsbData->maximum()));
+        loadEntries();
+        showPosition(m_position);
     }
     warn(this, change == FileChange::Save ? texts::kSaveFailedTitle : texts::kDeleteFailedTitle,
          texts::fileError(error, change, m_data.entries));
 }
 
-void frmMain::nameChosen(int index)
+void MainWindow::nameChosen(int index)
 {
     // Choosing the entry already shown shows it again, as a way back to what was saved.
     showPosition(index + 1);
 }
 
-void frmMain::openPrintPanel()
+void MainWindow::openPrintPanel()
 {
-    if (cboPomiro->currentText().isEmpty())
+    if (m_nameBox->currentText().isEmpty())
         return;
-    fraPrint->show();
-    fraPrint->raise();
+    m_printPanel->show();
+    m_printPanel->raise();
 }
 
-void frmMain::closePrintPanel()
+void MainWindow::closePrintPanel()
 {
-    fraPrint->hide();
+    m_printPanel->hide();
 }
 
-void frmMain::showList()
+void MainWindow::showList()
 {
-    frmSub::showList(m_data.entries, this, m_list);
+    ListWindow::showList(m_data.entries, this, m_list);
 }
 
-void frmMain::setLetterPrinting(letters::LetterPrinting *printing)
+void MainWindow::setLetterPrinting(letters::LetterPrinting *printing)
 {
     m_letterPrinting = printing;
 }
 
-void frmMain::printLetter(int kind)
+void MainWindow::printLetter(int kind)
 {
     if (!m_letterPrinting)
         return;
     // What the window shows at the click, saved or not. After a failure the panel stays open, so
     // the user can try again once a printer is set up.
-    if (m_letterPrinting->print(kind, this, cboPomiro->currentText(), shownAmounts()))
-        fraPrint->hide();
+    if (m_letterPrinting->print(kind, this, m_nameBox->currentText(), shownAmounts()))
+        m_printPanel->hide();
 }
 
-void frmMain::openHelp()
+void MainWindow::openHelp()
 {
     m_help.displayTopic(this, m_helpFile);
 }
 
-void frmMain::endProgram()
+void MainWindow::endProgram()
 {
     if (m_ending)
         return;
@@ -334,9 +335,11 @@ void frmMain::endProgram()
     QApplication::quit();
 }
 
-void frmMain::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Closing through the window frame ends the program just as End does.
     endProgram();
     event->accept();
 }
+
+} // namespace pomiro

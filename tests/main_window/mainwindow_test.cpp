@@ -1,4 +1,4 @@
-#include "main_window/frmmain.h"
+#include "main_window/mainwindow.h"
 
 #include "core/pomiro.h"
 #include "platform/fonts.h"
@@ -59,7 +59,7 @@ TEST_P(StartUpTest, ShowsTheFirstEntryWithItsCounterAndRange)
     for (int i = 0; i < nameBox()->count(); ++i)
         listed << nameBox()->itemText(i);
     EXPECT_EQ(listed, kNames.mid(0, c.entries));
-    EXPECT_FALSE(child("fraPrint")->isVisible());
+    EXPECT_FALSE(child("printPanel")->isVisible());
     EXPECT_EQ(window->focusWidget(), scrollBar());
     EXPECT_TRUE(messages.shown.isEmpty());
 }
@@ -146,7 +146,7 @@ TEST_F(MainWindowTest, ChoosingTheEntryShownShowsItAgain)
     writeDataFile(dataFileBytes(12));
     start();
     scrollBar()->setValue(3);
-    child<QLineEdit>("txtDay")->setText(u"not saved"_s);
+    child<QLineEdit>("dayField")->setText(u"not saved"_s);
     emit nameBox()->activated(2);
     expectShows(3, 12);
 }
@@ -188,14 +188,14 @@ TEST_F(MainWindowTest, EnterInAnAmountFieldConvertsOrTellsWhy)
     const PeriodTexts fiveHundredIn5Years = {u"\\"_s,      u"\\2"_s,     u"\\8"_s,     u"\\50"_s,     u"\\100"_s,
                                              u"\\300"_s,   u"\\500"_s,   u"\\1,000"_s, u"\\2,000"_s,  u"\\3,000"_s};
     const EnterCase cases[] = {
-        {"txtDay", u"500"_s, Qt::Key_Return, k500ADay, false},
-        {"txtYear10", u"\\1,825,000"_s, Qt::Key_Return, k500ADay, false},
-        {"txtYear5", u"500"_s, Qt::Key_Enter, fiveHundredIn5Years, false},
-        {"txtWeek", u"abc"_s, Qt::Key_Return, kept, true},
-        {"txtMonth", u"\\"_s, Qt::Key_Return, kept, true},
-        {"txtYear", u"   "_s, Qt::Key_Enter, kept, true},
+        {"dayField", u"500"_s, Qt::Key_Return, k500ADay, false},
+        {"tenYearsField", u"\\1,825,000"_s, Qt::Key_Return, k500ADay, false},
+        {"fiveYearsField", u"500"_s, Qt::Key_Enter, fiveHundredIn5Years, false},
+        {"weekField", u"abc"_s, Qt::Key_Return, kept, true},
+        {"monthField", u"\\"_s, Qt::Key_Return, kept, true},
+        {"yearField", u"   "_s, Qt::Key_Enter, kept, true},
         // 30 years would leave the amount range: no field may change.
-        {"txtDay", u"84,231,708,100"_s, Qt::Key_Return, kept, true},
+        {"dayField", u"84,231,708,100"_s, Qt::Key_Return, kept, true},
     };
     writeDataFile(dataFileBytes(12));
     start();
@@ -230,12 +230,12 @@ TEST_F(MainWindowTest, EnterInAnAmountFieldConvertsOrTellsWhy)
 TEST_F(MainWindowTest, EnterInAnEmptyFieldGoesOnToTheField)
 {
     start();
-    child<QLineEdit>("txtWeek")->setText(u"123"_s);
-    auto *field = child<QLineEdit>("txtDay");
+    child<QLineEdit>("weekField")->setText(u"123"_s);
+    auto *field = child<QLineEdit>("dayField");
     QSignalSpy reachedField(field, &QLineEdit::returnPressed);
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(reachedField.count(), 1);
-    EXPECT_EQ(child<QLineEdit>("txtWeek")->text(), u"123"_s);
+    EXPECT_EQ(child<QLineEdit>("weekField")->text(), u"123"_s);
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_DOUBLE_EQ(data.dailyBase, 0.0);
 }
@@ -244,13 +244,13 @@ TEST_F(MainWindowTest, PrintPanelOpensOnlyForANameAndStaysOnTop)
 {
     writeDataFile(dataFileBytes(12));
     start();
-    QWidget *panel = child("fraPrint");
+    QWidget *panel = child("printPanel");
     nameBox()->setEditText(QString());
-    QTest::mouseClick(child("cmdPrint"), Qt::LeftButton);
+    QTest::mouseClick(child("printButton"), Qt::LeftButton);
     EXPECT_FALSE(panel->isVisible());
 
     nameBox()->setEditText(u"まだ保存していない名前"_s);
-    QTest::mouseClick(child("cmdPrint"), Qt::LeftButton);
+    QTest::mouseClick(child("printButton"), Qt::LeftButton);
     ASSERT_TRUE(panel->isVisible());
     const QPoint middle = panel->geometry().center();
     EXPECT_TRUE(window->childAt(middle) == panel || panel->isAncestorOf(window->childAt(middle)));
@@ -260,7 +260,7 @@ TEST_F(MainWindowTest, PrintPanelOpensOnlyForANameAndStaysOnTop)
     EXPECT_EQ(counter(), u"2 / 12"_s);
     EXPECT_TRUE(panel->isVisible());
 
-    QTest::mouseClick(child("cmdYame"), Qt::LeftButton);
+    QTest::mouseClick(child("cancelPrintButton"), Qt::LeftButton);
     EXPECT_FALSE(panel->isVisible());
 }
 
@@ -270,7 +270,7 @@ TEST_F(MainWindowTest, HelpOpensTheHelpFileAndEndClosesEverything)
         SCOPED_TRACE(throughFrame ? "window frame" : "End button");
         help.calls.clear();
         start();
-        QTest::mouseClick(child("cmdHelp"), Qt::LeftButton);
+        QTest::mouseClick(child("helpButton"), Qt::LeftButton);
         EXPECT_EQ(help.calls, QStringList{u"display RwHelp.chm"_s});
         EXPECT_EQ(help.caller, window.get());
 
@@ -279,7 +279,7 @@ TEST_F(MainWindowTest, HelpOpensTheHelpFileAndEndClosesEverything)
         if (throughFrame)
             window->close();
         else
-            QTest::mouseClick(child("cmdEnd"), Qt::LeftButton);
+            QTest::mouseClick(child("endButton"), Qt::LeftButton);
         EXPECT_EQ(help.calls, (QStringList{u"display RwHelp.chm"_s, u"closeAll"_s}));
         EXPECT_FALSE(window->isVisible());
         EXPECT_FALSE(other.isVisible());
@@ -296,11 +296,11 @@ TEST_F(MainWindowTest, FontsResolveToTheIpaFamilies)
         double points;
         bool italic;
     } cases[] = {
-        {"txtDay", "IPAGothic", 21.75, true},     {"txtYear30", "IPAGothic", 21.75, true},
-        {"cboPomiro", "IPAPGothic", 15.75, false}, {"Label1_0", "IPAPGothic", 21.75, false},
-        {"Label1_9", "IPAPGothic", 21.75, false},  {"Label2", "IPAPGothic", 15.75, false},
-        {"lblKensu", "IPAPGothic", 12, false},     {"Frame1", "IPAPGothic", 12, false},
-        {"cmdHozon", "IPAPGothic", 9, false},
+        {"dayField", "IPAGothic", 21.75, true},     {"thirtyYearsField", "IPAGothic", 21.75, true},
+        {"nameBox", "IPAPGothic", 15.75, false}, {"periodCaption0", "IPAPGothic", 21.75, false},
+        {"periodCaption9", "IPAPGothic", 21.75, false},  {"nameCaption", "IPAPGothic", 15.75, false},
+        {"counter", "IPAPGothic", 12, false},     {"amountsFrame", "IPAPGothic", 12, false},
+        {"saveButton", "IPAPGothic", 9, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -319,17 +319,17 @@ TEST_F(MainWindowTest, ControlsSitWhereTheLayoutPutsThem)
         const char *name;
         int left, top, width, height; // twips, relative to the window or the holding frame
     } layout[] = {
-        {"cmdNew", 4050, 150, 765, 990},     {"cmdHozon", 4800, 150, 765, 990},  {"cmdDel", 5550, 150, 765, 990},
-        {"cmdPrint", 6300, 150, 765, 990},   {"cmdHyou", 7050, 150, 765, 990},   {"cmdHelp", 7800, 150, 765, 990},
-        {"cmdEnd", 8550, 150, 765, 990},     {"cboPomiro", 1360, 1575, 7950, 435}, {"lblKensu", 8175, 6390, 1170, 240},
-        {"hsbData", 150, 6390, 7935, 240},   {"fraPrint", 6225, 1200, 3165, 1215}, {"cmdSengen", 75, 150, 765, 990},
-        {"cmdIrai", 825, 150, 765, 990},     {"cmdAigan", 1575, 150, 765, 990},  {"cmdYame", 2325, 150, 765, 990},
-        {"Frame1", 150, 2325, 9165, 3840},   {"Image2", 120, 225, 3795, 960},    {"Label2", 150, 1575, 1215, 435},
-        {"txtDay", 1575, 450, 2775, 570},    {"txtWeek", 1575, 1050, 2760, 570}, {"txtMonth", 1575, 1650, 2775, 570},
-        {"txtMonth6", 1575, 2250, 2775, 570}, {"txtYear", 1575, 2850, 2775, 570}, {"txtYear3", 6000, 450, 2925, 570},
-        {"txtYear5", 6000, 1050, 2925, 570}, {"txtYear10", 6000, 1650, 2925, 570}, {"txtYear20", 6000, 2250, 2925, 570},
-        {"txtYear30", 6000, 2850, 2925, 570}, {"Label1_0", 225, 450, 1320, 570}, {"Label1_4", 225, 2850, 1320, 570},
-        {"Label1_5", 4650, 450, 1320, 570},  {"Label1_9", 4650, 2850, 1320, 570},
+        {"newButton", 4050, 150, 765, 990},     {"saveButton", 4800, 150, 765, 990},  {"deleteButton", 5550, 150, 765, 990},
+        {"printButton", 6300, 150, 765, 990},   {"listButton", 7050, 150, 765, 990},   {"helpButton", 7800, 150, 765, 990},
+        {"endButton", 8550, 150, 765, 990},     {"nameBox", 1360, 1575, 7950, 435}, {"counter", 8175, 6390, 1170, 240},
+        {"scrollBar", 150, 6390, 7935, 240},   {"printPanel", 6225, 1200, 3165, 1215}, {"declarationButton", 75, 150, 765, 990},
+        {"requestButton", 825, 150, 765, 990},     {"pleaButton", 1575, 150, 765, 990},  {"cancelPrintButton", 2325, 150, 765, 990},
+        {"amountsFrame", 150, 2325, 9165, 3840},   {"titlePicture", 120, 225, 3795, 960},    {"nameCaption", 150, 1575, 1215, 435},
+        {"dayField", 1575, 450, 2775, 570},    {"weekField", 1575, 1050, 2760, 570}, {"monthField", 1575, 1650, 2775, 570},
+        {"halfYearField", 1575, 2250, 2775, 570}, {"yearField", 1575, 2850, 2775, 570}, {"threeYearsField", 6000, 450, 2925, 570},
+        {"fiveYearsField", 6000, 1050, 2925, 570}, {"tenYearsField", 6000, 1650, 2925, 570}, {"twentyYearsField", 6000, 2250, 2925, 570},
+        {"thirtyYearsField", 6000, 2850, 2925, 570}, {"periodCaption0", 225, 450, 1320, 570}, {"periodCaption4", 225, 2850, 1320, 570},
+        {"periodCaption5", 4650, 450, 1320, 570},  {"periodCaption9", 4650, 2850, 1320, 570},
     };
     auto px = [](int twips) { return qRound(twips / 15.0); };
     for (const auto &c : layout) {
@@ -342,12 +342,12 @@ TEST_F(MainWindowTest, ControlsSitWhereTheLayoutPutsThem)
 TEST_F(MainWindowTest, TabOrderFollowsTheTabIndexes)
 {
     start();
-    child("fraPrint")->show(); // its buttons close the chain
-    QStringList expected{u"hsbData"_s, u"cmdNew"_s, u"cmdHozon"_s, u"cmdDel"_s, u"cmdPrint"_s,
-                         u"cmdHyou"_s, u"cmdHelp"_s, u"cmdEnd"_s, u"cboPomiro"_s};
+    child("printPanel")->show(); // its buttons close the chain
+    QStringList expected{u"scrollBar"_s, u"newButton"_s, u"saveButton"_s, u"deleteButton"_s, u"printButton"_s,
+                         u"listButton"_s, u"helpButton"_s, u"endButton"_s, u"nameBox"_s};
     for (const char *name : kFieldNames)
         expected << QLatin1String(name);
-    expected << u"cmdSengen"_s << u"cmdIrai"_s << u"cmdAigan"_s << u"cmdYame"_s;
+    expected << u"declarationButton"_s << u"requestButton"_s << u"pleaButton"_s << u"cancelPrintButton"_s;
 
     QStringList visited;
     QWidget *at = scrollBar();

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "core/period.h"
+#include "main_window/texts.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <array>
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QScrollBar;
+class QStringListModel;
+class QToolButton;
+
+namespace pomiro {
+
+class AmountField;
+class HelpViewer;
+class ListWindow;
+struct DataFileError;
+struct Entry;
+struct Pomiro;
+
+namespace letters {
+class LetterPrinting;
+} // namespace letters
+
+// The main window: one entry at a time, its ten amount fields, browsing, the print panel, Help
+// and End. The entries and the daily base belong to `data`; the window holds the position of the
+// entry shown, which it pushes to the scroll bar and the counter, and the help file name.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    MainWindow(Pomiro &data, HelpViewer &help, QWidget *parent = nullptr);
+
+    // What the letter buttons print with; without it they do nothing. Not owned.
+    void setLetterPrinting(letters::LetterPrinting *printing);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Reads the data file into the entries and the name list, and fits the position to them.
+    void loadEntries();
+    // Shows the entry at the position: its name, its ten amounts and the counter.
+    void showCurrentEntry();
+    void clearFields();
+    // Writes the ten amounts of the daily base into the fields.
+    void recalculate();
+
+    void buildControls();
+    void enterAmount(int periodIndex);
+    void reportAmountError(AmountError error);
+
+    // Sets the position and shows the entry there, also when the position already had that value.
+    void showPosition(int position);
+    // The position of the first entry; 0 when there are none.
+    int firstPosition() const;
+    // The entry shown at a position: 1 is the first entry; 0 (no entries) shows an empty one.
+    const Entry &entryAt(int position) const;
+    // Tells why a change was not stored; a file changed elsewhere is read again first.
+    void reportFileError(const DataFileError &error, FileChange change);
+    PeriodTexts shownAmounts() const;
+
+    // Handlers.
+    void newEntry();
+    void saveEntry();
+    void deleteEntry();
+    void nameChosen(int index);
+    void openPrintPanel();
+    void closePrintPanel();
+    void showList();
+    void printLetter(int kind);
+    void openHelp();
+    void endProgram();
+
+    Pomiro &m_data;
+    HelpViewer &m_help;
+    letters::LetterPrinting *m_letterPrinting = nullptr;
+
+    QString m_helpFile;
+    int m_position = 0; // 1 is the first entry; 0 when there are none
+    QString m_loadNotice; // what the last load could not read, told once at start-up
+    bool m_ending = false;
+    QPointer<ListWindow> m_list; // the list window while it is open
+
+    QToolButton *m_newButton = nullptr;
+    QToolButton *m_saveButton = nullptr;
+    QToolButton *m_deleteButton = nullptr;
+    QToolButton *m_printButton = nullptr;
+    QToolButton *m_listButton = nullptr;
+    QToolButton *m_helpButton = nullptr;
+    QToolButton *m_endButton = nullptr;
+    QComboBox *m_nameBox = nullptr;
+    QStringListModel *m_savedNames = nullptr; // the names m_nameBox lists
+    QLabel *m_counter = nullptr;
+    QScrollBar *m_scrollBar = nullptr;
+    QFrame *m_printPanel = nullptr;
+    QToolButton *m_cancelPrintButton = nullptr;
+    std::array<QToolButton *, 3> m_letterButtons{}; // in the order of letters::kLetterKinds
+    QGroupBox *m_amountsFrame = nullptr;
+    std::array<AmountField *, kPeriodCount> m_amountFields{};
+};
+
+} // namespace pomiro
