@@ -13,8 +13,12 @@ inline constexpr int kPeriodCount = 10;
 // One of the ten fixed periods, 1 day to 30 years, always in this order.
 struct Period
 {
-    // Caption beside the main window's amount field ("１日", "1ヶ月", ...).
-    const char16_t *caption;
+    // The period's name where it is shown. The forms differ on purpose: the main window writes
+    // "1ヶ月" with a half-width 1, the list's header "１ヶ月"; a letter's caption is 15 cells wide,
+    // its blanks a deliberate mix of half-width and full-width spaces.
+    const char16_t *caption;      // beside the main window's amount field
+    const char16_t *listHeader;   // above the list window's column
+    const char16_t *letterCaption; // in front of the amount in a letter
     // Divisor for an amount entered in this period's field (1 for a day: no division).
     double daysOnEntry;
     // The product recalculate forms: (daily base x factor) x years, each step rounded to double.

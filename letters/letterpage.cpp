@@ -57,7 +57,7 @@ QString amountLine(size_t period, const QString &text)
     // it two cells wide; the one-cell sign the font draws for "\" keeps the column straight.
     const QString amount = QString(text).replace(QChar(0x00A5), QChar(kYenSign));
     // A text wider than its cells is printed as it stands and ends further right.
-    return QString::fromUtf16(kAmountCaptions[period]) + rightAlignInCells(amount, kAmountCells);
+    return QString::fromUtf16(kPeriods[period].letterCaption) + rightAlignInCells(amount, kAmountCells);
 }
 
 } // namespace

@@ -15,21 +15,6 @@ namespace pomiro::letters {
 // Each amount is right-aligned in this many cells after its caption.
 inline constexpr int kAmountCells = 15;
 
-// The caption in front of each period's amount, in period order; every one is 15 cells wide, its
-// blanks a deliberate mix of half-width and full-width spaces.
-inline constexpr std::array<const char16_t *, kPeriodCount> kAmountCaptions = {{
-    u"     １日で…　",
-    u"     １週間で…",
-    u"     １ヶ月で…",
-    u"     半年で…　",
-    u" 　    １年で…",
-    u" 　    ３年で…",
-    u" 　    ５年で…",
-    u"     １０年で…",
-    u"     ２０年で…",
-    u"     ３０年で…",
-}};
-
 // One line of a letter, written from its top-left corner; nothing is wrapped or clipped.
 struct PageLine
 {

@@ -133,7 +133,7 @@ TEST(LetterPage, AmountsEndInCellThirtyWhateverTheFieldHolds)
             amounts[static_cast<size_t>(period)] = c.field;
             const QString line = layOut(kLetterKinds[0], u"禁煙"_s, amounts).at(8 + period).text;
             const QString caption =
-                QString::fromUtf16(kAmountCaptions[static_cast<size_t>(period)]);
+                QString::fromUtf16(kPeriods[static_cast<size_t>(period)].letterCaption);
             ASSERT_TRUE(line.startsWith(caption)) << line.toStdString();
             EXPECT_EQ(line.mid(caption.size()), c.printed);
             if (cellCount(c.field) <= kAmountCells) {
