@@ -91,12 +91,12 @@ private:
 
 QString &fieldOf(Entry &entry, int index)
 {
-    return index == 0 ? entry.name : entry.amounts[static_cast<size_t>(index - 1)];
+    return index == 0 ? entry.name : entry.amount(index - 1);
 }
 
 const QString &fieldOf(const Entry &entry, int index)
 {
-    return index == 0 ? entry.name : entry.amounts[static_cast<size_t>(index - 1)];
+    return index == 0 ? entry.name : entry.amount(index - 1);
 }
 
 DataFileError fileError(DataFileError::Kind kind, QString detail)

@@ -31,6 +31,10 @@ struct Entry
     QString name;
     PeriodTexts amounts;
 
+    // The amount text of a period, by its place in period order (0 is a day).
+    QString &amount(int period) { return amounts.at(static_cast<std::size_t>(period)); }
+    const QString &amount(int period) const { return amounts.at(static_cast<std::size_t>(period)); }
+
     friend bool operator==(const Entry &, const Entry &) = default;
 };
 
