@@ -3,6 +3,7 @@
 #include "core/datafile.h"
 #include "core/period.h"
 #include "core/cp932.h"
+#include "bench/sampleentries.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,18 +17,15 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// A folder with a full data file: 300 entries with Japanese names and ten amount texts each.
+// A folder with a full data file of the sample entries.
 class FullDataFile
 {
 public:
     FullDataFile()
     {
-        pomiro::Entries table;
-        for (int i = 1; i <= pomiro::kMaxEntries; ++i)
-            table.append({u"毎朝のコーヒー、%1杯目"_s.arg(i), *pomiro::periodAmountTexts(i * 10.5)});
         pomiro::DataFile file(QDir(m_dir.path()));
         pomiro::Entries empty;
-        if (!file.load(empty) || !file.rewrite(table))
+        if (!file.load(empty) || !file.rewrite(pomiro::bench::fullTable()))
             std::fprintf(stderr, "could not write the data file\n");
     }
 

@@ -1,7 +1,7 @@
 // Opening the list window with a full table, and one selection click, against the floor of
 // filling a bare QTableWidget of the same size.
 
-#include "core/period.h"
+#include "bench/sampleentries.h"
 #include "list_window/entrylistmodel.h"
 #include "list_window/listwindow.h"
 #include "list_window/frozentableview.h"
@@ -12,19 +12,9 @@
 #include <benchmark/benchmark.h>
 
 using namespace pomiro;
+using pomiro::bench::fullTable;
 
 namespace {
-
-const pomiro::Entries &fullTable()
-{
-    static const pomiro::Entries table = [] {
-        pomiro::Entries t;
-        for (int i = 1; i <= pomiro::kMaxEntries; ++i)
-            t.append({QStringLiteral("毎朝のコーヒー、%1杯目").arg(i), *pomiro::periodAmountTexts(i * 10.5)});
-        return t;
-    }();
-    return table;
-}
 
 // Build, fill and total: what the list button costs before the window is drawn.
 void BM_OpenList300(benchmark::State &state)
@@ -91,7 +81,7 @@ void BM_FillBareTableWidget(benchmark::State &state)
             const pomiro::Entry &entry = table[row - 1];
             widget.setItem(row, 0, new QTableWidgetItem(entry.name));
             for (int col = 1; col <= pomiro::kPeriodCount; ++col)
-                widget.setItem(row, col, new QTableWidgetItem(entry.amounts[static_cast<size_t>(col - 1)]));
+                widget.setItem(row, col, new QTableWidgetItem(entry.amount(col - 1)));
         }
         benchmark::DoNotOptimize(widget.item(300, 10));
     }

@@ -2,7 +2,9 @@
 
 #include "help_window/chmfile.h"
 #include "help_window/helpwindow.h"
+#include "help_window/texts.h"
 #include "platform/messagebox.h"
+#include "platform/windowplacement.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,8 +15,6 @@
 namespace pomiro {
 
 namespace {
-
-const QString kMessageTitle = QStringLiteral("ヘルプ");
 
 void placeOver(QWidget *window, const QWidget *caller)
 {
@@ -68,11 +68,9 @@ void ChmHelpViewer::displayTopic(QWidget *caller, const QString &helpFile)
 {
     const QString path = locateHelpFile(helpFile, helpSearchFolders());
     if (path.isEmpty()) {
-        warn(caller, kMessageTitle,
-                        QStringLiteral("ヘルプファイル「%1」が見つかりません。\n"
-                                       "プログラムと同じフォルダー（%2）か、作業フォルダー（%3）に置いてください。")
-                            .arg(helpFile, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
-                                 QDir::toNativeSeparators(QDir::currentPath())));
+        warn(caller, helptexts::kMessageTitle,
+             helptexts::fileNotFound(helpFile, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
+                                     QDir::toNativeSeparators(QDir::currentPath())));
         return;
     }
 
@@ -81,27 +79,20 @@ void ChmHelpViewer::displayTopic(QWidget *caller, const QString &helpFile)
     // the front at the default topic, wherever the user had browsed to.
     if (HelpWindow *open = m_windows.value(key); open && open->isVisible()) {
         open->showHome();
-        open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
-        open->raise();
-        open->activateWindow();
+        bringToFront(open);
         return;
     }
 
     std::unique_ptr<ChmFile> file = ChmFile::open(path);
     if (!file || file->defaultTopic().isEmpty()) {
-        warn(caller, kMessageTitle,
-                        QStringLiteral("ヘルプファイル「%1」を開けませんでした。\n"
-                                       "ファイルが壊れていないか確かめて、置き直してください。")
-                            .arg(QDir::toNativeSeparators(path)));
+        warn(caller, helptexts::kMessageTitle, helptexts::fileNotOpened(QDir::toNativeSeparators(path)));
         return;
     }
 
     auto *window = new HelpWindow(std::move(file), caller);
     m_windows.insert(key, window);
     placeOver(window, caller);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    bringToFront(window);
 }
 
 void ChmHelpViewer::closeAll()
