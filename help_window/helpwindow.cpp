@@ -2,6 +2,7 @@
 
 #include "platform/accessibility.h"
 #include "help_window/chmfile.h"
+#include "help_window/texts.h"
 #include "platform/fonts.h"
 
 #include <QAction>
@@ -14,18 +15,6 @@
 #include <QToolBar>
 
 namespace pomiro {
-
-namespace {
-
-QString missingPage(const QUrl &url)
-{
-    return QStringLiteral("<html><head><meta charset=\"utf-8\"><title>ページがありません</title></head>"
-                          "<body><p>このページはヘルプファイルにありません：%1</p>"
-                          "<p>［戻る］で前のページに戻ってください。</p></body></html>")
-        .arg(url.path().toHtmlEscaped());
-}
-
-} // namespace
 
 HelpLink classifyHelpLink(const QUrl &url)
 {
@@ -60,7 +49,7 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name)
     const std::optional<QByteArray> bytes = m_file->read(url.path(QUrl::FullyDecoded).toUtf8());
     switch (type) {
     case QTextDocument::HtmlResource:
-        return bytes ? decodeHelpText(*bytes) : missingPage(url);
+        return bytes ? decodeHelpText(*bytes) : helptexts::missingPage(url.path());
     case QTextDocument::StyleSheetResource:
         return bytes ? decodeHelpText(*bytes) : QString();
     case QTextDocument::ImageResource: {
@@ -92,7 +81,7 @@ void HelpBrowser::followLink(const QUrl &link)
 HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent) : QMainWindow(parent, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(kCaption);
+    setWindowTitle(helptexts::kWindowTitle);
     resize(680, 540);
 
     // Resolved against the root so that every address has the same chm:/// form that links get.
@@ -110,20 +99,20 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent) : QMainWi
     m_browser->setPalette(page);
     setCentralWidget(m_browser);
 
-    QToolBar *bar = addToolBar(QStringLiteral("移動"));
+    QToolBar *bar = addToolBar(helptexts::kToolBar);
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("戻る"));
+    m_back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), helptexts::kBack);
     m_back->setShortcut(QKeySequence::Back);
-    m_back->setToolTip(QStringLiteral("前に見たページに戻ります"));
+    m_back->setToolTip(helptexts::kBackTip);
     m_back->setEnabled(false);
-    m_forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("進む"));
+    m_forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), helptexts::kForward);
     m_forward->setShortcut(QKeySequence::Forward);
-    m_forward->setToolTip(QStringLiteral("戻る前のページに進みます"));
+    m_forward->setToolTip(helptexts::kForwardTip);
     m_forward->setEnabled(false);
     m_home = bar->addAction(QIcon::fromTheme(QStringLiteral("go-home"), style()->standardIcon(QStyle::SP_DirHomeIcon)),
-                            QStringLiteral("ホーム"));
-    m_home->setToolTip(QStringLiteral("最初のページを表示します"));
+                            helptexts::kHome);
+    m_home->setToolTip(helptexts::kHomeTip);
 
     connect(m_back, &QAction::triggered, m_browser, &QTextBrowser::backward);
     connect(m_forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
@@ -133,7 +122,7 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent) : QMainWi
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::updateCaption);
 
     showHome();
-    m_browser->setAccessibleName(QStringLiteral("ヘルプの本文"));
+    m_browser->setAccessibleName(helptexts::kPageName);
     accessibility::describeControls(this);
     m_browser->setFocus();
 }
@@ -146,7 +135,7 @@ void HelpWindow::showHome()
 void HelpWindow::updateCaption()
 {
     const QString title = m_browser->documentTitle();
-    setWindowTitle(title.isEmpty() ? kCaption : title + QStringLiteral(" - ") + kCaption);
+    setWindowTitle(title.isEmpty() ? helptexts::kWindowTitle : title + QStringLiteral(" - ") + helptexts::kWindowTitle);
 }
 
 } // namespace pomiro

@@ -49,10 +49,9 @@ class HelpWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    static inline const QString kCaption = QStringLiteral("ぽみろチェッカー ヘルプ");
-
     HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent = nullptr);
 
+    // Kept for the tests, which follow links and read pages through it.
     HelpBrowser *browser() const { return m_browser; }
     QAction *backAction() const { return m_back; }
     QAction *forwardAction() const { return m_forward; }

@@ -3,6 +3,7 @@
 #include "core/savefile.h"
 #include "letters/letterkind.h"
 #include "letters/letterpainter.h"
+#include "letters/texts.h"
 #include "platform/messagebox.h"
 
 #include <QDBusConnection>
@@ -16,13 +17,6 @@
 namespace pomiro::letters {
 
 namespace {
-
-const QString kFailureTitle = QStringLiteral("印刷エラー");
-const QString kFailureText =
-    QStringLiteral("印刷できませんでした。プリンターを設定してから、もう一度お試しください。");
-const QString kSaveAsPdf = QStringLiteral("PDFで保存…");
-const QString kSaveTitle = QStringLiteral("PDFで保存");
-const QString kSaveFailedTitle = QStringLiteral("保存できません");
 
 // Longest file name most Linux file systems take, in bytes of its encoded name.
 constexpr qsizetype kMaxFileNameBytes = 255;
@@ -88,23 +82,12 @@ bool portalRunning()
            bus.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.portal.Desktop"));
 }
 
-QString saveFailedText(const SaveError &error)
-{
-    if (error.diskFull)
-        return QStringLiteral(
-            "ディスクの空きが足りないため、PDFを保存できませんでした。"
-            "不要なファイルを削除して空きを作ってから、もう一度保存してください。");
-    return QStringLiteral(
-        "PDFを保存できませんでした。保存先のフォルダーに書き込めるか確かめてから、"
-        "もう一度保存してください。");
-}
-
 } // namespace
 
 QString askPdfPathInDialog(QWidget *window, const QString &proposed)
 {
     const bool ownDialog = !portalRunning();
-    QFileDialog dialog(window, kSaveTitle);
+    QFileDialog dialog(window, texts::kSaveTitle);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
@@ -112,19 +95,17 @@ QString askPdfPathInDialog(QWidget *window, const QString &proposed)
     // In Qt's own dialog, the question before replacing a file is ours, in our words.
     dialog.setOption(QFileDialog::DontUseNativeDialog, ownDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, ownDialog);
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("保存先:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("ファイル名:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("ファイルの種類:"));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
+    dialog.setLabelText(QFileDialog::LookIn, texts::kLookIn);
+    dialog.setLabelText(QFileDialog::FileName, texts::kFileName);
+    dialog.setLabelText(QFileDialog::FileType, texts::kFileType);
+    dialog.setLabelText(QFileDialog::Accept, texts::kSaveButton);
+    dialog.setLabelText(QFileDialog::Reject, texts::kCancelButton);
     dialog.setDirectory(QFileInfo(proposed).absolutePath());
     dialog.selectFile(QFileInfo(proposed).fileName());
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const QString path = dialog.selectedFiles().constFirst();
         if (!ownDialog || !QFileInfo::exists(path) ||
-            confirm(window, kSaveTitle,
-                    QStringLiteral("「%1」はすでにあります。置き換えていいですか？")
-                        .arg(QFileInfo(path).fileName())))
+            confirm(window, texts::kSaveTitle, texts::replaceQuestion(QFileInfo(path).fileName())))
             return path;
     }
     return {};
@@ -148,7 +129,7 @@ bool LetterPrinting::print(int kindIndex, QWidget *window, const QString &name,
     const std::optional<PrintDestination> destination = m_findDestination();
     if (destination && printOn(*destination, kind, name, amounts, date))
         return true;
-    if (!warnWithAction(window, kFailureTitle, kFailureText, kSaveAsPdf))
+    if (!warnWithAction(window, texts::kPrintFailedTitle, texts::kPrintFailed, texts::kSaveAsPdf))
         return false;
     // The page the printer would have had, on its paper when it has said which.
     const QPageSize paper =
@@ -182,19 +163,15 @@ bool LetterPrinting::saveAsPdf(QWidget *window, const QPageSize &paper, const Le
     if (paintIntoFile(page, paper, kind, name, amounts, date) && page.seek(0))
         bytes = page.readAll();
     if (bytes.isEmpty()) {
-        warn(window, kSaveFailedTitle,
-             QStringLiteral("PDFを作れませんでした。一時ファイルのフォルダー（%1）に書き込めるか"
-                            "確かめてから、もう一度保存してください。")
-                 .arg(QDir::toNativeSeparators(QDir::tempPath())));
+        warn(window, kSaveFailedTitle, texts::pageNotMade(QDir::toNativeSeparators(QDir::tempPath())));
         return false;
     }
     const Result<void, SaveError> saved = replaceFileAtomically(path, bytes);
     if (!saved) {
-        warn(window, kSaveFailedTitle, saveFailedText(saved.error()));
+        warn(window, kSaveFailedTitle, texts::saveFailed(saved.error().diskFull));
         return false;
     }
-    inform(window, kSaveTitle,
-           QStringLiteral("「%1」に保存しました。").arg(QDir::toNativeSeparators(path)));
+    inform(window, texts::kSaveTitle, texts::saved(QDir::toNativeSeparators(path)));
     return true;
 }
 

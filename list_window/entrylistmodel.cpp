@@ -1,6 +1,7 @@
 #include "list_window/entrylistmodel.h"
 
 #include "core/amount.h"
+#include "list_window/texts.h"
 
 #include <QColor>
 #include <QStringList>
@@ -17,12 +18,6 @@ const QColor kDeselected(255, 255, 255);
 const QColor kTotalRow(255, 255, 192);
 const QColor kSelectedTotalRow(255, 224, 192);
 
-const std::array<QString, EntryListModel::kColumns> kHeaders = {
-    QStringLiteral("ぽみろ…"), QStringLiteral("１日"),   QStringLiteral("１週間"), QStringLiteral("１ヶ月"),
-    QStringLiteral("半年"),    QStringLiteral("１年"),   QStringLiteral("３年"),   QStringLiteral("５年"),
-    QStringLiteral("１０年"),  QStringLiteral("２０年"), QStringLiteral("３０年"),
-};
-
 // An empty amount and "\" alone (how a zero amount is written) add nothing; they are not faults.
 // Blanks alone are typed text like any other, so they are left out and marked.
 bool isZeroText(const QString &text)
@@ -36,15 +31,12 @@ QString totalNotes(bool overflow, const QStringList &skipped)
 {
     QStringList notes;
     if (overflow)
-        notes << QStringLiteral("合計が大きすぎるため表示できません。");
+        notes << listtexts::kOverflowNote;
     if (!skipped.isEmpty()) {
         QStringList names;
         for (qsizetype i = 0; i < skipped.size() && i < kMaxNamedRows; ++i)
-            names << (skipped[i].isEmpty() ? QStringLiteral("（名前なし）") : skipped[i].toHtmlEscaped());
-        QString line = QStringLiteral("金額として読めないため合計に入れていない行：") + names.join(u'、');
-        if (skipped.size() > kMaxNamedRows)
-            line += QStringLiteral("、ほか%1行").arg(skipped.size() - kMaxNamedRows);
-        notes << line;
+            names << (skipped[i].isEmpty() ? listtexts::kNoName : skipped[i].toHtmlEscaped());
+        notes << listtexts::skippedNote(names, skipped.size() - names.size());
     }
     return notes.isEmpty() ? QString() : QStringLiteral("<qt>") + notes.join(QStringLiteral("<br>"));
 }
@@ -59,7 +51,7 @@ EntryListModel::EntryListModel(const Entries &entries, QObject *parent)
 
 QString EntryListModel::clickHint()
 {
-    return QStringLiteral("クリックで選択");
+    return listtexts::kClickHint;
 }
 
 int EntryListModel::rowCount(const QModelIndex &parent) const
@@ -125,15 +117,16 @@ QVariant EntryListModel::background(int row, int col) const
 QString EntryListModel::text(int row, int col) const
 {
     if (row == 0)
-        return kHeaders[static_cast<size_t>(col)];
+        return col == 0 ? listtexts::kNameHeader
+                        : QString::fromUtf16(kPeriods[static_cast<size_t>(col - 1)].listHeader);
     if (row <= entryCount()) {
         const Entry &entry = m_entries[row - 1];
-        return col == 0 ? entry.name : entry.amounts[static_cast<size_t>(col - 1)];
+        return col == 0 ? entry.name : entry.amount(col - 1);
     }
     if (row == totalRow())
-        return col == 0 ? QStringLiteral("全合計") : m_total[static_cast<size_t>(col - 1)].text;
+        return col == 0 ? listtexts::kTotal : m_total[static_cast<size_t>(col - 1)].text;
     if (row == selectedTotalRow())
-        return col == 0 ? QStringLiteral("選択合計") : m_selectedTotal[static_cast<size_t>(col - 1)].text;
+        return col == 0 ? listtexts::kSelectedTotal : m_selectedTotal[static_cast<size_t>(col - 1)].text;
     return {};
 }
 
@@ -174,7 +167,7 @@ EntryListModel::Totals EntryListModel::totalsOf(bool selectedOnly) const
             if (selectedOnly && m_marks[i] != Mark::Selected)
                 continue;
             const Entry &entry = m_entries[i];
-            const QString &text = entry.amounts[static_cast<size_t>(period)];
+            const QString &text = entry.amount(period);
             if (isZeroText(text))
                 continue;
             const auto value = parseAmountText(text);
@@ -193,7 +186,7 @@ EntryListModel::Totals EntryListModel::totalsOf(bool selectedOnly) const
                 overflow = true;
         }
         Total &total = totals[static_cast<size_t>(period)];
-        total.text = overflow ? QStringLiteral("桁あふれ") : formatAmountText(sum);
+        total.text = overflow ? listtexts::kOverflow : formatAmountText(sum);
         if (!skipped.isEmpty())
             total.text += QStringLiteral(" *");
         total.toolTip = totalNotes(overflow, skipped);

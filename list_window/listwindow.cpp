@@ -2,52 +2,44 @@
 
 #include "list_window/entrylistmodel.h"
 #include "list_window/frozentableview.h"
+#include "list_window/layout.h"
+#include "list_window/texts.h"
 #include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
+#include "platform/windowplacement.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace pomiro {
 
-namespace {
-
-constexpr int kNameColTwips = 4000;
-constexpr int kAmountColTwips = 1000;
-constexpr double kGridFontSize = 9.0;
-constexpr double kLabelFontSize = 12.0;
-
-} // namespace
+using namespace listlayout;
 
 ListWindow::ListWindow(const Entries &entries, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("listWindow"));
-    setWindowTitle(QStringLiteral("ぽみろ一覧"));
+    setWindowTitle(listtexts::kWindowTitle);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(twipsToPixels(Twips{0, 0, 9435, 6750}).size());
-    if (parent)
-        setWindowIcon(parent->window()->windowIcon());
+    setFixedSize(twipsToPixels(kClientArea).size());
 
     m_grid = new FrozenTableView(this);
     m_grid->setObjectName(QStringLiteral("grid"));
     m_grid->setToolTip(EntryListModel::clickHint()); // for the area below the last row
-    m_grid->setAccessibleName(QStringLiteral("ぽみろ一覧の表"));
-    m_grid->setGeometry(twipsToPixels(Twips{150, 150, 9165, 5865}));
+    m_grid->setAccessibleName(listtexts::kGridName);
+    m_grid->setGeometry(twipsToPixels(kGrid));
 
-    m_hint = new QLabel(QStringLiteral("行をクリックすると選択した「ぽみろ…」の小計を表示します"), this);
+    m_hint = new QLabel(listtexts::kHint, this);
     m_hint->setObjectName(QStringLiteral("hint"));
-    m_hint->setFont(fonts::font(fonts::kPGothic, kLabelFontSize));
-    m_hint->setGeometry(twipsToPixels(Twips{300, 6300, 6090, 390}));
+    m_hint->setFont(fonts::font(fonts::kPGothic, kHintFontSize));
+    m_hint->setGeometry(twipsToPixels(kHint));
 
-    m_backButton = new QPushButton(QStringLiteral("戻る"), this);
+    m_backButton = new QPushButton(listtexts::kBack, this);
     m_backButton->setObjectName(QStringLiteral("backButton"));
     m_backButton->setFont(fonts::font(fonts::kPGothic, kGridFontSize));
-    m_backButton->setGeometry(twipsToPixels(Twips{7650, 6150, 1590, 465}));
+    m_backButton->setGeometry(twipsToPixels(kBackButton));
     connect(m_backButton, &QPushButton::clicked, this, &QWidget::close);
 
     QWidget::setTabOrder(m_backButton, m_grid);
@@ -60,20 +52,14 @@ ListWindow::ListWindow(const Entries &entries, QWidget *parent)
         m_model->toggleRow(index.row());
     });
 
-    if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 ListWindow *ListWindow::showList(const Entries &entries, QWidget *mainWindow, QPointer<ListWindow> &existing)
 {
-    if (!existing) {
+    if (!existing)
         existing = new ListWindow(entries, mainWindow);
-    } else {
-        existing->setWindowState(existing->windowState() & ~Qt::WindowMinimized);
-        existing->raise();
-    }
-    existing->show();
-    existing->activateWindow();
+    bringToFront(existing);
     return existing;
 }
 
@@ -81,8 +67,8 @@ ListWindow *ListWindow::showList(const Entries &entries, QWidget *mainWindow, QP
 void ListWindow::setUpGrid()
 {
     m_grid->setFont(fonts::font(fonts::kPGothic, kGridFontSize));
-    QList<int> widths(EntryListModel::kColumns, twipsToPixels(kAmountColTwips));
-    widths[0] = twipsToPixels(kNameColTwips);
+    QList<int> widths(EntryListModel::kColumns, twipsToPixels(kAmountColumnWidth));
+    widths[0] = twipsToPixels(kNameColumnWidth);
     m_grid->setColumnWidths(widths);
 }
 

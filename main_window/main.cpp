@@ -20,7 +20,8 @@ int main(int argc, char *argv[])
     pomiro::cacheStylePictures();
     pomiro::fonts::registerSubstitutes();
     pomiro::useQtJapanese();
-    // Captions and amounts draw "\" as the yen sign only in the Japanese fonts.
+    // The font and icon of every window and message box. Captions and amounts draw "\" as the yen
+    // sign only in the Japanese fonts.
     QApplication::setFont(pomiro::fonts::font(pomiro::fonts::kPGothic, 9));
     QApplication::setWindowIcon(pomiro::artwork::windowIcon());
 

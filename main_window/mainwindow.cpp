@@ -7,13 +7,12 @@
 #include "letters/printjob.h"
 #include "list_window/listwindow.h"
 #include "main_window/amountfield.h"
-#include "main_window/artwork.h"
 #include "main_window/layout.h"
 #include "main_window/texts.h"
 #include "platform/accessibility.h"
-#include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/twips.h"
+#include "platform/windowplacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,7 +20,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStringListModel>
 #include <QTimer>
@@ -61,15 +59,12 @@ MainWindow::MainWindow(Pomiro &data, HelpViewer &help, QWidget *parent)
     : QWidget(parent), m_data(data), m_help(help)
 {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("ぽみろチェッカー"));
-    setWindowIcon(artwork::windowIcon());
+    setWindowTitle(texts::kWindowTitle);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    setFont(fonts::font(fonts::kPGothic, 9));
     setFixedSize(twipsToPixels(layout::kClientArea).size());
     buildControls();
 
-    if (const QScreen *shown = screen())
-        move(shown->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 
     // Start-up.
     m_helpFile = QStringLiteral("RwHelp.chm");
@@ -277,7 +272,7 @@ void MainWindow::reportFileError(const DataFileError &error, FileChange change)
         loadEntries();
         showPosition(m_position);
     }
-    warn(this, change == FileChange::Save ? texts::kSaveFailedTitle : texts::kDeleteFailedTitle,
+    warn(this, change == FileChange::Save ? kSaveFailedTitle : texts::kDeleteFailedTitle,
          texts::fileError(error, change, m_data.entries));
 }
 

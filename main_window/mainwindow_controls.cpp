@@ -7,6 +7,7 @@
 #include "main_window/artwork.h"
 #include "main_window/layout.h"
 #include "main_window/namebox.h"
+#include "main_window/texts.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
 
@@ -24,9 +25,6 @@ namespace pomiro {
 using namespace layout;
 
 namespace {
-
-const QString kAmountFieldDescription =
-    QStringLiteral("金額を入れて Enter キーを押すと、10 の期間すべての金額に換算します");
 
 // A fixed background comes with a fixed text colour: the desktop's theme gives the rest of the
 // window, and a dark theme's light text would vanish on these light colours.
@@ -88,7 +86,7 @@ void MainWindow::buildControls()
         setColours(stroke, QPalette::Window, colour, colour);
     }
 
-    auto *nameCaption = new QLabel(QStringLiteral("ぽみろ…"), this);
+    auto *nameCaption = new QLabel(texts::kNameCaption, this);
     nameCaption->setObjectName(QStringLiteral("nameCaption"));
     nameCaption->setGeometry(twipsToPixels(kNameCaption));
     nameCaption->setFont(fonts::font(fonts::kPGothic, 15.75));
@@ -108,7 +106,7 @@ void MainWindow::buildControls()
     // Completing inline would put a longer saved name into the box while a new one is typed.
     m_nameBox->setCompleter(nullptr);
     m_nameBox->setMaxVisibleItems(20);
-    m_nameBox->setToolTip(QStringLiteral("ぽみろを切り替えます"));
+    m_nameBox->setToolTip(texts::kNameBoxTip);
     m_nameBox->setFont(fonts::font(fonts::kPGothic, 15.75));
     setColours(m_nameBox, QPalette::Base, kCream, Qt::black);
     m_nameBox->setGeometry(twipsToPixels(kNameBox));
@@ -119,10 +117,10 @@ void MainWindow::buildControls()
     });
 
     nameCaption->setBuddy(m_nameBox);
-    m_nameBox->lineEdit()->setAccessibleName(QStringLiteral("ぽみろの名前"));
-    m_nameBox->view()->setAccessibleName(QStringLiteral("保存してあるぽみろの一覧"));
+    m_nameBox->lineEdit()->setAccessibleName(texts::kNameBoxName);
+    m_nameBox->view()->setAccessibleName(texts::kSavedNamesName);
 
-    m_amountsFrame = new QGroupBox(QStringLiteral("　『ぽみろ』の達成 "), this);
+    m_amountsFrame = new QGroupBox(texts::kAmountsCaption, this);
     m_amountsFrame->setObjectName(QStringLiteral("amountsFrame"));
     m_amountsFrame->setFont(fonts::font(fonts::kPGothic, 12));
     m_amountsFrame->setGeometry(twipsToPixels(kAmountsFrame));
@@ -148,12 +146,12 @@ void MainWindow::buildControls()
         field->setFont(amountFont);
         setColours(field, QPalette::Base, kCream, Qt::black);
         connect(field, &AmountField::amountEntered, this, [this, i] { enterAmount(i); });
-        field->setAccessibleDescription(kAmountFieldDescription);
+        field->setAccessibleDescription(texts::kAmountFieldDescription);
         // The caption names the field for screen readers.
         caption->setBuddy(field);
         m_amountFields[i] = field;
     }
-    m_amountFields[0]->setToolTip(QStringLiteral("任意の箇所で金額を入れて「Ｅｎｔｅｒキー」を押します"));
+    m_amountFields[0]->setToolTip(texts::kDayFieldTip);
 
     m_counter = new QLabel(this);
     m_counter->setObjectName(QStringLiteral("counter"));
@@ -170,8 +168,8 @@ void MainWindow::buildControls()
     m_scrollBar->setTracking(false);
     m_scrollBar->setFocusPolicy(Qt::StrongFocus);
     m_scrollBar->installEventFilter(this);
-    m_scrollBar->setAccessibleName(QStringLiteral("ぽみろの切り替え"));
-    m_scrollBar->setAccessibleDescription(QStringLiteral("左右の矢印キーで、保存してあるぽみろを順に表示します"));
+    m_scrollBar->setAccessibleName(texts::kScrollBarName);
+    m_scrollBar->setAccessibleDescription(texts::kScrollBarDescription);
     connect(m_scrollBar, &QScrollBar::valueChanged, this, &MainWindow::showPosition);
 
     // Created last so that it lies over the name box and m_amountsFrame when shown.

@@ -1,6 +1,8 @@
 #pragma once
 
-// What the main window tells the user, in one place: the titles and texts of its message boxes.
+// What the main window shows and tells the user, in one place: its captions, tooltips and names
+// for screen readers, and the titles and texts of its message boxes. The buttons' captions and
+// tooltips stand with their places in layout.h.
 
 #include "core/amount.h"
 #include "core/datafile.h"
@@ -15,13 +17,29 @@ enum class FileChange { Save, Delete };
 
 namespace texts {
 
+// The window and its controls.
+inline const QString kWindowTitle = QStringLiteral("ぽみろチェッカー");
+inline const QString kNameCaption = QStringLiteral("ぽみろ…");
+inline const QString kNameBoxTip = QStringLiteral("ぽみろを切り替えます");
+inline const QString kNameBoxName = QStringLiteral("ぽみろの名前");             // for screen readers
+inline const QString kSavedNamesName = QStringLiteral("保存してあるぽみろの一覧"); // for screen readers
+// A full-width space before, a half-width one after.
+inline const QString kAmountsCaption = QStringLiteral("　『ぽみろ』の達成 ");
+inline const QString kDayFieldTip = QStringLiteral("任意の箇所で金額を入れて「Ｅｎｔｅｒキー」を押します");
+inline const QString kAmountFieldDescription =
+    QStringLiteral("金額を入れて Enter キーを押すと、10 の期間すべての金額に換算します");
+inline const QString kScrollBarName = QStringLiteral("ぽみろの切り替え");
+inline const QString kScrollBarDescription =
+    QStringLiteral("左右の矢印キーで、保存してあるぽみろを順に表示します");
+
+// Message boxes.
+
 inline const QString kSavedNewTitle = QStringLiteral("新規登録");
 inline const QString kUpdatedTitle = QStringLiteral("データ更新");
 inline const QString kDeleteQuestionTitle = QStringLiteral("削除確認");
 inline const QString kDeletedTitle = QStringLiteral("削除");
 inline const QString kAmountTitle = QStringLiteral("金額の入力");
 inline const QString kLoadTitle = QStringLiteral("データの読み込み");
-inline const QString kSaveFailedTitle = QStringLiteral("保存できません");
 inline const QString kDeleteFailedTitle = QStringLiteral("削除できません");
 
 QString savedNew(const QString &name);

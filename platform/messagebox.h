@@ -9,6 +9,9 @@ namespace pomiro {
 // The program's modal message boxes. Texts are shown as they stand (a name that looks like markup
 // is not rendered as such); OK is the default button.
 
+// The title of a box that tells why something the user asked to save was not saved.
+inline const QString kSaveFailedTitle = QStringLiteral("保存できません");
+
 // An information icon and OK.
 void inform(QWidget *parent, const QString &title, const QString &text);
 

@@ -1,0 +1,33 @@
+#include "letters/texts.h"
+
+namespace pomiro::letters::texts {
+
+QString replaceQuestion(const QString &fileName)
+{
+    return QStringLiteral("「%1」はすでにあります。置き換えていいですか？").arg(fileName);
+}
+
+QString saved(const QString &path)
+{
+    return QStringLiteral("「%1」に保存しました。").arg(path);
+}
+
+QString saveFailed(bool diskFull)
+{
+    if (diskFull)
+        return QStringLiteral(
+            "ディスクの空きが足りないため、PDFを保存できませんでした。"
+            "不要なファイルを削除して空きを作ってから、もう一度保存してください。");
+    return QStringLiteral(
+        "PDFを保存できませんでした。保存先のフォルダーに書き込めるか確かめてから、"
+        "もう一度保存してください。");
+}
+
+QString pageNotMade(const QString &temporaryFolder)
+{
+    return QStringLiteral("PDFを作れませんでした。一時ファイルのフォルダー（%1）に書き込めるか"
+                          "確かめてから、もう一度保存してください。")
+        .arg(temporaryFolder);
+}
+
+} // namespace pomiro::letters::texts

@@ -1,0 +1,29 @@
+#pragma once
+
+// What the list window shows and tells the user, in one place.
+
+#include <QString>
+#include <QStringList>
+
+namespace pomiro::listtexts {
+
+inline const QString kWindowTitle = QStringLiteral("ぽみろ一覧");
+inline const QString kGridName = QStringLiteral("ぽみろ一覧の表"); // for screen readers
+inline const QString kHint = QStringLiteral("行をクリックすると選択した「ぽみろ…」の小計を表示します");
+inline const QString kBack = QStringLiteral("戻る");
+// The grid's own tooltip, shown wherever a cell has nothing more to say.
+inline const QString kClickHint = QStringLiteral("クリックで選択");
+
+// Column 0 of the header row and of the two total rows.
+inline const QString kNameHeader = QStringLiteral("ぽみろ…");
+inline const QString kTotal = QStringLiteral("全合計");
+inline const QString kSelectedTotal = QStringLiteral("選択合計");
+
+// A total too large to show.
+inline const QString kOverflow = QStringLiteral("桁あふれ");
+inline const QString kOverflowNote = QStringLiteral("合計が大きすぎるため表示できません。");
+// Why rows were left out of a total: their names, and how many more there were.
+QString skippedNote(const QStringList &names, qsizetype more);
+inline const QString kNoName = QStringLiteral("（名前なし）");
+
+} // namespace pomiro::listtexts
