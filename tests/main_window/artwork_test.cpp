@@ -3,7 +3,7 @@
 
 #include "main_window/artwork.h"
 #include "main_window/artwork_sizes.h"
-#include "platform/fonts.h"
+#include "tests/support/programfonts.h"
 #include "tests/support/qtapp.h"
 
 #include <QDir>
@@ -43,8 +43,7 @@ protected:
     {
         pomiro::testing::application();
         // The program's fonts, as when the pictures are drawn.
-        fonts::registerSubstitutes();
-        QGuiApplication::setFont(fonts::font(fonts::kPGothic, 9));
+        pomiro::testing::useProgramFonts();
     }
 };
 

@@ -1,7 +1,7 @@
 // Save and Delete against real file-system faults: what the user is told, what the data file
 // holds, and what the table and the window show afterwards.
 
-#include "tests/main_window/mainwindowtest.h"
+#include "tests/support/mainwindowtest.h"
 #include "tests/support/fsfaults.h"
 
 #include <QFileInfo>
@@ -11,7 +11,8 @@
 
 namespace {
 
-using namespace mainwindowtest;
+using namespace pomiro;
+using namespace pomiro::testing;
 using pomiro::testing::ObeyFilePermissions;
 using pomiro::testing::TmpfsMount;
 

@@ -1,6 +1,6 @@
 // New, Save and Delete over the real main window and its data file.
 
-#include "tests/main_window/mainwindowtest.h"
+#include "tests/support/mainwindowtest.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -13,7 +13,8 @@
 
 namespace {
 
-using namespace mainwindowtest;
+using namespace pomiro;
+using namespace pomiro::testing;
 
 using pomiro::testing::Box;
 

@@ -3,7 +3,7 @@
 #include "core/pomiro.h"
 #include "platform/fonts.h"
 #include "help_window/helpviewer.h"
-#include "tests/main_window/mainwindowtest.h"
+#include "tests/support/mainwindowtest.h"
 #include "tests/support/messageboxes.h"
 
 #include <QAbstractItemView>
@@ -30,7 +30,8 @@
 
 namespace {
 
-using namespace mainwindowtest;
+using namespace pomiro;
+using namespace pomiro::testing;
 
 struct StartCase
 {
