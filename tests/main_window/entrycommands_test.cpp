@@ -158,6 +158,7 @@ TEST_F(EntryCommandsTest, SaveOfANameTypedAgainChangesItsStoredEntry)
 {
     writeDataFile({});
     start();
+    // Two saves in a row, not two cases: the first adds the entry, the second must find it.
     for (const char *title : {"新規登録", "データ更新"}) {
         SCOPED_TRACE(title);
         messages.shown.clear();
