@@ -89,25 +89,24 @@ int collectPage(chmFile *, chmUnitInfo *unit, void *context)
 bool isCutShort(const QString &path)
 {
     constexpr qsizetype kSectionTable = 0x38; // after 'ITSF', the version, lengths and two GUIDs
-    constexpr qsizetype kHeaderLength = 0x58;
-    constexpr qsizetype kSectionZeroLength = 0x18;
+    char header[0x58];
+    char sectionZero[0x18];
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false; // chmlib cannot open it either
-    const QByteArray header = file.read(kHeaderLength);
-    if (!header.startsWith("ITSF"))
+    const qint64 headerRead = file.read(header, sizeof header);
+    if (headerRead < 4 || QByteArrayView(header, 4) != "ITSF")
         return false; // not a help file: chmlib says so
-    if (header.size() < kHeaderLength)
+    if (headerRead < qint64(sizeof header))
         return true;
-    const quint64 sectionZero = qFromLittleEndian<quint64>(header.constData() + kSectionTable);
-    if (sectionZero > quint64(file.size()) || !file.seek(qint64(sectionZero)))
+    const quint64 sectionZeroAt = qFromLittleEndian<quint64>(header + kSectionTable);
+    if (sectionZeroAt > quint64(file.size()) || !file.seek(qint64(sectionZeroAt)))
         return true;
-    const QByteArray section = file.read(kSectionZeroLength);
-    if (section.size() < kSectionZeroLength)
+    if (file.read(sectionZero, sizeof sectionZero) < qint64(sizeof sectionZero))
         return true;
-    if (qFromLittleEndian<quint32>(section.constData()) != 0x01FE)
+    if (qFromLittleEndian<quint32>(sectionZero) != 0x01FE)
         return false; // a layout this check does not know: chmlib alone decides
-    return qFromLittleEndian<quint64>(section.constData() + 8) > quint64(file.size());
+    return qFromLittleEndian<quint64>(sectionZero + 8) > quint64(file.size());
 }
 
 QString decodeWith(const QByteArray &name, const QByteArray &bytes)
