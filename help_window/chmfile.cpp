@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QList>
+#include <QtEndian>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -82,6 +83,32 @@ int collectPage(chmFile *, chmUnitInfo *unit, void *context)
     return CHM_ENUMERATOR_CONTINUE;
 }
 
+// Whether the file at `path` is a compiled help file shorter than its own header says. chmlib does
+// not ask: it reads the missing end as zeros and hands out pages made of them, or of other pages'
+// bytes. The header's first section records the length of the whole file.
+bool isCutShort(const QString &path)
+{
+    constexpr qsizetype kSectionTable = 0x38; // after 'ITSF', the version, lengths and two GUIDs
+    char header[0x58];
+    char sectionZero[0x18];
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false; // chmlib cannot open it either
+    const qint64 headerRead = file.read(header, sizeof header);
+    if (headerRead < 4 || QByteArrayView(header, 4) != "ITSF")
+        return false; // not a help file: chmlib says so
+    if (headerRead < qint64(sizeof header))
+        return true;
+    const quint64 sectionZeroAt = qFromLittleEndian<quint64>(header + kSectionTable);
+    if (sectionZeroAt > quint64(file.size()) || !file.seek(qint64(sectionZeroAt)))
+        return true;
+    if (file.read(sectionZero, sizeof sectionZero) < qint64(sizeof sectionZero))
+        return true;
+    if (qFromLittleEndian<quint32>(sectionZero) != 0x01FE)
+        return false; // a layout this check does not know: chmlib alone decides
+    return qFromLittleEndian<quint64>(sectionZero + 8) > quint64(file.size());
+}
+
 QString decodeWith(const QByteArray &name, const QByteArray &bytes)
 {
     const QByteArray lower = name.toLower();
@@ -150,7 +177,7 @@ QString decodeHelpText(const QByteArray &bytes)
 
 std::unique_ptr<ChmFile> ChmFile::open(const QString &path)
 {
-    if (!chm().complete())
+    if (!chm().complete() || isCutShort(path))
         return nullptr;
     chmFile *handle = chm().open(QFile::encodeName(path).constData());
     if (!handle)

@@ -22,7 +22,7 @@ QString decodeHelpText(const QByteArray &bytes);
 class ChmFile
 {
 public:
-    // Null when the file is missing or is not a compiled help file.
+    // Null when the file is missing, is not a compiled help file, or is shorter than its header says.
     static std::unique_ptr<ChmFile> open(const QString &path);
 
     ~ChmFile();

@@ -1,7 +1,10 @@
 #include "core/amount.h"
+#include "tests/support/cases.h"
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -10,136 +13,175 @@ using pomiro::Amount;
 using pomiro::AmountError;
 using pomiro::formatAmountText;
 using pomiro::parseAmountText;
+using pomiro::testing::Described;
+using pomiro::testing::whatName;
+using pomiro::testing::textName;
+using pomiro::testing::TextCase;
 
 constexpr qint64 kMin = std::numeric_limits<qint64>::min();
 constexpr qint64 kMax = std::numeric_limits<qint64>::max();
 
-TEST(parseAmountText, ReadsAmountTextsAndTypedNumbers)
+struct ReadText : TextCase
 {
-    const std::pair<QString, qint64> cases[] = {
-        {u"500"_s, 5'000'000},
-        {u"\\500"_s, 5'000'000},
-        {u"\\1,825,000"_s, 18'250'000'000},
-        {u"\\-3,500"_s, -35'000'000},
-        {u"-\\3,500"_s, -35'000'000},
-        {u"+\\7"_s, 70'000},
-        {u"\\+7"_s, 70'000},
-        {u"1250.5"_s, 12'505'000},
-        {u"1,000"_s, 10'000'000},
-        {u"1,0,0"_s, 1'000'000}, // any grouping
-        {u"12,34.5"_s, 12'345'000},
-        {u"  500\t "_s, 5'000'000}, // blanks around
-        {u"　500　"_s, 5'000'000},  // full-width blanks too
-        {u"¥500"_s, 5'000'000},     // yen signs as typed
-        {u"￥-500"_s, -5'000'000},
-        {u"0"_s, 0},
-        {u"-0"_s, 0},
-        {u"007"_s, 70'000},
-        {u"0.5"_s, 5'000},
-        {u"0.00001"_s, 0},
+    qint64 units;
+};
+
+class ReadsAmountText : public ::testing::TestWithParam<ReadText>
+{};
+
+TEST_P(ReadsAmountText, AsItsUnits)
+{
+    const auto amount = parseAmountText(GetParam().text);
+    ASSERT_TRUE(amount);
+    EXPECT_EQ(amount->units, GetParam().units);
+}
+
+INSTANTIATE_TEST_SUITE_P(ShownAndTyped, ReadsAmountText, ::testing::Values(
+        ReadText{u"500"_s, 5'000'000},
+        ReadText{u"\\500"_s, 5'000'000},
+        ReadText{u"\\1,825,000"_s, 18'250'000'000},
+        ReadText{u"\\-3,500"_s, -35'000'000},
+        ReadText{u"-\\3,500"_s, -35'000'000},
+        ReadText{u"+\\7"_s, 70'000},
+        ReadText{u"\\+7"_s, 70'000},
+        ReadText{u"1250.5"_s, 12'505'000},
+        ReadText{u"1,000"_s, 10'000'000},
+        ReadText{u"1,0,0"_s, 1'000'000}, // any grouping
+        ReadText{u"12,34.5"_s, 12'345'000},
+        ReadText{u"  500\t "_s, 5'000'000}, // blanks around
+        ReadText{u"　500　"_s, 5'000'000},  // full-width blanks too
+        ReadText{u"¥500"_s, 5'000'000},     // yen signs as typed
+        ReadText{u"￥-500"_s, -5'000'000},
+        ReadText{u"0"_s, 0},
+        ReadText{u"-0"_s, 0},
+        ReadText{u"007"_s, 70'000},
+        ReadText{u"0.5"_s, 5'000},
+        ReadText{u"0.00001"_s, 0},
         // Four decimals, ties to even, decided on the digits and not on a double.
-        {u"0.12345"_s, 1'234},
-        {u"0.12355"_s, 1'236},
-        {u"0.123450000000000000001"_s, 1'235},
-        {u"0.99995"_s, 10'000},
-        {u"-0.00015"_s, -2},
-        {u"-0.00025"_s, -2},
-        {u"2.675"_s, 26'750},
-        {u"922,337,203,685,477.5807"_s, kMax},
-        {u"-922,337,203,685,477.5808"_s, kMin},
-        {u"922337203685477.58074999"_s, kMax},
-        {u"00000000000000000000000000001"_s, 10'000},
-    };
-    for (const auto &[text, units] : cases) {
-        const auto amount = parseAmountText(text);
-        ASSERT_TRUE(amount) << text.toStdString();
-        EXPECT_EQ(amount->units, units) << text.toStdString();
-    }
+        ReadText{u"0.12345"_s, 1'234},
+        ReadText{u"0.12355"_s, 1'236},
+        ReadText{u"0.123450000000000000001"_s, 1'235},
+        ReadText{u"0.99995"_s, 10'000},
+        ReadText{u"-0.00015"_s, -2},
+        ReadText{u"-0.00025"_s, -2},
+        ReadText{u"2.675"_s, 26'750},
+        ReadText{u"922,337,203,685,477.5807"_s, kMax},
+        ReadText{u"-922,337,203,685,477.5808"_s, kMin},
+        ReadText{u"922337203685477.58074999"_s, kMax},
+        ReadText{u"00000000000000000000000000001"_s, 10'000}),
+    textName);
+
+struct RefusedText : TextCase
+{
+    AmountError error;
+};
+
+class RefusesAmountText : public ::testing::TestWithParam<RefusedText>
+{};
+
+TEST_P(RefusesAmountText, WithTheReason)
+{
+    const auto amount = parseAmountText(GetParam().text);
+    ASSERT_FALSE(amount);
+    EXPECT_EQ(amount.error(), GetParam().error);
 }
 
-TEST(parseAmountText, RefusesWhatIsNotANumber)
+RefusedText notANumber(const QString &text)
 {
-    const QString cases[] = {
-        u""_s,
-        u"   "_s,
-        u"\\"_s,
-        u"-"_s,
-        u"\\-"_s,
-        u"."_s,
-        u"\\."_s,
-        u"abc"_s,
-        u"12a"_s,
-        u"a12"_s,
-        u"1.2.3"_s,
-        u"1..2"_s,
-        u",100"_s,
-        u"100,"_s,
-        u"1,000,.5"_s,
+    return {{text}, AmountError::NotANumber};
+}
+
+RefusedText outOfRange(const QString &text)
+{
+    return {{text}, AmountError::OutOfRange};
+}
+
+INSTANTIATE_TEST_SUITE_P(NotANumber, RefusesAmountText, ::testing::Values(
+        notANumber(u""_s),
+        notANumber(u"   "_s),
+        notANumber(u"\\"_s),
+        notANumber(u"-"_s),
+        notANumber(u"\\-"_s),
+        notANumber(u"."_s),
+        notANumber(u"\\."_s),
+        notANumber(u"abc"_s),
+        notANumber(u"12a"_s),
+        notANumber(u"a12"_s),
+        notANumber(u"1.2.3"_s),
+        notANumber(u"1..2"_s),
+        notANumber(u",100"_s),
+        notANumber(u"100,"_s),
+        notANumber(u"1,000,.5"_s),
         // A point needs digits on both sides.
-        u"1."_s,
-        u".5"_s,
-        u"1,000."_s,
-        u"-.25"_s,
-        u"\\.5"_s,
-        u"1.5,0"_s,
-        u"--5"_s,
-        u"+-5"_s,
-        u"\\\\5"_s,
-        u"5-"_s,
-        u"\\ 500"_s,
-        u"- 500"_s,
-        u"1 000"_s,
-        u"1e5"_s,
-        u"(500)"_s,
-        u"５００"_s,
-        u"0x10"_s,
+        notANumber(u"1."_s),
+        notANumber(u".5"_s),
+        notANumber(u"1,000."_s),
+        notANumber(u"-.25"_s),
+        notANumber(u"\\.5"_s),
+        notANumber(u"1.5,0"_s),
+        notANumber(u"--5"_s),
+        notANumber(u"+-5"_s),
+        notANumber(u"\\\\5"_s),
+        notANumber(u"5-"_s),
+        notANumber(u"\\ 500"_s),
+        notANumber(u"- 500"_s),
+        notANumber(u"1 000"_s),
+        notANumber(u"1e5"_s),
+        notANumber(u"(500)"_s),
+        notANumber(u"５００"_s),
+        notANumber(u"0x10"_s),
         // Digits too many for the range, but the text is not a number in the first place.
-        u"99999999999999999999999x"_s,
-    };
-    for (const QString &text : cases) {
-        const auto amount = parseAmountText(text);
-        ASSERT_FALSE(amount) << text.toStdString();
-        EXPECT_EQ(amount.error(), AmountError::NotANumber) << text.toStdString();
-    }
+        notANumber(u"99999999999999999999999x"_s)),
+    textName);
+
+INSTANTIATE_TEST_SUITE_P(OutOfRange, RefusesAmountText, ::testing::Values(
+        outOfRange(u"922,337,203,685,477.5808"_s),
+        outOfRange(u"922337203685477.58075"_s), // rounds up past the top
+        outOfRange(u"-922,337,203,685,477.5809"_s),
+        outOfRange(u"922,337,203,685,478"_s),
+        outOfRange(u"\\99,999,999,999,999,999,999"_s),
+        outOfRange(u"18446744073709551616"_s),  // wraps a 64-bit unsigned to zero
+        outOfRange(u"1844674407370955.1616"_s)), // the same after x 10,000
+    textName);
+
+struct Formatted
+{
+    qint64 units;
+    QString text;
+};
+
+void PrintTo(const Formatted &c, std::ostream *out)
+{
+    *out << c.units << " units";
 }
 
-TEST(parseAmountText, RefusesWhatLeavesTheRange)
+class FormatAmountText : public ::testing::TestWithParam<Formatted>
+{};
+
+TEST_P(FormatAmountText, WholeYenHalvesAwayFromZeroGroupedByThree)
 {
-    const QString cases[] = {
-        u"922,337,203,685,477.5808"_s,
-        u"922337203685477.58075"_s, // rounds up past the top
-        u"-922,337,203,685,477.5809"_s, u"922,337,203,685,478"_s, u"\\99,999,999,999,999,999,999"_s,
-        u"18446744073709551616"_s,  // wraps a 64-bit unsigned to zero
-        u"1844674407370955.1616"_s, // the same after x 10,000
-    };
-    for (const QString &text : cases) {
-        const auto amount = parseAmountText(text);
-        ASSERT_FALSE(amount) << text.toStdString();
-        EXPECT_EQ(amount.error(), AmountError::OutOfRange) << text.toStdString();
-    }
+    EXPECT_EQ(formatAmountText(Amount{GetParam().units}), GetParam().text);
 }
 
-TEST(formatAmountText, WholeYenHalvesAwayFromZeroGroupedByThree)
-{
-    const std::pair<qint64, QString> cases[] = {
-        {0, u"\\"_s},
-        {4'999, u"\\"_s},
-        {-4'999, u"\\"_s},
-        {5'000, u"\\1"_s},
-        {-5'000, u"\\-1"_s},
-        {1'825'000, u"\\183"_s},
-        {15'000, u"\\2"_s},
-        {9'999'999, u"\\1,000"_s},
-        {5'000'000, u"\\500"_s},
-        {-35'000'000, u"\\-3,500"_s},
-        {18'250'000'000, u"\\1,825,000"_s},
-        {123'456'789'0000, u"\\123,456,789"_s},
-        {kMax, u"\\922,337,203,685,478"_s},
-        {kMin, u"\\-922,337,203,685,478"_s},
-    };
-    for (const auto &[units, text] : cases)
-        EXPECT_EQ(formatAmountText(Amount{units}), text) << units;
-}
+INSTANTIATE_TEST_SUITE_P(Units, FormatAmountText, ::testing::Values(
+        Formatted{0, u"\\"_s},
+        Formatted{4'999, u"\\"_s},
+        Formatted{-4'999, u"\\"_s},
+        Formatted{5'000, u"\\1"_s},
+        Formatted{-5'000, u"\\-1"_s},
+        Formatted{1'825'000, u"\\183"_s},
+        Formatted{15'000, u"\\2"_s},
+        Formatted{9'999'999, u"\\1,000"_s},
+        Formatted{5'000'000, u"\\500"_s},
+        Formatted{-35'000'000, u"\\-3,500"_s},
+        Formatted{18'250'000'000, u"\\1,825,000"_s},
+        Formatted{123'456'789'0000, u"\\123,456,789"_s},
+        Formatted{kMax, u"\\922,337,203,685,478"_s},
+        Formatted{kMin, u"\\-922,337,203,685,478"_s}),
+    [](const auto &info) {
+        const std::string units = std::to_string(info.param.units);
+        return units.front() == '-' ? "Minus" + units.substr(1) : units;
+    });
 
 TEST(AmountArithmetic, SumsAndDoublesStayInRange)
 {
@@ -149,25 +191,47 @@ TEST(AmountArithmetic, SumsAndDoublesStayInRange)
 
     EXPECT_EQ(pomiro::toYenDouble(Amount{5'000}), 0.5);
     EXPECT_EQ(pomiro::toYenDouble(Amount{-35'000'000}), -3500.0);
+}
 
-    const std::pair<double, qint64> exact[] = {
-        // 1/32 and 3/32 yen are exact ties in units: 312.5 and 937.5.
-        {1.0 / 32, 312},   {3.0 / 32, 938},    {-1.0 / 32, -312},
-        {-3.0 / 32, -938}, {182.5, 1'825'000}, {-922337203685477.5808, kMin},
-    };
-    for (const auto &[yen, units] : exact) {
-        const auto amount = pomiro::amountFromYenDouble(yen);
-        ASSERT_TRUE(amount) << yen;
-        EXPECT_EQ(amount->units, units) << yen;
-    }
-    // 2^63 units is the first double that does not fit; beyond it, infinity and NaN.
-    for (const double yen :
-         {922337203685477.5808, 1e300, -1e300, std::numeric_limits<double>::infinity(),
-          std::numeric_limits<double>::quiet_NaN()}) {
-        const auto amount = pomiro::amountFromYenDouble(yen);
-        ASSERT_FALSE(amount) << yen;
+struct YenDouble : Described
+{
+    double yen;
+    std::optional<qint64> units; // none: out of range
+};
+
+class AmountFromYenDouble : public ::testing::TestWithParam<YenDouble>
+{};
+
+TEST_P(AmountFromYenDouble, RoundsToUnitsOrRefusesWhatLeavesTheRange)
+{
+    const YenDouble &c = GetParam();
+    const auto amount = pomiro::amountFromYenDouble(c.yen);
+    if (c.units) {
+        ASSERT_TRUE(amount) << c.yen;
+        EXPECT_EQ(amount->units, *c.units);
+    } else {
+        ASSERT_FALSE(amount) << c.yen;
         EXPECT_EQ(amount.error(), AmountError::OutOfRange);
     }
 }
+
+// 1/32 and 3/32 yen are exact ties in units: 312.5 and 937.5.
+INSTANTIATE_TEST_SUITE_P(Exact, AmountFromYenDouble, ::testing::Values(
+        YenDouble{"one 32nd", 1.0 / 32, 312},
+        YenDouble{"three 32nds", 3.0 / 32, 938},
+        YenDouble{"minus one 32nd", -1.0 / 32, -312},
+        YenDouble{"minus three 32nds", -3.0 / 32, -938},
+        YenDouble{"182 and a half", 182.5, 1'825'000},
+        YenDouble{"the lowest amount", -922337203685477.5808, kMin}),
+    whatName);
+
+// 2^63 units is the first double that does not fit; beyond it, infinity and NaN.
+INSTANTIATE_TEST_SUITE_P(OutOfRange, AmountFromYenDouble, ::testing::Values(
+        YenDouble{"two to the 63rd units", 922337203685477.5808, std::nullopt},
+        YenDouble{"1e300", 1e300, std::nullopt},
+        YenDouble{"minus 1e300", -1e300, std::nullopt},
+        YenDouble{"infinity", std::numeric_limits<double>::infinity(), std::nullopt},
+        YenDouble{"NaN", std::numeric_limits<double>::quiet_NaN(), std::nullopt}),
+    whatName);
 
 } // namespace

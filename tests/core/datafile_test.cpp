@@ -1,9 +1,14 @@
 #include "core/datafile.h"
 
+#include "tests/support/cases.h"
+#include "tests/support/samples.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -15,6 +20,9 @@ using pomiro::EntryField;
 using pomiro::Entries;
 using pomiro::LoadStop;
 using pomiro::parseDataFile;
+using pomiro::testing::Described;
+using pomiro::testing::whatName;
+using pomiro::testing::entry;
 
 const QString kName = u"データ.txt"_s;
 
@@ -38,14 +46,6 @@ QByteArray lines(int from, int to)
     for (int i = from; i <= to; ++i)
         bytes += line("e" + QByteArray::number(i));
     return bytes;
-}
-
-Entry entry(const QString &name, const QString &day = {})
-{
-    Entry e;
-    e.name = name;
-    e.amounts[0] = day;
-    return e;
 }
 
 class DataFileTest : public ::testing::Test
@@ -87,18 +87,18 @@ protected:
 };
 
 // Raw files through the reading rules: what is read, and where reading stops.
-TEST(ParseDataFile, ReadsByTheReadingRules)
+struct Reading : Described
 {
-    struct Case
-    {
-        const char *what;
-        QByteArray bytes;
-        std::vector<QString> names;
-        LoadStop stop;
-        qsizetype unreadOffset; // -1: the whole file
-    };
+    QByteArray bytes;
+    std::vector<QString> names;
+    LoadStop stop;
+    qsizetype unreadOffset; // -1: the whole file
+};
+
+std::vector<Reading> readings()
+{
     const QByteArray two = line("a") + line("b");
-    const Case cases[] = {
+    return {
         {"empty file", "", {}, LoadStop::EndOfFile, -1},
         {"two lines", two, {u"a"_s, u"b"_s}, LoadStop::EndOfFile, -1},
         {"no line end at the end", two.chopped(2), {u"a"_s, u"b"_s}, LoadStop::EndOfFile, -1},
@@ -153,17 +153,25 @@ TEST(ParseDataFile, ReadsByTheReadingRules)
          LoadStop::IncompleteEntry,
          line("a").size() + 4},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
-        const auto parsed = parseDataFile(c.bytes);
-        std::vector<QString> names;
-        for (const Entry &e : parsed.entries)
-            names.push_back(e.name);
-        EXPECT_EQ(names, c.names);
-        EXPECT_EQ(parsed.stop, c.stop);
-        EXPECT_EQ(parsed.unreadOffset, c.unreadOffset < 0 ? c.bytes.size() : c.unreadOffset);
-    }
 }
+
+class ReadingRules : public ::testing::TestWithParam<Reading>
+{};
+
+TEST_P(ReadingRules, ReadTheEntriesAndStopWhereTheyMust)
+{
+    const Reading &c = GetParam();
+    const auto parsed = parseDataFile(c.bytes);
+    std::vector<QString> names;
+    for (const Entry &e : parsed.entries)
+        names.push_back(e.name);
+    EXPECT_EQ(names, c.names);
+    EXPECT_EQ(parsed.stop, c.stop);
+    EXPECT_EQ(parsed.unreadOffset, c.unreadOffset < 0 ? c.bytes.size() : c.unreadOffset);
+}
+
+INSTANTIATE_TEST_SUITE_P(RawFiles, ReadingRules, ::testing::ValuesIn(readings()),
+                         whatName);
 
 TEST(ParseDataFile, HandWrittenFileReadsLikeAWrittenOne)
 {
@@ -215,33 +223,38 @@ TEST(EncodeEntryLine, WritesElevenQuotedCp932Fields)
     EXPECT_EQ(*pomiro::encodeEntryLine(e), expected);
 }
 
-TEST(EncodeEntryLine, RefusesTextTheFileCannotHold)
+struct UnwritableField : Described
 {
-    struct Case
-    {
-        EntryField field;
-        QString text;
-        char32_t character;
-    };
-    const Case cases[] = {
-        {EntryField::Name, u"say \"hi\""_s, U'"'},
-        {EntryField::Name, u"禁煙€"_s, U'€'},
-        {EntryField::Day, u"\\5\"00"_s, U'"'},
-        {EntryField::Year30, u"😀"_s, U'😀'},
-    };
-    for (const Case &c : cases) {
-        Entry e = entry(u"ok"_s);
-        if (c.field == EntryField::Name)
-            e.name = c.text;
-        else
-            e.amounts[static_cast<size_t>(c.field) - 1] = c.text;
-        const auto refused = pomiro::encodeEntryLine(e);
-        ASSERT_FALSE(refused) << c.text.toStdString();
-        EXPECT_EQ(refused.error().kind, DataFileError::Kind::UnwritableText);
-        EXPECT_EQ(refused.error().field, c.field);
-        EXPECT_EQ(refused.error().character, c.character);
-    }
+    EntryField field;
+    QString text;
+    char32_t character;
+};
+
+class UnwritableText : public ::testing::TestWithParam<UnwritableField>
+{};
+
+TEST_P(UnwritableText, IsRefusedByEncodeEntryLine)
+{
+    const UnwritableField &c = GetParam();
+    Entry e = entry(u"ok"_s);
+    if (c.field == EntryField::Name)
+        e.name = c.text;
+    else
+        e.amounts[static_cast<size_t>(c.field) - 1] = c.text;
+    const auto refused = pomiro::encodeEntryLine(e);
+    ASSERT_FALSE(refused) << c.text.toStdString();
+    EXPECT_EQ(refused.error().kind, DataFileError::Kind::UnwritableText);
+    EXPECT_EQ(refused.error().field, c.field);
+    EXPECT_EQ(refused.error().character, c.character);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, UnwritableText,
+    ::testing::Values(UnwritableField{"quote in the name", EntryField::Name, u"say \"hi\""_s, U'"'},
+                      UnwritableField{"euro in the name", EntryField::Name, u"禁煙€"_s, U'€'},
+                      UnwritableField{"quote in the day", EntryField::Day, u"\\5\"00"_s, U'"'},
+                      UnwritableField{"emoji in 30 years", EntryField::Year30, u"😀"_s, U'😀'}),
+    whatName);
 
 TEST_F(DataFileTest, MissingFileIsCreatedEmptyAndLoadReplacesTheEntries)
 {
@@ -292,24 +305,35 @@ TEST_F(DataFileTest, AppendKeepsEveryByteAndStartsItsOwnLine)
     EXPECT_EQ(readFile(), old + "\r\n" + line("c"));
 }
 
-TEST_F(DataFileTest, AppendGoesBeforeAnUnreadableRest)
+struct UnreadableRest : Described
 {
-    const QByteArray rests[] = {"\"cut\",\"\\1\",\"", line(sjis("ff")) + line("after")};
-    for (const QByteArray &rest : rests) {
-        SCOPED_TRACE(rest.toHex().toStdString());
-        const QByteArray readable = line("a");
-        writeFile(readable + rest);
-        DataFile file = dataFile();
-        Entries table;
-        ASSERT_TRUE(file.load(table));
-        ASSERT_EQ(table.size(), 1);
-        ASSERT_TRUE(file.append(entry(u"new"_s), table));
-        EXPECT_EQ(readFile(), readable + line("new") + rest);
-        ASSERT_TRUE(file.load(table));
-        ASSERT_EQ(table.size(), 2);
-        EXPECT_EQ(table[1].name, u"new"_s);
-    }
+    QByteArray bytes;
+};
+
+class AppendBeforeARest : public DataFileTest, public ::testing::WithParamInterface<UnreadableRest>
+{};
+
+TEST_P(AppendBeforeARest, GoesBeforeTheUnreadableRest)
+{
+    const QByteArray &rest = GetParam().bytes;
+    const QByteArray readable = line("a");
+    writeFile(readable + rest);
+    DataFile file = dataFile();
+    Entries table;
+    ASSERT_TRUE(file.load(table));
+    ASSERT_EQ(table.size(), 1);
+    ASSERT_TRUE(file.append(entry(u"new"_s), table));
+    EXPECT_EQ(readFile(), readable + line("new") + rest);
+    ASSERT_TRUE(file.load(table));
+    ASSERT_EQ(table.size(), 2);
+    EXPECT_EQ(table[1].name, u"new"_s);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rests, AppendBeforeARest,
+    ::testing::Values(UnreadableRest{"entry cut short", "\"cut\",\"\\1\",\""},
+                      UnreadableRest{"entry not CP932", line(sjis("ff")) + line("after")}),
+    whatName);
 
 TEST_F(DataFileTest, RefusedAppendsLeaveTheFileAsItWas)
 {
@@ -439,53 +463,53 @@ TEST_F(DataFileTest, FileNameMatchesWithoutRegardToCase)
     EXPECT_EQ(load(file)[0].name, u"exact"_s);
 }
 
-} // namespace
-
-namespace {
-
 // Another program or window changed the file after it was read: no write may go ahead, whatever
 // the change, and the file keeps what the other one wrote.
-TEST_F(DataFileTest, AChangeMadeElsewhereIsNeverOverwritten)
+struct ChangeElsewhere : Described
 {
-    const struct
-    {
-        const char *what;
-        QByteArray changedTo; // empty with `removed`
-        bool removed;
-    } cases[] = {
-        {"an entry added", lines(1, 4), false},
-        {"same size, one byte changed", lines(1, 2) + line("e9"), false},
-        {"emptied", QByteArray(), false},
-        {"removed", QByteArray(), true},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        writeFile(lines(1, 3));
-        DataFile file = dataFile();
-        Entries table = load(file);
-        if (c.removed) {
-            ASSERT_TRUE(QFile::remove(filePath()));
-        } else {
-            writeFile(c.changedTo);
-        }
+    QByteArray changedTo; // empty with `removed`
+    bool removed;
+};
 
-        const auto appended = file.append(entry(u"new"_s), table);
-        ASSERT_FALSE(appended);
-        EXPECT_EQ(appended.error().kind, DataFileError::Kind::ChangedElsewhere);
-        const auto rewritten = file.rewrite(table, 0);
-        ASSERT_FALSE(rewritten);
-        EXPECT_EQ(rewritten.error().kind, DataFileError::Kind::ChangedElsewhere);
-        EXPECT_EQ(QFile::exists(filePath()), !c.removed);
-        if (!c.removed) {
-            EXPECT_EQ(readFile(), c.changedTo);
-        }
+class ChangedElsewhere : public DataFileTest, public ::testing::WithParamInterface<ChangeElsewhere>
+{};
 
-        // Once read again, writing goes on from what the other one wrote.
-        table = load(file);
-        ASSERT_TRUE(file.append(entry(u"new"_s), table));
-        EXPECT_EQ(readFile(), c.changedTo + line("new"));
+TEST_P(ChangedElsewhere, IsNeverOverwritten)
+{
+    const ChangeElsewhere &c = GetParam();
+    writeFile(lines(1, 3));
+    DataFile file = dataFile();
+    Entries table = load(file);
+    if (c.removed) {
+        ASSERT_TRUE(QFile::remove(filePath()));
+    } else {
+        writeFile(c.changedTo);
     }
+
+    const auto appended = file.append(entry(u"new"_s), table);
+    ASSERT_FALSE(appended);
+    EXPECT_EQ(appended.error().kind, DataFileError::Kind::ChangedElsewhere);
+    const auto rewritten = file.rewrite(table, 0);
+    ASSERT_FALSE(rewritten);
+    EXPECT_EQ(rewritten.error().kind, DataFileError::Kind::ChangedElsewhere);
+    EXPECT_EQ(QFile::exists(filePath()), !c.removed);
+    if (!c.removed) {
+        EXPECT_EQ(readFile(), c.changedTo);
+    }
+
+    // Once read again, writing goes on from what the other one wrote.
+    table = load(file);
+    ASSERT_TRUE(file.append(entry(u"new"_s), table));
+    EXPECT_EQ(readFile(), c.changedTo + line("new"));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, ChangedElsewhere,
+    ::testing::Values(ChangeElsewhere{"an entry added", lines(1, 4), false},
+                      ChangeElsewhere{"same size, one byte changed", lines(1, 2) + line("e9"), false},
+                      ChangeElsewhere{"emptied", QByteArray(), false},
+                      ChangeElsewhere{"removed", QByteArray(), true}),
+    whatName);
 
 TEST_F(DataFileTest, ItsOwnWritesAreNoChangeElsewhere)
 {

@@ -101,6 +101,18 @@ e2e_shown_title() {
 e2e_type() { xdotool type --delay 30 "$1"; sleep 0.2; }
 e2e_key() { xdotool key "$@"; sleep 0.3; }
 
+# e2e_never SECONDS WHAT COMMAND...: a negative check. What it looks for may show late (a job
+# reaching the spooler, a file being written, a box opening), so COMMAND is tried every 0.2 s for
+# SECONDS, and the test fails with WHAT as soon as it succeeds.
+e2e_never() {
+  local seconds=$1 what=$2 i
+  shift 2
+  for i in $(seq 1 $((seconds * 5))); do
+    if "$@"; then e2e_fail "$what"; fi
+    sleep 0.2
+  done
+}
+
 # e2e_answer TITLE: waits for the message box with exactly this title and answers it with Enter.
 e2e_answer() {
   local box

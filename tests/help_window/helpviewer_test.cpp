@@ -21,9 +21,13 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 using pomiro::testing::Box;
+using pomiro::testing::Described;
+using pomiro::testing::whatName;
 
 
 using namespace pomiro;
@@ -50,35 +54,46 @@ QByteArray systemRecord(quint16 code, const QByteArray &data)
 
 const QByteArray kVersion("\x03\x00\x00\x00", 4);
 
-TEST(HelpSystemDataTest, DefaultTopicIsReadFromRecordTwoAndDamageGivesNone)
+struct SystemData : Described
 {
-    struct Case
-    {
-        const char *what;
-        QByteArray system;
-        QByteArray topic;
-    };
-    const QByteArray topic = systemRecord(2, QByteArray("index.html", 11));
-    const Case cases[] = {
-        {"the record alone", kVersion + topic, "/index.html"},
-        {"after other records", kVersion + systemRecord(3, "タイトル") + systemRecord(0, "RwHelp.hhc") + topic,
-         "/index.html"},
-        {"already rooted", kVersion + systemRecord(2, QByteArray("/a.htm", 7)), "/a.htm"},
-        {"no NUL at the end", kVersion + systemRecord(2, "index.html"), "/index.html"},
-        {"backslashes and an anchor", kVersion + systemRecord(2, QByteArray("sub\\page.htm#top", 17)),
-         "/sub/page.htm"},
-        {"empty topic", kVersion + systemRecord(2, QByteArray("\0", 1)), ""},
-        {"no topic record", kVersion + systemRecord(3, "title"), ""},
-        {"nothing at all", QByteArray(), ""},
-        {"version cut short", QByteArray("\x03\x00", 2), ""},
-        {"record head cut short", kVersion + QByteArray("\x02\x00\x0b", 3), ""},
-        {"length past the end", kVersion + topic.left(10), ""},
-        {"huge length", kVersion + QByteArray("\x02\x00\xff\xff", 4) + "index.html", ""},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(defaultTopicFromSystem(c.system), c.topic) << c.what;
+    QByteArray system;
+    QByteArray topic;
+};
 
-    // Noise must never read outside the buffer (the sanitizer build checks this).
+class HelpSystemData : public ::testing::TestWithParam<SystemData>
+{};
+
+TEST_P(HelpSystemData, DefaultTopicIsReadFromRecordTwoAndDamageGivesNone)
+{
+    EXPECT_EQ(defaultTopicFromSystem(GetParam().system), GetParam().topic);
+}
+
+std::vector<SystemData> systemData()
+{
+    const QByteArray topic = systemRecord(2, QByteArray("index.html", 11));
+    return {
+        {{"the record alone"}, kVersion + topic, "/index.html"},
+        {{"after other records"}, kVersion + systemRecord(3, "タイトル") + systemRecord(0, "RwHelp.hhc") + topic,
+         "/index.html"},
+        {{"already rooted"}, kVersion + systemRecord(2, QByteArray("/a.htm", 7)), "/a.htm"},
+        {{"no NUL at the end"}, kVersion + systemRecord(2, "index.html"), "/index.html"},
+        {{"backslashes and an anchor"}, kVersion + systemRecord(2, QByteArray("sub\\page.htm#top", 17)),
+         "/sub/page.htm"},
+        {{"empty topic"}, kVersion + systemRecord(2, QByteArray("\0", 1)), ""},
+        {{"no topic record"}, kVersion + systemRecord(3, "title"), ""},
+        {{"nothing at all"}, QByteArray(), ""},
+        {{"version cut short"}, QByteArray("\x03\x00", 2), ""},
+        {{"record head cut short"}, kVersion + QByteArray("\x02\x00\x0b", 3), ""},
+        {{"length past the end"}, kVersion + topic.left(10), ""},
+        {{"huge length"}, kVersion + QByteArray("\x02\x00\xff\xff", 4) + "index.html", ""},
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, HelpSystemData, ::testing::ValuesIn(systemData()), whatName);
+
+TEST(HelpSystemDataTest, NoiseIsNeverReadOutsideTheBuffer)
+{
+    // The sanitizer build checks this.
     QRandomGenerator random(3);
     for (int round = 0; round < 500; ++round) {
         QByteArray noise(random.bounded(64), Qt::Uninitialized);
@@ -88,49 +103,64 @@ TEST(HelpSystemDataTest, DefaultTopicIsReadFromRecordTwoAndDamageGivesNone)
     }
 }
 
-TEST(HelpTextTest, PagesAreDecodedByTheirCharset)
+const QString kHelpWords = QStringLiteral("ぽみろの換算￥");
+
+struct HelpPage : Described
 {
-    const QString words = QStringLiteral("ぽみろの換算￥");
-    const QByteArray sjis = *cp932::encode(words);
-    struct Case
-    {
-        const char *what;
-        QByteArray bytes;
-    };
-    const Case cases[] = {
-        {"utf-8 declared", "<meta charset=\"utf-8\"><p>" + words.toUtf8()},
-        {"Shift_JIS declared",
-         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\"><p>" + sjis},
-        {"windows-31j declared", "<meta charset='windows-31j'><p>" + sjis},
-        {"nothing declared, utf-8", "<p>" + words.toUtf8()},
-        {"nothing declared, Shift-JIS", "<p>" + sjis},
-        {"byte order mark", "\xEF\xBB\xBF<p>" + words.toUtf8()},
-    };
-    for (const Case &c : cases)
-        EXPECT_TRUE(decodeHelpText(c.bytes).endsWith(QStringLiteral("<p>") + words)) << c.what;
+    QByteArray bytes;
+};
+
+class HelpText : public ::testing::TestWithParam<HelpPage>
+{};
+
+TEST_P(HelpText, IsDecodedByItsCharset)
+{
+    EXPECT_TRUE(decodeHelpText(GetParam().bytes).endsWith(QStringLiteral("<p>") + kHelpWords));
 }
 
-TEST(HelpLinkTest, OnlyPagesOfTheFileAndWebAddressesAreFollowed)
+std::vector<HelpPage> helpPages()
 {
-    struct Case
-    {
-        const char *url;
-        HelpLink kind;
+    const QByteArray sjis = *cp932::encode(kHelpWords);
+    return {
+        {{"utf-8 declared"}, "<meta charset=\"utf-8\"><p>" + kHelpWords.toUtf8()},
+        {{"Shift_JIS declared"},
+         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\"><p>" + sjis},
+        {{"windows-31j declared"}, "<meta charset='windows-31j'><p>" + sjis},
+        {{"nothing declared, utf-8"}, "<p>" + kHelpWords.toUtf8()},
+        {{"nothing declared, Shift-JIS"}, "<p>" + sjis},
+        {{"byte order mark"}, "\xEF\xBB\xBF<p>" + kHelpWords.toUtf8()},
     };
-    const Case cases[] = {
-        {"chm:///kansan.html", HelpLink::Inside},
-        {"chm:///index.html#top", HelpLink::Inside},
-        {"https://example.org/", HelpLink::External},
-        {"HTTP://example.org/", HelpLink::External},
-        {"mailto:someone@example.org", HelpLink::External},
-        {"file:///usr/bin/xterm", HelpLink::Refused},
-        {"javascript:alert(1)", HelpLink::Refused},
-        {"ms-its:other.chm::/a.htm", HelpLink::Refused},
-        {"/kansan.html", HelpLink::Refused}, // not resolved against a page
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(classifyHelpLink(QUrl(QString::fromLatin1(c.url))), c.kind) << c.url;
 }
+
+INSTANTIATE_TEST_SUITE_P(Charsets, HelpText, ::testing::ValuesIn(helpPages()), whatName);
+
+struct Link : Described
+{
+    const char *url;
+    HelpLink kind;
+};
+
+class HelpLinkTest : public ::testing::TestWithParam<Link>
+{};
+
+TEST_P(HelpLinkTest, OnlyPagesOfTheFileAndWebAddressesAreFollowed)
+{
+    EXPECT_EQ(classifyHelpLink(QUrl(QString::fromLatin1(GetParam().url))), GetParam().kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, HelpLinkTest,
+    ::testing::Values(Link{{"page of the file"}, "chm:///kansan.html", HelpLink::Inside},
+                      Link{{"page of the file with an anchor"}, "chm:///index.html#top", HelpLink::Inside},
+                      Link{{"https"}, "https://example.org/", HelpLink::External},
+                      Link{{"http in capitals"}, "HTTP://example.org/", HelpLink::External},
+                      Link{{"mail"}, "mailto:someone@example.org", HelpLink::External},
+                      Link{{"local file"}, "file:///usr/bin/xterm", HelpLink::Refused},
+                      Link{{"script"}, "javascript:alert(1)", HelpLink::Refused},
+                      Link{{"another help file"}, "ms-its:other.chm::/a.htm", HelpLink::Refused},
+                      // not resolved against a page
+                      Link{{"bare path"}, "/kansan.html", HelpLink::Refused}),
+    whatName);
 
 TEST(HelpLocationTest, FirstFolderHoldingTheFileWins)
 {
@@ -162,63 +192,103 @@ TEST(HelpLocationTest, FirstFolderHoldingTheFileWins)
     EXPECT_EQ(locateHelpFile(QString(), folders), QString());
 }
 
-TEST(ChmFileTest, DefaultTopicFallsBackToTheFirstPage)
+struct HelpProject : Described
+{
+    const char *options; // the project's [OPTIONS] besides the compiled file
+    const char *files;   // its [FILES]
+    QByteArray topic;
+};
+
+class DefaultTopic : public ::testing::TestWithParam<HelpProject>
+{};
+
+// The file's default topic when it names a page of the file, otherwise its first page.
+TEST_P(DefaultTopic, FallsBackToTheFirstPage)
 {
     const QString chmcmd = QStandardPaths::findExecutable(QStringLiteral("chmcmd"));
     if (chmcmd.isEmpty())
         GTEST_SKIP() << "chmcmd is not installed";
+    const HelpProject &c = GetParam();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(writeFile(dir.filePath("b.html"), "<html><head><title>B</title></head><body>b</body></html>"));
     ASSERT_TRUE(writeFile(dir.filePath("a.html"), "<html><head><title>A</title></head><body>a</body></html>"));
     ASSERT_TRUE(writeFile(dir.filePath("c.css"), "p {}"));
-    ASSERT_TRUE(writeFile(dir.filePath("named.hhp"),
-                          "[OPTIONS]\nCompiled file=named.chm\nDefault topic=b.html\n\n[FILES]\nb.html\na.html\n"));
-    ASSERT_TRUE(writeFile(dir.filePath("missing.hhp"),
-                          "[OPTIONS]\nCompiled file=missing.chm\nDefault topic=gone.html\n\n[FILES]\nc.css\nb.html\n"
-                          "a.html\n"));
-    ASSERT_TRUE(writeFile(dir.filePath("nopage.hhp"), "[OPTIONS]\nCompiled file=nopage.chm\n\n[FILES]\nc.css\n"));
-    struct Case
-    {
-        const char *project;
-        QByteArray topic;
-    };
-    const Case cases[] = {{"named", "/b.html"}, {"missing", "/a.html"}, {"nopage", ""}};
-    for (const Case &c : cases) {
-        QProcess compile;
-        compile.setWorkingDirectory(dir.path());
-        compile.start(chmcmd, {QString::fromLatin1(c.project) + ".hhp"});
-        ASSERT_TRUE(compile.waitForFinished(30000)) << c.project;
-        const auto file = ChmFile::open(dir.filePath(QString::fromLatin1(c.project) + ".chm"));
-        ASSERT_TRUE(file) << c.project;
-        EXPECT_EQ(file->defaultTopic(), c.topic) << c.project;
-    }
+    ASSERT_TRUE(writeFile(dir.filePath("help.hhp"), QByteArray("[OPTIONS]\nCompiled file=help.chm\n") + c.options +
+                                                        "\n[FILES]\n" + c.files));
+    QProcess compile;
+    compile.setWorkingDirectory(dir.path());
+    compile.start(chmcmd, {QStringLiteral("help.hhp")});
+    ASSERT_TRUE(compile.waitForFinished(30000));
+    const auto file = ChmFile::open(dir.filePath("help.chm"));
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->defaultTopic(), c.topic);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Projects, DefaultTopic,
+    ::testing::Values(HelpProject{{"named"}, "Default topic=b.html\n", "b.html\na.html\n", "/b.html"},
+                      HelpProject{{"named but missing"}, "Default topic=gone.html\n", "c.css\nb.html\na.html\n",
+                                  "/a.html"},
+                      HelpProject{{"no page at all"}, "", "c.css\n", ""}),
+    whatName);
 
 TEST(ChmFileTest, FilesThatAreNotHelpFilesDoNotOpen)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    QFile built(builtHelpFile());
-    ASSERT_TRUE(built.open(QIODevice::ReadOnly)) << builtHelpFile().toStdString();
-    const QByteArray whole = built.readAll();
-
     EXPECT_FALSE(ChmFile::open(dir.filePath("absent.chm")));
     ASSERT_TRUE(writeFile(dir.filePath("empty.chm"), {}));
     EXPECT_FALSE(ChmFile::open(dir.filePath("empty.chm")));
     ASSERT_TRUE(writeFile(dir.filePath("text.chm"), QByteArray(4096, 'x')));
     EXPECT_FALSE(ChmFile::open(dir.filePath("text.chm")));
+}
 
-    // A help file cut short may open, but yields no page it cannot read in full.
-    for (qsizetype size : {qsizetype(64), qsizetype(600), whole.size() / 2, whole.size() - 100}) {
-        const QString path = dir.filePath(QStringLiteral("cut%1.chm").arg(size));
+// The pages of the help file the build compiled, as the whole file holds them.
+const QByteArray kHelpPages[] = {"/#SYSTEM",      "/index.html",   "/kansan.html", "/hozon.html",
+                                 "/ichiran.html", "/insatsu.html", "/style.css",   "/images/pomiro.svg"};
+
+QByteArray builtHelpBytes()
+{
+    QFile built(builtHelpFile());
+    EXPECT_TRUE(built.open(QIODevice::ReadOnly)) << builtHelpFile().toStdString();
+    return built.readAll();
+}
+
+// chmlib reads what lies past the end of a file cut short as zeros, and hands out pages made of
+// them or of other pages' bytes: a help file shorter than its header says does not open, wherever
+// the cut falls, and the user is told it is damaged instead of shown a garbled page.
+TEST(ChmFileTest, AFileCutShortDoesNotOpen)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray whole = builtHelpBytes();
+    ASSERT_GT(whole.size(), 1000);
+    const QString path = dir.filePath(QStringLiteral("cut.chm"));
+    // Cuts all through the file, and at each of its last bytes.
+    const qsizetype step = whole.size() / 256;
+    for (qsizetype size = 1; size < whole.size(); size += size + 64 < whole.size() ? step : 1) {
         ASSERT_TRUE(writeFile(path, whole.left(size)));
-        if (const auto file = ChmFile::open(path)) {
-            const QByteArray topic = file->defaultTopic();
-            if (!topic.isEmpty()) {
-                EXPECT_TRUE(file->read(topic)) << size;
-            }
-        }
+        EXPECT_FALSE(ChmFile::open(path)) << "cut to " << size << " of " << whole.size() << " bytes";
+    }
+}
+
+// Bytes after the end the header gives are no damage: every page reads as the whole file has it.
+TEST(ChmFileTest, AFileLongerThanItSaysOpensWithEveryPageInFull)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto whole = ChmFile::open(builtHelpFile());
+    ASSERT_TRUE(whole);
+    const QString path = dir.filePath(QStringLiteral("longer.chm"));
+    ASSERT_TRUE(writeFile(path, builtHelpBytes() + QByteArray(1000, 'x')));
+    const auto longer = ChmFile::open(path);
+    ASSERT_TRUE(longer);
+    EXPECT_EQ(longer->defaultTopic(), "/index.html");
+    for (const QByteArray &page : kHelpPages) {
+        const auto bytes = longer->read(page);
+        ASSERT_TRUE(bytes) << page.constData();
+        EXPECT_EQ(*bytes, whole->read(page).value()) << page.constData();
     }
 }
 
@@ -359,27 +429,44 @@ TEST_F(HelpViewerTest, OneWindowPerFileAndCloseAllClosesIt)
     EXPECT_TRUE(m_messages.shown.isEmpty());
 }
 
-TEST_F(HelpViewerTest, MissingOrDamagedFileIsReportedAndOpensNothing)
+enum class Damage { Missing, NotAHelpFile, CutShort };
+
+struct Unopenable : Described
 {
-    ASSERT_TRUE(writeFile(m_work.filePath("Broken.chm"), QByteArray(2048, '\x01')));
-    struct Case
-    {
-        QString file;
-        QString says;
-    };
-    const Case cases[] = {
-        {QStringLiteral("NoSuchHelp.chm"), QStringLiteral("「NoSuchHelp.chm」が見つかりません")},
-        {QStringLiteral("Broken.chm"), QStringLiteral("開けませんでした")},
-    };
-    for (const Case &c : cases) {
-        m_messages.shown.clear();
-        m_viewer.displayTopic(nullptr, c.file);
-        EXPECT_TRUE(m_viewer.windows().isEmpty()) << c.file.toStdString();
-        ASSERT_EQ(m_messages.shown.size(), 1) << c.file.toStdString();
-        EXPECT_EQ(m_messages.shown[0].box, Box::Warning);
-        EXPECT_TRUE(m_messages.shown[0].text.contains(c.says)) << m_messages.shown[0].text.toStdString();
+    const char *file;
+    Damage damage;
+    const char *says; // a piece of the one warning
+};
+
+class UnopenableHelpFile : public HelpViewerTest, public ::testing::WithParamInterface<Unopenable>
+{};
+
+TEST_P(UnopenableHelpFile, IsReportedAndOpensNothing)
+{
+    const Unopenable &c = GetParam();
+    const QString path = m_work.filePath(QString::fromLatin1(c.file));
+    if (c.damage == Damage::NotAHelpFile) {
+        ASSERT_TRUE(writeFile(path, QByteArray(2048, '\x01')));
+    } else if (c.damage == Damage::CutShort) {
+        ASSERT_TRUE(writeFile(path, builtHelpBytes().chopped(100)));
     }
-    EXPECT_TRUE(m_messages.shown[0].text.contains(QDir::toNativeSeparators(m_work.filePath("Broken.chm"))));
+    m_viewer.displayTopic(nullptr, QString::fromLatin1(c.file));
+    EXPECT_TRUE(m_viewer.windows().isEmpty());
+    ASSERT_EQ(m_messages.shown.size(), 1);
+    EXPECT_EQ(m_messages.shown[0].box, Box::Warning);
+    EXPECT_TRUE(m_messages.shown[0].text.contains(QString::fromUtf8(c.says))) << m_messages.shown[0].text.toStdString();
+    // A file that is there is named by its full path.
+    if (c.damage != Damage::Missing) {
+        EXPECT_TRUE(m_messages.shown[0].text.contains(QDir::toNativeSeparators(path)));
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnopenableHelpFile,
+    ::testing::Values(
+        Unopenable{{"missing"}, "NoSuchHelp.chm", Damage::Missing, "「NoSuchHelp.chm」が見つかりません"},
+        Unopenable{{"not a help file"}, "Broken.chm", Damage::NotAHelpFile, "開けませんでした"},
+        Unopenable{{"cut short"}, "RwHelp.chm", Damage::CutShort, "開けませんでした"}),
+    whatName);
 
 } // namespace

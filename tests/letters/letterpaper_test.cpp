@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace pomiro;
 using namespace Qt::StringLiterals;
 
@@ -49,26 +51,29 @@ TEST(LetterPaper, GothicSubstituteIsFixedPitchTwoToOne)
         EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(c), 2 * half) << int(c.unicode());
 }
 
-TEST(LetterPaper, EachLetterReadsBackAlignedOnOnePage)
+class LetterOnPaper : public ::testing::TestWithParam<size_t>
+{};
+
+TEST_P(LetterOnPaper, ReadsBackAlignedOnOnePage)
 {
     ensureApplication();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
+    const letters::LetterKind &kind = letters::kLetterKinds[GetParam()];
+    const QString pdf = dir.filePath(QString::fromLatin1(kind.buttonName) + u".pdf"_s);
+    QFile file(pdf);
+    const auto paper =
+        letters::writeLetterPdf(file, QPageSize(), kind, u"禁煙"_s, kAmounts, QDate(2009, 1, 5));
+    ASSERT_TRUE(paper.has_value());
+    EXPECT_EQ(paper->id(), QPageSize::A4);
+    file.close();
 
-    for (size_t k = 0; k < letters::kLetterKinds.size(); ++k) {
-        const letters::LetterKind &kind = letters::kLetterKinds[k];
-        SCOPED_TRACE(kind.buttonName);
-        const QString pdf = dir.filePath(QString::fromLatin1(kind.buttonName) + u".pdf"_s);
-        QFile file(pdf);
-        const auto paper = letters::writeLetterPdf(file, QPageSize(), kind, u"禁煙"_s, kAmounts,
-                                                   QDate(2009, 1, 5));
-        ASSERT_TRUE(paper.has_value());
-        EXPECT_EQ(paper->id(), QPageSize::A4);
-        file.close();
-
-        pomiro::testing::expectLetterLayout(pdf, kind, u"禁煙"_s, kAmounts, u"2009年01月05日"_s);
-    }
+    pomiro::testing::expectLetterLayout(pdf, kind, u"禁煙"_s, kAmounts, u"2009年01月05日"_s);
 }
+
+// Each letter by its button: declarationButton, requestButton, pleaButton.
+INSTANTIATE_TEST_SUITE_P(Letters, LetterOnPaper, ::testing::Range(size_t{0}, letters::kLetterKinds.size()),
+                         [](const auto &info) { return std::string(letters::kLetterKinds[info.param].buttonName); });
 
 TEST(LetterPaper, UnwritablePageIsAFailure)
 {

@@ -7,6 +7,7 @@
 #include "pdftext.h"
 #include "platform/fonts.h"
 #include "platform/qtjapanese.h"
+#include "tests/support/cases.h"
 #include "tests/support/samples.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/fsfaults.h"
@@ -28,6 +29,8 @@ using namespace pomiro;
 using namespace pomiro::letters;
 using namespace Qt::StringLiterals;
 using pomiro::testing::Box;
+using pomiro::testing::Described;
+using pomiro::testing::whatName;
 using pomiro::testing::MessageBoxes;
 
 namespace {
@@ -107,88 +110,98 @@ struct HandedOff
     QPageSize paper;
 };
 
-} // namespace
-
-TEST(LetterPrinting, PrintsOnlyACompletePageAndTellsTheUserOfEveryFailure)
+struct PrintCase : Described
 {
+    int kind;
+    bool havePrinter;
+    bool queueTakesIt;
+    bool spoolFolderIsAFile; // no spool file can be made there
+    bool printed;
+    bool told;
+};
+
+class PrintingALetter : public ::testing::TestWithParam<PrintCase>
+{};
+
+TEST_P(PrintingALetter, PrintsOnlyACompletePageAndTellsTheUserOfEveryFailure)
+{
+    const PrintCase &c = GetParam();
     pomiro::testing::application();
     fonts::registerSubstitutes();
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
-    const QByteArray realTmp = qgetenv("TMPDIR");
     // A file where the folder for temporary files should be: no spool file can be made.
     const QString notAFolder = tmp.filePath(u"not-a-folder"_s);
     ASSERT_TRUE(QFile(notAFolder).open(QIODevice::WriteOnly));
+    const Environment spool("TMPDIR", (c.spoolFolderIsAFile ? notAFolder : tmp.path()).toLocal8Bit());
 
-    const struct
-    {
-        const char *what;
-        int kind;
-        bool havePrinter;
-        bool queueTakesIt;
-        QString tmpDir; // where the spool file goes
-        bool printed;
-        bool told;
-    } cases[] = {
-        {"printed", 2, true, true, tmp.path(), true, false},
-        {"no default printer", 0, false, true, tmp.path(), false, true},
-        {"the queue refuses the job", 1, true, false, tmp.path(), false, true},
-        {"no spool file can be made", 0, true, true, notAFolder, false, true},
-        {"no such letter", 3, true, true, tmp.path(), false, false},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        qputenv("TMPDIR", c.tmpDir.toLocal8Bit());
-        QList<HandedOff> handedOff;
-        const PrintDestination printer{
-            QPageSize(QPageSize::Letter), [&](const QString &pdf, const QPageSize &paper) {
-                handedOff.append({pdf, pomiro::testing::pdfText(pdf), paper});
-                return c.queueTakesIt;
-            }};
-        MessageBoxes box;
-        LetterPrinting printing(
-            [&]() -> std::optional<PrintDestination> {
-                if (!c.havePrinter)
-                    return std::nullopt;
-                return printer;
-            },
-            [] { return QDate(2009, 1, 5); });
+    QList<HandedOff> handedOff;
+    const PrintDestination printer{
+        QPageSize(QPageSize::Letter), [&](const QString &pdf, const QPageSize &paper) {
+            handedOff.append({pdf, pomiro::testing::pdfText(pdf), paper});
+            return c.queueTakesIt;
+        }};
+    MessageBoxes box;
+    LetterPrinting printing(
+        [&]() -> std::optional<PrintDestination> {
+            if (!c.havePrinter)
+                return std::nullopt;
+            return printer;
+        },
+        [] { return QDate(2009, 1, 5); });
 
-        EXPECT_EQ(printing.print(c.kind, nullptr, u"禁煙"_s, k500ADay), c.printed);
+    EXPECT_EQ(printing.print(c.kind, nullptr, u"禁煙"_s, k500ADay), c.printed);
 
-        if (c.told) {
-            ASSERT_EQ(box.shown.size(), 1);
-            EXPECT_EQ(box.shown[0].box, Box::Warning);
-            EXPECT_EQ(box.shown[0].title, u"印刷エラー"_s);
-            EXPECT_TRUE(box.shown[0].text.contains(u"プリンター"_s));
-        } else {
-            EXPECT_TRUE(box.shown.isEmpty());
-        }
-        // The queue sees a page only when there is a printer and the whole page was painted.
-        const bool pagePainted = c.havePrinter && c.kind < 3 && c.tmpDir == tmp.path();
-        ASSERT_EQ(handedOff.size(), pagePainted ? 1 : 0);
-        if (pagePainted) {
-            const HandedOff &page = handedOff[0];
-            const LetterKind &kind = kLetterKinds[static_cast<size_t>(c.kind)];
-            EXPECT_TRUE(page.text.contains(QString::fromUtf16(kind.titleLine).trimmed()))
-                << page.text.toStdString();
-            EXPECT_TRUE(page.text.contains(u"2009年01月05日"_s)) << page.text.toStdString();
-            EXPECT_EQ(page.paper.id(), QPageSize::Letter);
-            // The spool file goes once the queue has had it, taken or not.
-            EXPECT_TRUE(page.path.startsWith(tmp.path()));
-            EXPECT_FALSE(QFile::exists(page.path));
-        }
-        EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{u"not-a-folder"_s});
+    if (c.told) {
+        ASSERT_EQ(box.shown.size(), 1);
+        EXPECT_EQ(box.shown[0].box, Box::Warning);
+        EXPECT_EQ(box.shown[0].title, u"印刷エラー"_s);
+        EXPECT_TRUE(box.shown[0].text.contains(u"プリンター"_s));
+    } else {
+        EXPECT_TRUE(box.shown.isEmpty());
     }
-    if (realTmp.isNull())
-        qunsetenv("TMPDIR");
-    else
-        qputenv("TMPDIR", realTmp);
+    // The queue sees a page only when there is a printer and the whole page was painted.
+    const bool pagePainted = c.havePrinter && c.kind < 3 && !c.spoolFolderIsAFile;
+    ASSERT_EQ(handedOff.size(), pagePainted ? 1 : 0);
+    if (pagePainted) {
+        const HandedOff &page = handedOff[0];
+        const LetterKind &kind = kLetterKinds[static_cast<size_t>(c.kind)];
+        EXPECT_TRUE(page.text.contains(QString::fromUtf16(kind.titleLine).trimmed()))
+            << page.text.toStdString();
+        EXPECT_TRUE(page.text.contains(u"2009年01月05日"_s)) << page.text.toStdString();
+        EXPECT_EQ(page.paper.id(), QPageSize::Letter);
+        // The spool file goes once the queue has had it, taken or not.
+        EXPECT_TRUE(page.path.startsWith(tmp.path()));
+        EXPECT_FALSE(QFile::exists(page.path));
+    }
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{u"not-a-folder"_s});
 }
 
+INSTANTIATE_TEST_SUITE_P(
+    Printers, PrintingALetter,
+    ::testing::Values(PrintCase{{"printed"}, 2, true, true, false, true, false},
+                      PrintCase{{"no default printer"}, 0, false, true, false, false, true},
+                      PrintCase{{"the queue refuses the job"}, 1, true, false, false, false, true},
+                      PrintCase{{"no spool file can be made"}, 0, true, true, true, false, true},
+                      PrintCase{{"no such letter"}, 3, true, true, false, false, false}),
+    whatName);
+
 // A letter that could not be printed saved as a PDF instead: the page the printer would have had.
-TEST(LetterPrinting, SavesTheUnprintableLetterAsAPdfWhenAsked)
+struct SaveCase : Described
 {
+    int kind;
+    bool havePrinter; // one that refuses the job, on Letter paper
+    bool chooseSave;  // the failure message's second button, not OK
+    QString answer;   // from the save dialog; empty: cancelled
+    QPageSize paper;  // the saved page's
+};
+
+class UnprintableLetter : public ::testing::TestWithParam<SaveCase>
+{};
+
+TEST_P(UnprintableLetter, IsSavedAsAPdfWhenAsked)
+{
+    const SaveCase &c = GetParam();
     pomiro::testing::application();
     fonts::registerSubstitutes();
     QTemporaryDir tmp;
@@ -197,71 +210,71 @@ TEST(LetterPrinting, SavesTheUnprintableLetterAsAPdfWhenAsked)
     ASSERT_TRUE(QDir(tmp.path()).mkdir(u"out"_s));
     const Environment spool("TMPDIR", tmp.filePath(u"spool"_s).toLocal8Bit());
 
-    const struct
-    {
-        const char *what;
-        int kind;
-        bool havePrinter;   // one that refuses the job, on Letter paper
-        bool chooseSave;    // the failure message's second button, not OK
-        QString answer;     // from the save dialog; empty: cancelled
-        QPageSize paper;    // the saved page's
-    } cases[] = {
-        {"no printer, saved on A4", 0, false, true, u"宣言書.pdf"_s, QPageSize(QPageSize::A4)},
-        {"the queue refuses, saved on its paper", 2, true, true, u"哀願書.pdf"_s,
-         QPageSize(QPageSize::Letter)},
-        {"cancelled in the dialog", 0, false, true, QString(), {}},
-        {"OK in the failure message", 1, true, false, u"依頼書.pdf"_s, {}},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        const QString target = c.answer.isEmpty() ? QString() : tmp.filePath(u"out/"_s + c.answer);
-        int asked = 0;
-        MessageBoxes boxes;
-        if (c.chooseSave)
-            boxes.clicks << kSaveAsPdf;
-        LetterPrinting printing(
-            [&]() -> std::optional<PrintDestination> {
-                if (!c.havePrinter)
-                    return std::nullopt;
-                return PrintDestination{QPageSize(QPageSize::Letter),
-                                        [](const QString &, const QPageSize &) { return false; }};
-            },
-            [] { return QDate(2009, 1, 5); },
-            [&](QWidget *, const QString &) {
-                ++asked;
-                return target;
-            });
+    const QString target = c.answer.isEmpty() ? QString() : tmp.filePath(u"out/"_s + c.answer);
+    int asked = 0;
+    MessageBoxes boxes;
+    if (c.chooseSave)
+        boxes.clicks << kSaveAsPdf;
+    LetterPrinting printing(
+        [&]() -> std::optional<PrintDestination> {
+            if (!c.havePrinter)
+                return std::nullopt;
+            return PrintDestination{QPageSize(QPageSize::Letter),
+                                    [](const QString &, const QPageSize &) { return false; }};
+        },
+        [] { return QDate(2009, 1, 5); },
+        [&](QWidget *, const QString &) {
+            ++asked;
+            return target;
+        });
 
-        const bool saved = !target.isEmpty() && c.chooseSave;
-        EXPECT_EQ(printing.print(c.kind, nullptr, u"禁煙"_s, k500ADay), saved);
+    const bool saved = !target.isEmpty() && c.chooseSave;
+    EXPECT_EQ(printing.print(c.kind, nullptr, u"禁煙"_s, k500ADay), saved);
 
-        EXPECT_EQ(asked, c.chooseSave ? 1 : 0);
-        ASSERT_EQ(boxes.shown.size(), saved ? 2 : 1);
-        // The failure message as it always was, with the way out beside OK.
-        EXPECT_EQ(boxes.shown[0].box, Box::Warning);
-        EXPECT_EQ(boxes.shown[0].title, u"印刷エラー"_s);
-        EXPECT_EQ(boxes.shown[0].text,
-                  u"印刷できませんでした。プリンターを設定してから、もう一度お試しください。"_s);
-        EXPECT_EQ(boxes.shown[0].buttons, (QStringList{u"OK"_s, kSaveAsPdf}));
-        if (saved) {
-            EXPECT_EQ(boxes.shown[1].box, Box::Information);
-            EXPECT_TRUE(boxes.shown[1].text.contains(target)) << boxes.shown[1].text.toStdString();
-            pomiro::testing::expectLetterLayout(target, kLetterKinds[static_cast<size_t>(c.kind)],
-                                                u"禁煙"_s, k500ADay, u"2009年01月05日"_s, c.paper);
-        }
-        QDir out(tmp.filePath(u"out"_s));
-        EXPECT_EQ(out.entryList(QDir::Files),
-                  saved ? QStringList{QFileInfo(target).fileName()} : QStringList());
-        EXPECT_TRUE(QDir(tmp.filePath(u"spool"_s)).isEmpty());
-        for (const QString &file : out.entryList(QDir::Files))
-            out.remove(file);
+    EXPECT_EQ(asked, c.chooseSave ? 1 : 0);
+    ASSERT_EQ(boxes.shown.size(), saved ? 2 : 1);
+    // The failure message as it always was, with the way out beside OK.
+    EXPECT_EQ(boxes.shown[0].box, Box::Warning);
+    EXPECT_EQ(boxes.shown[0].title, u"印刷エラー"_s);
+    EXPECT_EQ(boxes.shown[0].text,
+              u"印刷できませんでした。プリンターを設定してから、もう一度お試しください。"_s);
+    EXPECT_EQ(boxes.shown[0].buttons, (QStringList{u"OK"_s, kSaveAsPdf}));
+    if (saved) {
+        EXPECT_EQ(boxes.shown[1].box, Box::Information);
+        EXPECT_TRUE(boxes.shown[1].text.contains(target)) << boxes.shown[1].text.toStdString();
+        pomiro::testing::expectLetterLayout(target, kLetterKinds[static_cast<size_t>(c.kind)],
+                                            u"禁煙"_s, k500ADay, u"2009年01月05日"_s, c.paper);
     }
+    QDir out(tmp.filePath(u"out"_s));
+    EXPECT_EQ(out.entryList(QDir::Files),
+              saved ? QStringList{QFileInfo(target).fileName()} : QStringList());
+    EXPECT_TRUE(QDir(tmp.filePath(u"spool"_s)).isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, UnprintableLetter,
+    ::testing::Values(SaveCase{{"no printer, saved on A4"}, 0, false, true, u"宣言書.pdf"_s, QPageSize(QPageSize::A4)},
+                      SaveCase{{"the queue refuses, saved on its paper"}, 2, true, true, u"哀願書.pdf"_s,
+                               QPageSize(QPageSize::Letter)},
+                      SaveCase{{"cancelled in the dialog"}, 0, false, true, QString(), {}},
+                      SaveCase{{"OK in the failure message"}, 1, true, false, u"依頼書.pdf"_s, {}}),
+    whatName);
 
 // The proposed file: "<letter>_<name>_<yyyyMMdd>.pdf" in the documents folder (the home folder
 // when there is none), the name made fit for a file name.
-TEST(LetterPrinting, ProposesAFileNamedAfterTheLetterTheNameAndTheDay)
+struct Proposal : Described
 {
+    bool haveDocuments;
+    QString name;
+    QString proposed; // relative to the folder; empty: too long, checked by its ends
+};
+
+class ProposedPdfFile : public ::testing::TestWithParam<Proposal>
+{};
+
+TEST_P(ProposedPdfFile, IsNamedAfterTheLetterTheNameAndTheDay)
+{
+    const Proposal &c = GetParam();
     pomiro::testing::application();
     fonts::registerSubstitutes();
     QTemporaryDir home;
@@ -269,53 +282,46 @@ TEST(LetterPrinting, ProposesAFileNamedAfterTheLetterTheNameAndTheDay)
     const Environment homeDir("HOME", home.path().toLocal8Bit());
     const Environment config("XDG_CONFIG_HOME", QByteArray());
     const QString documents = home.filePath(u"Documents"_s);
-    const QString longName(200, u'あ');
-
-    const struct
-    {
-        const char *what;
-        bool haveDocuments;
-        QString name;
-        QString proposed; // relative to the folder; empty: checked below
-    } cases[] = {
-        {"a plain name", true, u"禁煙"_s, u"依頼書_禁煙_20090105.pdf"_s},
-        {"no documents folder", false, u"禁煙"_s, u"依頼書_禁煙_20090105.pdf"_s},
-        {"a slash and control characters", true, u"../酒\u0001たばこ\tx"_s,
-         u"依頼書_.._酒_たばこ_x_20090105.pdf"_s},
-        {"a NUL", true, QString::fromUtf16(u"a\0b", 3), u"依頼書_a_b_20090105.pdf"_s},
-        {"blanks only", true, u" 　 "_s, u"依頼書_20090105.pdf"_s},
-        {"no name", true, QString(), u"依頼書_20090105.pdf"_s},
-        {"too long for a file name", true, longName, QString()},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        if (c.haveDocuments)
-            ASSERT_TRUE(QDir().mkpath(documents));
-        else
-            ASSERT_TRUE(QDir(documents).removeRecursively());
-        QString proposed;
-        MessageBoxes boxes;
-        boxes.clicks << kSaveAsPdf;
-        LetterPrinting printing([] { return std::nullopt; }, [] { return QDate(2009, 1, 5); },
-                                [&](QWidget *, const QString &path) {
-                                    proposed = path;
-                                    return QString();
-                                });
-        EXPECT_FALSE(printing.print(1, nullptr, c.name, k500ADay));
-
-        const QFileInfo file(proposed);
-        EXPECT_EQ(file.absolutePath(), c.haveDocuments ? documents : home.path());
-        if (!c.proposed.isEmpty()) {
-            EXPECT_EQ(file.fileName(), c.proposed);
-        } else {
-            EXPECT_LE(QFile::encodeName(file.fileName()).size(), 255);
-            const std::string shown = file.fileName().toStdString();
-            EXPECT_TRUE(file.fileName().startsWith(u"依頼書_あああ"_s)) << shown;
-            EXPECT_TRUE(file.fileName().endsWith(u"あ_20090105.pdf"_s)) << shown;
-        }
-        EXPECT_TRUE(QDir(home.path()).entryList({u"*.pdf"_s}, QDir::Files).isEmpty());
+    if (c.haveDocuments) {
+        ASSERT_TRUE(QDir().mkpath(documents));
     }
+
+    QString proposed;
+    MessageBoxes boxes;
+    boxes.clicks << kSaveAsPdf;
+    LetterPrinting printing([] { return std::nullopt; }, [] { return QDate(2009, 1, 5); },
+                            [&](QWidget *, const QString &path) {
+                                proposed = path;
+                                return QString();
+                            });
+    EXPECT_FALSE(printing.print(1, nullptr, c.name, k500ADay));
+
+    const QFileInfo file(proposed);
+    EXPECT_EQ(file.absolutePath(), c.haveDocuments ? documents : home.path());
+    if (!c.proposed.isEmpty()) {
+        EXPECT_EQ(file.fileName(), c.proposed);
+    } else {
+        EXPECT_LE(QFile::encodeName(file.fileName()).size(), 255);
+        const std::string shown = file.fileName().toStdString();
+        EXPECT_TRUE(file.fileName().startsWith(u"依頼書_あああ"_s)) << shown;
+        EXPECT_TRUE(file.fileName().endsWith(u"あ_20090105.pdf"_s)) << shown;
+    }
+    EXPECT_TRUE(QDir(home.path()).entryList({u"*.pdf"_s}, QDir::Files).isEmpty());
 }
+
+// "<letter>_<name>_<yyyyMMdd>.pdf" in the documents folder (the home folder when there is none),
+// the name made fit for a file name.
+INSTANTIATE_TEST_SUITE_P(
+    Names, ProposedPdfFile,
+    ::testing::Values(Proposal{{"a plain name"}, true, u"禁煙"_s, u"依頼書_禁煙_20090105.pdf"_s},
+                      Proposal{{"no documents folder"}, false, u"禁煙"_s, u"依頼書_禁煙_20090105.pdf"_s},
+                      Proposal{{"a slash and control characters"}, true, u"../酒\u0001たばこ\tx"_s,
+                               u"依頼書_.._酒_たばこ_x_20090105.pdf"_s},
+                      Proposal{{"a NUL"}, true, QString::fromUtf16(u"a\0b", 3), u"依頼書_a_b_20090105.pdf"_s},
+                      Proposal{{"blanks only"}, true, u" 　 "_s, u"依頼書_20090105.pdf"_s},
+                      Proposal{{"no name"}, true, QString(), u"依頼書_20090105.pdf"_s},
+                      Proposal{{"too long for a file name"}, true, QString(200, u'あ'), QString()}),
+    whatName);
 
 // A full disk where the PDF goes: reported as such, and nothing half-written is left there.
 TEST(LetterPrinting, PdfOnAFullDiskIsReportedAndLeavesNothing)
@@ -353,8 +359,22 @@ TEST(LetterPrinting, PdfOnAFullDiskIsReportedAndLeavesNothing)
 
 // Qt's own save dialog, as the program sets it up where no portal runs: it proposes the file, adds
 // ".pdf", and asks in Japanese before replacing a file.
-TEST(LetterPrinting, SaveDialogProposesTheFileAndAsksBeforeReplacingOne)
+struct DialogCase : Described
 {
+    QStringList names;   // typed into each dialog; empty: cancelled
+    QList<bool> replace; // answers to "replace it?"
+    QString chosen;      // in the folder; empty: nothing
+    int dialogs;
+};
+
+class SaveDialog : public ::testing::TestWithParam<DialogCase>
+{};
+
+// Qt's own save dialog, as the program sets it up where no portal runs: it proposes the file, adds
+// ".pdf", and asks in Japanese before replacing a file.
+TEST_P(SaveDialog, ProposesTheFileAndAsksBeforeReplacingOne)
+{
+    const DialogCase &c = GetParam();
     pomiro::testing::application();
     pomiro::useQtJapanese(); // as the program does at start
     QTemporaryDir dir;
@@ -366,39 +386,34 @@ TEST(LetterPrinting, SaveDialogProposesTheFileAndAsksBeforeReplacingOne)
     old.close();
     const QString proposed = dir.filePath(u"宣言書_禁煙_20090105.pdf"_s);
 
-    const struct
-    {
-        const char *what;
-        QStringList names;   // typed into each dialog; empty: cancelled
-        QList<bool> replace; // answers to "replace it?"
-        QString chosen;      // in the folder; empty: nothing
-        int dialogs;
-    } cases[] = {
-        {"the proposed file", {u"宣言書_禁煙_20090105.pdf"_s}, {}, u"宣言書_禁煙_20090105.pdf"_s, 1},
-        {"a name without .pdf", {u"letter"_s}, {}, u"letter.pdf"_s, 1},
-        {"cancelled", {QString()}, {}, QString(), 1},
-        {"an existing file replaced", {u"old.pdf"_s}, {true}, u"old.pdf"_s, 1},
-        {"an existing file kept, then cancelled", {u"old.pdf"_s, QString()}, {false}, QString(), 2},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        SaveDialogs dialogs;
-        dialogs.names = c.names;
-        MessageBoxes boxes;
-        boxes.answers = c.replace;
+    SaveDialogs dialogs;
+    dialogs.names = c.names;
+    MessageBoxes boxes;
+    boxes.answers = c.replace;
 
-        const QString chosen = askPdfPathInDialog(nullptr, proposed);
+    const QString chosen = askPdfPathInDialog(nullptr, proposed);
 
-        EXPECT_EQ(chosen, c.chosen.isEmpty() ? QString() : dir.filePath(c.chosen));
-        ASSERT_EQ(dialogs.proposed.size(), c.dialogs);
-        EXPECT_EQ(dialogs.proposed[0], QFileInfo(proposed).fileName());
-        // Qt's own texts in the dialog are in Japanese too.
-        EXPECT_NE(dialogs.backTips[0], u"Back"_s);
-        EXPECT_FALSE(dialogs.backTips[0].isEmpty());
-        ASSERT_EQ(boxes.shown.size(), c.replace.size());
-        for (const auto &shown : boxes.shown) {
-            EXPECT_EQ(shown.box, Box::Question);
-            EXPECT_EQ(shown.text, u"「old.pdf」はすでにあります。置き換えていいですか？"_s);
-        }
+    EXPECT_EQ(chosen, c.chosen.isEmpty() ? QString() : dir.filePath(c.chosen));
+    ASSERT_EQ(dialogs.proposed.size(), c.dialogs);
+    EXPECT_EQ(dialogs.proposed[0], QFileInfo(proposed).fileName());
+    // Qt's own texts in the dialog are in Japanese too.
+    EXPECT_NE(dialogs.backTips[0], u"Back"_s);
+    EXPECT_FALSE(dialogs.backTips[0].isEmpty());
+    ASSERT_EQ(boxes.shown.size(), c.replace.size());
+    for (const auto &shown : boxes.shown) {
+        EXPECT_EQ(shown.box, Box::Question);
+        EXPECT_EQ(shown.text, u"「old.pdf」はすでにあります。置き換えていいですか？"_s);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, SaveDialog,
+    ::testing::Values(
+        DialogCase{{"the proposed file"}, {u"宣言書_禁煙_20090105.pdf"_s}, {}, u"宣言書_禁煙_20090105.pdf"_s, 1},
+        DialogCase{{"a name without .pdf"}, {u"letter"_s}, {}, u"letter.pdf"_s, 1},
+        DialogCase{{"cancelled"}, {QString()}, {}, QString(), 1},
+        DialogCase{{"an existing file replaced"}, {u"old.pdf"_s}, {true}, u"old.pdf"_s, 1},
+        DialogCase{{"an existing file kept, then cancelled"}, {u"old.pdf"_s, QString()}, {false}, QString(), 2}),
+    whatName);
+
+} // namespace

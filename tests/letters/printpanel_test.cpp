@@ -1,86 +1,33 @@
 // The letter buttons of the main window's print panel, printing real pages to a queue that the
 // test stands in for.
-#include "core/datafile.h"
-#include "core/pomiro.h"
 #include "letters/printjob.h"
-#include "main_window/mainwindow.h"
-#include "platform/fonts.h"
-#include "help_window/helpviewer.h"
 #include "pdftext.h"
-#include "tests/support/samples.h"
-#include "tests/support/messageboxes.h"
+#include "tests/support/mainwindowtest.h"
 
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
 #include <QComboBox>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QLineEdit>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-using namespace pomiro;
-using namespace Qt::StringLiterals;
-using pomiro::testing::Box;
-using pomiro::testing::MessageBoxes;
-
 namespace {
 
-using pomiro::testing::k500ADay;
+using namespace pomiro;
+using namespace pomiro::testing;
 
-class NoHelp : public HelpViewer
-{
-public:
-    void displayTopic(QWidget *, const QString &) override {}
-    void closeAll() override {}
-};
-
-
-class PrintPanelTest : public ::testing::Test
+// The main window over one saved entry, its letters handed to a queue that notes each page.
+class PrintPanelTest : public MainWindowTest
 {
 protected:
     void SetUp() override
     {
-        fonts::registerSubstitutes();
-        ASSERT_TRUE(m_dir.isValid());
-        m_previousDir = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-        QFile file(m_dir.filePath(QString::fromUtf16(kDataFileName)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        Entry entry{u"禁煙"_s, {}};
-        for (int i = 0; i < kPeriodCount; ++i)
-            entry.amounts[i] = k500ADay[static_cast<size_t>(i)];
-        file.write(encodeEntryLine(entry).value());
-        file.close();
-
-        data.dataFile = DataFile(QDir(m_dir.path()));
-        window = std::make_unique<MainWindow>(data, help);
+        MainWindowTest::SetUp();
+        writeDataFile(encodeEntryLine(Entry{u"禁煙"_s, k500ADay}).value());
+        start();
         window->setLetterPrinting(&printing);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    void TearDown() override
-    {
-        window.reset();
-        QDir::setCurrent(m_previousDir);
-    }
+    bool panelShown() const { return child("printPanel")->isVisible(); }
 
-    template <typename T>
-    T *child(const char *name) const
-    {
-        return window->findChild<T *>(QString::fromLatin1(name));
-    }
-
-    void click(const char *button) { QTest::mouseClick(child<QToolButton>(button), Qt::LeftButton); }
-
-    bool panelShown() const { return child<QWidget>("printPanel")->isVisible(); }
-
-    QTemporaryDir m_dir;
-    QString m_previousDir;
-    Pomiro data;
-    MessageBoxes box;
-    NoHelp help;
     // The text of every page handed to the queue, whether it took the page or not.
     QStringList pages;
     bool queueTakesIt = true;
@@ -88,12 +35,11 @@ protected:
         [this] {
             return PrintDestination{QPageSize(QPageSize::A4),
                                     [this](const QString &pdf, const QPageSize &) {
-                                        pages.append(pomiro::testing::pdfText(pdf));
+                                        pages.append(pdfText(pdf));
                                         return queueTakesIt;
                                     }};
         },
         [] { return QDate(2009, 1, 5); }};
-    std::unique_ptr<MainWindow> window;
 };
 
 // The page's lines as pdftotext lays them out, blanks between words shortened to one.
@@ -106,8 +52,6 @@ QStringList linesOf(const QString &page)
     return lines;
 }
 
-} // namespace
-
 TEST_F(PrintPanelTest, PrintsWhatTheWindowShowsAndClosesThePanel)
 {
     // An unsaved edit is printed as it stands.
@@ -117,7 +61,7 @@ TEST_F(PrintPanelTest, PrintsWhatTheWindowShowsAndClosesThePanel)
     click("requestButton");
 
     EXPECT_FALSE(panelShown());
-    EXPECT_TRUE(box.shown.isEmpty());
+    EXPECT_TRUE(messages.shown.isEmpty());
     ASSERT_EQ(pages.size(), 1);
     const QStringList lines = linesOf(pages[0]);
     ASSERT_GE(lines.size(), 12) << pages[0].toStdString();
@@ -138,8 +82,8 @@ TEST_F(PrintPanelTest, FailureIsToldAndThePanelStaysOpen)
     click("declarationButton");
 
     EXPECT_TRUE(panelShown());
-    ASSERT_EQ(box.shown.size(), 1);
-    EXPECT_EQ(box.shown[0].box, Box::Warning);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].box, Box::Warning);
     EXPECT_EQ(pages.size(), 1);
 
     // Once the queue takes jobs again, the same open panel prints.
@@ -148,5 +92,7 @@ TEST_F(PrintPanelTest, FailureIsToldAndThePanelStaysOpen)
     EXPECT_FALSE(panelShown());
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(linesOf(pages[1]).value(0), u"哀願書"_s);
-    EXPECT_EQ(box.shown.size(), 1);
+    EXPECT_EQ(messages.shown.size(), 1);
 }
+
+} // namespace

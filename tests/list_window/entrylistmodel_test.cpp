@@ -1,17 +1,23 @@
 // The list window's rows without a view: what each cell shows, which rows a click selects, and
 // the totals with their marks for left-out texts and overflow.
 #include "list_window/entrylistmodel.h"
-#include "tests/support/samples.h"
+#include "tests/support/cases.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/samples.h"
 
 #include <QAbstractItemModelTester>
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace pomiro;
 
 namespace {
 
+using pomiro::testing::Described;
+using pomiro::testing::everyPeriod;
+using pomiro::testing::whatName;
 using pomiro::testing::k500ADay;
 
 const QColor kCyan(192, 255, 255);
@@ -20,13 +26,6 @@ const QColor kYellow(255, 255, 192);
 const QColor kOrange(255, 224, 192);
 const QString kYen = QStringLiteral("\\");
 const QString kMax = QStringLiteral("\\922,337,203,685,477");
-
-Entry entry(const QString &name, const QString &amount)
-{
-    Entry e{name, {}};
-    e.amounts.fill(amount);
-    return e;
-}
 
 QVariant cell(const EntryListModel &model, int row, int col, int role = Qt::DisplayRole)
 {
@@ -45,7 +44,7 @@ QString rowText(const EntryListModel &model, int row)
 
 TEST(EntryListModel, ShowsHeaderEntriesAsStoredAndTheTotalRows)
 {
-    const EntryListModel model(Entries{{"禁煙", k500ADay}, entry("コーヒー", "1000")});
+    const EntryListModel model(Entries{{"禁煙", k500ADay}, Entry{"コーヒー", everyPeriod("1000")}});
     ASSERT_EQ(model.rowCount(), 6);
     ASSERT_EQ(model.columnCount(), 11);
     const QStringList headers = {"ぽみろ…", "１日", "１週間", "１ヶ月", "半年", "１年",
@@ -56,103 +55,127 @@ TEST(EntryListModel, ShowsHeaderEntriesAsStoredAndTheTotalRows)
             EXPECT_EQ(cell(model, 1, col).toString(), k500ADay[static_cast<size_t>(col - 1)]);
         }
     }
-
-    const Qt::Alignment centre = Qt::AlignCenter;
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    struct Cell
-    {
-        int row, col;
-        QString text;
-        QColor background; // invalid: the view's own colour
-        Qt::Alignment alignment;
-    };
-    const Cell cells[] = {
-        {0, 0, "ぽみろ…", {}, centre},   {1, 0, "禁煙", {}, centre},         {2, 10, "1000", {}, right},
-        {3, 0, "", {}, centre},          {3, 4, "", {}, right},              {4, 0, "全合計", kYellow, centre},
-        {4, 1, "\\1,500", kYellow, right}, {4, 10, "\\5,476,000", kYellow, right}, {5, 0, "選択合計", kOrange, centre},
-        {5, 1, "", kOrange, right},      {5, 10, "", kOrange, right},
-    };
-    for (const Cell &c : cells) {
-        SCOPED_TRACE(::testing::Message() << "cell " << c.row << "," << c.col);
-        EXPECT_EQ(cell(model, c.row, c.col).toString(), c.text);
-        EXPECT_EQ(cell(model, c.row, c.col, Qt::BackgroundRole).value<QColor>(), c.background);
-        EXPECT_EQ(cell(model, c.row, c.col, Qt::TextAlignmentRole).value<Qt::Alignment>(), c.alignment);
-        EXPECT_EQ(cell(model, c.row, c.col, Qt::ToolTipRole).toString(), QStringLiteral("クリックで選択"));
-        EXPECT_EQ(model.flags(model.index(c.row, c.col)), Qt::ItemIsEnabled) << "cells are neither edited nor selected";
-    }
 }
 
-TEST(EntryListModel, ClicksSelectEntryRowsAndTheTotalsCountThem)
+struct Cell : Described
 {
-    struct Case
-    {
-        const char *what;
-        QStringList texts; // one entry per text, named A, B, C...
-        QList<int> clicks;
-        QString marks; // per entry row: '-' never clicked, 'C' selected (cyan), 'W' deselected (white)
-        QString total;
-        QString selectedTotal;
-        QString named = {}; // rows a total's tooltip names when they are in it
-        QString note = {};  // more that the tooltip of a marked total says
-    };
-    const QStringList twelveX(12, QStringLiteral("x"));
-    const Case cases[] = {
-        {"no entries", {}, {0, 1, 2, 3}, "", kYen, ""},
-        {"one click selects its row", {"\\100", "\\20", "\\3"}, {2}, "-C-", "\\123", "\\20"},
-        {"every row selected", {"\\100", "\\20", "\\3"}, {2, 1, 3}, "CCC", "\\123", "\\123"},
-        {"a second click deselects", {"\\100", "\\20", "\\3"}, {1, 1}, "W--", "\\123", kYen},
-        {"other rows are not selectable", {"\\100", "\\20", "\\3"}, {-1, 0, 4, 5, 6, 7}, "---", "\\123", ""},
-        {"typed numbers are read", {"1000", "\\2,000"}, {1}, "C-", "\\3,000", "\\1,000"},
-        {"empty and \\ count as zero", {"", kYen, "\\5"}, {1, 2, 3}, "CCC", "\\5", "\\5"},
-        {"unreadable texts are left out", {"\\5", "abc", "\\1"}, {1, 2}, "CC-", "\\6 *", "\\5 *", "B"},
-        {"blanks are typed text", {"\\5", "  ", " \\ "}, {2}, "-C-", "\\5 *", "\\ *", "B"},
-        {"nothing readable", {"x", "\\1.2.3", kYen}, {3}, "--C", "\\ *", kYen, "AB"},
-        {"more than ten left out", twelveX, {}, "------------", "\\ *", "", "ABCDEFGHIJ", "ほか2行"},
-        {"sum beyond the range", {kMax, "\\1"}, {1}, "C-", "桁あふれ", kMax, "", "大きすぎる"},
-        {"overflow stays", {kMax, "\\1", "-5"}, {1, 2, 3}, "CCC", "桁あふれ", "桁あふれ", "", "大きすぎる"},
-        {"a text beyond the range", {"\\99,999,999,999,999,999", "\\-1"}, {1}, "C-", "桁あふれ", "桁あふれ", "",
-         "大きすぎる"},
-        {"left out next to the largest sum", {kMax, "zz"}, {1, 2}, "CC", kMax + " *", kMax + " *", "B"},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
-        Entries entries;
-        for (qsizetype i = 0; i < c.texts.size(); ++i)
-            entries.append(entry(QString(QChar(char16_t(u'A' + i))), c.texts[i]));
-        EntryListModel model(entries);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-        for (int row : c.clicks)
-            model.toggleRow(row);
+    int row, col;
+    QString text;
+    QColor background; // invalid: the view's own colour
+    Qt::Alignment alignment;
+};
 
-        const int n = int(entries.size());
-        QString marks;
-        for (int row = 1; row <= n; ++row) {
-            const QColor colour = cell(model, row, 1, Qt::BackgroundRole).value<QColor>();
-            marks += colour == kCyan ? u'C' : colour == kWhite ? u'W' : colour.isValid() ? u'?' : u'-';
-            for (int col = 2; col <= 10; ++col)
-                EXPECT_EQ(cell(model, row, col, Qt::BackgroundRole), cell(model, row, 1, Qt::BackgroundRole));
-            EXPECT_FALSE(cell(model, row, 0, Qt::BackgroundRole).isValid()) << "a name cell changed colour";
-            EXPECT_EQ(model.isSelected(row), marks.back() == u'C');
+class ListCell : public ::testing::TestWithParam<Cell>
+{};
+
+// Over two entries: the header, the entries, a blank row, and the two total rows.
+TEST_P(ListCell, ShowsItsTextColourAndAlignment)
+{
+    const Cell &c = GetParam();
+    const EntryListModel model(Entries{{"禁煙", k500ADay}, Entry{"コーヒー", everyPeriod("1000")}});
+    EXPECT_EQ(cell(model, c.row, c.col).toString(), c.text);
+    EXPECT_EQ(cell(model, c.row, c.col, Qt::BackgroundRole).value<QColor>(), c.background);
+    EXPECT_EQ(cell(model, c.row, c.col, Qt::TextAlignmentRole).value<Qt::Alignment>(), c.alignment);
+    EXPECT_EQ(cell(model, c.row, c.col, Qt::ToolTipRole).toString(), QStringLiteral("クリックで選択"));
+    EXPECT_EQ(model.flags(model.index(c.row, c.col)), Qt::ItemIsEnabled) << "cells are neither edited nor selected";
+}
+
+const Qt::Alignment kCentre = Qt::AlignCenter;
+const Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
+
+INSTANTIATE_TEST_SUITE_P(
+    TwoEntries, ListCell,
+    ::testing::Values(Cell{{"header"}, 0, 0, "ぽみろ…", {}, kCentre},
+                      Cell{{"name"}, 1, 0, "禁煙", {}, kCentre},
+                      Cell{{"typed amount"}, 2, 10, "1000", {}, kRight},
+                      Cell{{"blank row name"}, 3, 0, "", {}, kCentre},
+                      Cell{{"blank row amount"}, 3, 4, "", {}, kRight},
+                      Cell{{"total caption"}, 4, 0, "全合計", kYellow, kCentre},
+                      Cell{{"total of a day"}, 4, 1, "\\1,500", kYellow, kRight},
+                      Cell{{"total of 30 years"}, 4, 10, "\\5,476,000", kYellow, kRight},
+                      Cell{{"selected total caption"}, 5, 0, "選択合計", kOrange, kCentre},
+                      Cell{{"selected total of a day"}, 5, 1, "", kOrange, kRight},
+                      Cell{{"selected total of 30 years"}, 5, 10, "", kOrange, kRight}),
+    whatName);
+
+struct Clicks : Described
+{
+    QStringList texts; // one entry per text, named A, B, C...
+    QList<int> clicks;
+    QString marks; // per entry row: '-' never clicked, 'C' selected (cyan), 'W' deselected (white)
+    QString total;
+    QString selectedTotal;
+    QString named = {}; // rows a total's tooltip names when they are in it
+    QString note = {};  // more that the tooltip of a marked total says
+};
+
+class ListClicks : public ::testing::TestWithParam<Clicks>
+{};
+
+TEST_P(ListClicks, SelectEntryRowsAndTheTotalsCountThem)
+{
+    const Clicks &c = GetParam();
+    Entries entries;
+    for (qsizetype i = 0; i < c.texts.size(); ++i)
+        entries.append({QString(QChar(char16_t(u'A' + i))), everyPeriod(c.texts[i])});
+    EntryListModel model(entries);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    for (int row : c.clicks)
+        model.toggleRow(row);
+
+    const int n = int(entries.size());
+    QString marks;
+    for (int row = 1; row <= n; ++row) {
+        const QColor colour = cell(model, row, 1, Qt::BackgroundRole).value<QColor>();
+        marks += colour == kCyan ? u'C' : colour == kWhite ? u'W' : colour.isValid() ? u'?' : u'-';
+        for (int col = 2; col <= 10; ++col)
+            EXPECT_EQ(cell(model, row, col, Qt::BackgroundRole), cell(model, row, 1, Qt::BackgroundRole));
+        EXPECT_FALSE(cell(model, row, 0, Qt::BackgroundRole).isValid()) << "a name cell changed colour";
+        EXPECT_EQ(model.isSelected(row), marks.back() == u'C');
+    }
+    EXPECT_EQ(marks, c.marks);
+    EXPECT_EQ(rowText(model, n + 2), c.total);
+    EXPECT_EQ(rowText(model, n + 3), c.selectedTotal);
+
+    for (int row : {n + 2, n + 3}) {
+        const QString text = cell(model, row, 10).toString();
+        const QString tip = cell(model, row, 10, Qt::ToolTipRole).toString();
+        if (text != "桁あふれ" && !text.endsWith(" *")) {
+            EXPECT_EQ(tip, QStringLiteral("クリックで選択"));
+            continue;
         }
-        EXPECT_EQ(marks, c.marks);
-        EXPECT_EQ(rowText(model, n + 2), c.total);
-        EXPECT_EQ(rowText(model, n + 3), c.selectedTotal);
-
-        for (int row : {n + 2, n + 3}) {
-            const QString text = cell(model, row, 10).toString();
-            const QString tip = cell(model, row, 10, Qt::ToolTipRole).toString();
-            if (text != "桁あふれ" && !text.endsWith(" *")) {
-                EXPECT_EQ(tip, QStringLiteral("クリックで選択"));
-                continue;
-            }
-            EXPECT_TRUE(tip.contains(c.note)) << tip.toStdString();
-            for (int i = 0; i < n; ++i) {
-                const QChar name(char16_t(u'A' + i));
-                const bool counted = row == n + 2 || marks[i] == u'C';
-                EXPECT_EQ(tip.contains(name), counted && c.named.contains(name)) << tip.toStdString();
-            }
+        EXPECT_TRUE(tip.contains(c.note)) << tip.toStdString();
+        for (int i = 0; i < n; ++i) {
+            const QChar name(char16_t(u'A' + i));
+            const bool counted = row == n + 2 || marks[i] == u'C';
+            EXPECT_EQ(tip.contains(name), counted && c.named.contains(name)) << tip.toStdString();
         }
     }
 }
+
+std::vector<Clicks> clicks()
+{
+    const QStringList twelveX(12, QStringLiteral("x"));
+    return {
+        {{"no entries"}, {}, {0, 1, 2, 3}, "", kYen, ""},
+        {{"one click selects its row"}, {"\\100", "\\20", "\\3"}, {2}, "-C-", "\\123", "\\20"},
+        {{"every row selected"}, {"\\100", "\\20", "\\3"}, {2, 1, 3}, "CCC", "\\123", "\\123"},
+        {{"a second click deselects"}, {"\\100", "\\20", "\\3"}, {1, 1}, "W--", "\\123", kYen},
+        {{"other rows are not selectable"}, {"\\100", "\\20", "\\3"}, {-1, 0, 4, 5, 6, 7}, "---", "\\123", ""},
+        {{"typed numbers are read"}, {"1000", "\\2,000"}, {1}, "C-", "\\3,000", "\\1,000"},
+        {{"empty and yen sign count as zero"}, {"", kYen, "\\5"}, {1, 2, 3}, "CCC", "\\5", "\\5"},
+        {{"unreadable texts are left out"}, {"\\5", "abc", "\\1"}, {1, 2}, "CC-", "\\6 *", "\\5 *", "B"},
+        {{"blanks are typed text"}, {"\\5", "  ", " \\ "}, {2}, "-C-", "\\5 *", "\\ *", "B"},
+        {{"nothing readable"}, {"x", "\\1.2.3", kYen}, {3}, "--C", "\\ *", kYen, "AB"},
+        {{"more than ten left out"}, twelveX, {}, "------------", "\\ *", "", "ABCDEFGHIJ", "ほか2行"},
+        {{"sum beyond the range"}, {kMax, "\\1"}, {1}, "C-", "桁あふれ", kMax, "", "大きすぎる"},
+        {{"overflow stays"}, {kMax, "\\1", "-5"}, {1, 2, 3}, "CCC", "桁あふれ", "桁あふれ", "", "大きすぎる"},
+        {{"a text beyond the range"}, {"\\99,999,999,999,999,999", "\\-1"}, {1}, "C-", "桁あふれ", "桁あふれ", "",
+         "大きすぎる"},
+        {{"left out next to the largest sum"}, {kMax, "zz"}, {1, 2}, "CC", kMax + " *", kMax + " *", "B"},
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(Clicks, ListClicks, ::testing::ValuesIn(clicks()), whatName);
 
 } // namespace

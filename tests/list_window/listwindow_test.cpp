@@ -3,9 +3,12 @@
 #include "list_window/entrylistmodel.h"
 #include "list_window/listwindow.h"
 #include "list_window/frozentableview.h"
+#include "tests/support/programfonts.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/samples.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -15,17 +18,12 @@
 #include <gtest/gtest.h>
 
 using namespace pomiro;
+using pomiro::testing::everyPeriod;
 
 namespace {
 
 const QColor kCyan(192, 255, 255);
 
-Entry entry(const QString &name, const QString &amount)
-{
-    Entry e{name, {}};
-    e.amounts.fill(amount);
-    return e;
-}
 
 FrozenTableView *gridOf(QWidget *window)
 {
@@ -72,6 +70,9 @@ QColor seen(FrozenTableView *grid, int row, int col)
 class ListWindowTest : public ::testing::Test
 {
 protected:
+    // The fonts as the program has them: the windows name theirs by the installed stand-ins.
+    static void SetUpTestSuite() { pomiro::testing::useProgramFonts(); }
+
     void TearDown() override { delete m_window.data(); }
 
     FrozenTableView *open(const Entries &table)
@@ -87,7 +88,7 @@ protected:
 
 TEST_F(ListWindowTest, ClicksToggleWholeRowsAndNothingElse)
 {
-    FrozenTableView *grid = open({entry("禁煙", "\\100"), entry("禁煙", "\\20"), entry("コーヒー", "\\3")});
+    FrozenTableView *grid = open({Entry{"禁煙", everyPeriod("\\100")}, Entry{"禁煙", everyPeriod("\\20")}, Entry{"コーヒー", everyPeriod("\\3")}});
     const QColor untouched = seen(grid, 1, 3);
 
     click(grid, 2, 7);
@@ -108,7 +109,7 @@ TEST_F(ListWindowTest, FrozenHeaderAndNamesStayInViewWhileTheRestScrolls)
 {
     Entries entries;
     for (int i = 1; i <= 300; ++i)
-        entries.append(entry(QStringLiteral("項目%1").arg(i), QStringLiteral("\\%1").arg(i)));
+        entries.append({QStringLiteral("項目%1").arg(i), everyPeriod(QStringLiteral("\\%1").arg(i))});
     FrozenTableView *grid = open(entries);
     ASSERT_EQ(grid->model()->rowCount(), 304);
     const auto centre = [grid](int row, int col) { return grid->cellCentre(grid->model()->index(row, col)); };
@@ -143,14 +144,14 @@ TEST_F(ListWindowTest, FrozenHeaderAndNamesStayInViewWhileTheRestScrolls)
 }
 
 // The window as the main window opens it: its frame, controls, the second opening and Back.
-TEST(ListWindowOpening, BuildsTheFixedWindowBesideTheMainWindow)
+TEST_F(ListWindowTest, BuildsTheFixedWindowBesideTheMainWindow)
 {
     QWidget mainWindow;
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::red);
     mainWindow.setWindowIcon(QIcon(pixmap));
     QPointer<ListWindow> list;
-    Entries table = {entry("禁煙", "\\100"), entry("酒", "\\20")};
+    Entries table = {Entry{"禁煙", everyPeriod("\\100")}, Entry{"酒", everyPeriod("\\20")}};
 
     ListWindow *w = ListWindow::showList(table, &mainWindow, list);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
@@ -166,8 +167,13 @@ TEST(ListWindowOpening, BuildsTheFixedWindowBesideTheMainWindow)
     auto *back = w->findChild<QPushButton *>("backButton");
     ASSERT_TRUE(grid && label && back);
     EXPECT_EQ(grid->geometry(), QRect(10, 10, 611, 391));
-    EXPECT_EQ(grid->font().family(), "ＭＳ Ｐゴシック");
+    // The proportional Gothic the program asks for is what the user sees: its IPA stand-in.
+    EXPECT_EQ(QFontInfo(grid->font()).family(), QStringLiteral("IPAPGothic"));
     EXPECT_EQ(grid->font().pointSizeF(), 9.0);
+    EXPECT_EQ(QFontInfo(label->font()).family(), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(label->font().pointSizeF(), 12.0);
+    EXPECT_EQ(QFontInfo(back->font()).family(), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(back->font().pointSizeF(), 9.0);
     EXPECT_EQ(grid->columnWidth(1), 67);
     const int nameToAmount =
         grid->cellCentre(grid->model()->index(1, 1)).x() - grid->cellCentre(grid->model()->index(1, 0)).x();

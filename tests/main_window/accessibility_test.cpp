@@ -1,6 +1,6 @@
 // Every control a user can reach, in every window of the program, has a Japanese name a screen
 // reader can speak, and the keyboard reaches every command.
-#include "tests/main_window/mainwindowtest.h"
+#include "tests/support/mainwindowtest.h"
 
 #include "list_window/listwindow.h"
 #include "help_window/chmhelpviewer.h"
@@ -13,7 +13,8 @@
 
 namespace {
 
-using namespace mainwindowtest;
+using namespace pomiro;
+using namespace pomiro::testing;
 
 // What a screen reader says a control is: its name, or the caption it is labelled by.
 QString spokenName(QWidget *control)

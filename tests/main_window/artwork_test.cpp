@@ -3,7 +3,7 @@
 
 #include "main_window/artwork.h"
 #include "main_window/artwork_sizes.h"
-#include "platform/fonts.h"
+#include "tests/support/programfonts.h"
 #include "tests/support/qtapp.h"
 
 #include <QDir>
@@ -12,6 +12,10 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -43,73 +47,124 @@ protected:
     {
         pomiro::testing::application();
         // The program's fonts, as when the pictures are drawn.
-        fonts::registerSubstitutes();
-        QGuiApplication::setFont(fonts::font(fonts::kPGothic, 9));
+        pomiro::testing::useProgramFonts();
     }
 };
 
-TEST_F(Artwork, ButtonIconsAreTheirDrawings)
+QStringList buttonDrawings()
 {
-    const QStringList buttons = QDir(QStringLiteral(POMIRO_ART_DIR))
-                                    .entryList({QStringLiteral("*Button.svg")}, QDir::Files, QDir::Name);
-    ASSERT_EQ(buttons.size(), 11);
-    for (QString name : buttons) {
+    QStringList names = QDir(QStringLiteral(POMIRO_ART_DIR)).entryList({QStringLiteral("*Button.svg")}, QDir::Files, QDir::Name);
+    for (QString &name : names)
         name.chop(4);
-        // What the window shows at the screen's ratio (1 here) ...
-        const QPixmap shown = artwork::icon(name).pixmap(artwork::kButtonIconSize);
-        EXPECT_EQ(pixels(shown), drawnNow(name, artwork::kButtonIconSize, 1.0)) << name.toStdString();
-        // ... and the picture kept for screens of twice the density.
-        EXPECT_EQ(artwork::prerendered(name, artwork::kButtonIconSize, 2.0),
-                  drawnNow(name, artwork::kButtonIconSize, 2.0))
-            << name.toStdString();
-    }
+    return names;
 }
+
+TEST_F(Artwork, EveryButtonHasADrawing)
+{
+    EXPECT_EQ(buttonDrawings().size(), 11);
+}
+
+class ButtonIcon : public Artwork, public ::testing::WithParamInterface<QString>
+{};
+
+TEST_P(ButtonIcon, IsItsDrawing)
+{
+    const QString name = GetParam();
+    // What the window shows at the screen's ratio (1 here) ...
+    const QPixmap shown = artwork::icon(name).pixmap(artwork::kButtonIconSize);
+    EXPECT_EQ(pixels(shown), drawnNow(name, artwork::kButtonIconSize, 1.0));
+    // ... and the picture kept for screens of twice the density.
+    EXPECT_EQ(artwork::prerendered(name, artwork::kButtonIconSize, 2.0), drawnNow(name, artwork::kButtonIconSize, 2.0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Drawings, ButtonIcon, ::testing::ValuesIn(buttonDrawings()),
+                         [](const auto &info) { return info.param.toStdString(); });
 
 TEST_F(Artwork, WindowIconHasItsThreeSizes)
 {
-    const QIcon icon = artwork::windowIcon();
-    const QList<QSize> sizes = icon.availableSizes();
+    const QList<QSize> sizes = artwork::windowIcon().availableSizes();
     ASSERT_EQ(sizes.size(), int(artwork::kWindowIconSides.size()));
-    for (int side : artwork::kWindowIconSides) {
-        const QSize size(side, side);
-        EXPECT_TRUE(sizes.contains(size)) << side;
-        EXPECT_EQ(pixels(icon.pixmap(size)), drawnNow(artwork::kWindowIconName, size, 1.0)) << side;
-    }
+    for (int side : artwork::kWindowIconSides)
+        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
 }
 
-TEST_F(Artwork, TitlePictureIsItsDrawingAtEachRatio)
+class WindowIconSize : public Artwork, public ::testing::WithParamInterface<int>
+{};
+
+TEST_P(WindowIconSize, IsItsDrawing)
 {
+    const QSize size(GetParam(), GetParam());
+    EXPECT_EQ(pixels(artwork::windowIcon().pixmap(size)), drawnNow(artwork::kWindowIconName, size, 1.0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sides, WindowIconSize, ::testing::ValuesIn(artwork::kWindowIconSides),
+                         [](const auto &info) { return std::to_string(info.param) + "px"; });
+
+TEST_F(Artwork, TitlePictureHasItsSize)
+{
+    EXPECT_EQ(artwork::titlePictureSize(), QSize(253, 64));
+}
+
+class TitlePicture : public Artwork, public ::testing::WithParamInterface<qreal>
+{};
+
+TEST_P(TitlePicture, IsItsDrawingAtThatRatio)
+{
+    const qreal ratio = GetParam();
     const QSize size = artwork::titlePictureSize();
-    EXPECT_EQ(size, QSize(253, 64));
-    for (qreal ratio : artwork::kPrerenderedRatios) {
-        const QPixmap title = artwork::titlePicture(size, ratio);
-        EXPECT_EQ(title.devicePixelRatio(), ratio);
-        EXPECT_EQ(pixels(title), drawnNow(artwork::kTitleName, size, ratio)) << ratio;
-    }
+    const QPixmap title = artwork::titlePicture(size, ratio);
+    EXPECT_EQ(title.devicePixelRatio(), ratio);
+    EXPECT_EQ(pixels(title), drawnNow(artwork::kTitleName, size, ratio));
 }
 
-TEST_F(Artwork, OtherRatiosAreDrawnAtTheirOwnSize)
+std::string ratioName(qreal ratio)
 {
-    struct Case
-    {
-        QSize size;
-        qreal ratio;
-        QSize pixels;
-    };
-    const Case cases[] = {
+    return "Ratio" + std::to_string(qRound(ratio * 100)) + "Percent";
+}
+
+INSTANTIATE_TEST_SUITE_P(Prerendered, TitlePicture, ::testing::ValuesIn(artwork::kPrerenderedRatios),
+                         [](const auto &info) { return ratioName(info.param); });
+
+struct Ratio
+{
+    QSize size;
+    qreal ratio;
+    QSize pixels;
+};
+
+void PrintTo(const Ratio &c, std::ostream *out)
+{
+    *out << c.size.width() << "x" << c.size.height() << " at " << c.ratio;
+}
+
+std::vector<Ratio> otherRatios()
+{
+    return {
         {artwork::titlePictureSize(), 1.5, QSize(380, 96)},
         {artwork::titlePictureSize(), 1.25, QSize(316, 80)},
         {QSize(253, 70), 1.0, QSize(253, 70)}, // a size without a picture
     };
-    for (const Case &c : cases) {
-        const QPixmap title = artwork::titlePicture(c.size, c.ratio);
-        EXPECT_EQ(title.size(), c.pixels) << c.ratio;
-        EXPECT_EQ(title.devicePixelRatio(), c.ratio);
-        // Drawn, not blank: the frame's corner is transparent and its middle is not.
-        const QImage image = title.toImage();
-        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << c.ratio;
-        EXPECT_EQ(qAlpha(image.pixel(image.width() / 2, image.height() / 2)), 255) << c.ratio;
-    }
 }
+
+class TitlePictureElsewhere : public Artwork, public ::testing::WithParamInterface<Ratio>
+{};
+
+TEST_P(TitlePictureElsewhere, IsDrawnAtItsOwnSize)
+{
+    const Ratio &c = GetParam();
+    const QPixmap title = artwork::titlePicture(c.size, c.ratio);
+    EXPECT_EQ(title.size(), c.pixels);
+    EXPECT_EQ(title.devicePixelRatio(), c.ratio);
+    // Drawn, not blank: the frame's corner is transparent and its middle is not.
+    const QImage image = title.toImage();
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(image.width() / 2, image.height() / 2)), 255);
+}
+
+INSTANTIATE_TEST_SUITE_P(OtherRatios, TitlePictureElsewhere,
+                         ::testing::ValuesIn(otherRatios()),
+                         [](const auto &info) {
+                             return ratioName(info.param.ratio) + "Height" + std::to_string(info.param.size.height());
+                         });
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <random>
 
 namespace {
@@ -34,6 +35,18 @@ QSet<QString> namesIn(const QByteArray &bytes, pomiro::LoadStop *stop)
     return names;
 }
 
+// The seed of the kill times: POMIRO_CRASH_SEED when set, so that a failure can be repeated, and a
+// new one each run otherwise.
+unsigned killSeed()
+{
+    if (!qEnvironmentVariableIsSet("POMIRO_CRASH_SEED"))
+        return std::random_device{}();
+    bool number = false;
+    const unsigned seed = qEnvironmentVariable("POMIRO_CRASH_SEED").toUInt(&number);
+    EXPECT_TRUE(number) << "POMIRO_CRASH_SEED is not a seed: " << qgetenv("POMIRO_CRASH_SEED").constData();
+    return seed;
+}
+
 std::string names(const QSet<QString> &set)
 {
     QStringList sorted = set.values();
@@ -45,10 +58,12 @@ TEST(CrashSafety, AKillAtAnyMomentLosesNoSavedEntry)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const unsigned seed = std::random_device{}();
+    const unsigned seed = killSeed();
+    std::printf("kill times from seed %u (POMIRO_CRASH_SEED=%u repeats them)\n", seed, seed);
+    std::fflush(stdout);
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> waitMs(0, 60);
-    SCOPED_TRACE("seed " + std::to_string(seed));
+    SCOPED_TRACE("seed " + std::to_string(seed) + ", repeat with POMIRO_CRASH_SEED=" + std::to_string(seed));
 
     QSet<QString> stored; // what the file must hold, as far as the reports tell
     int steps = 0;

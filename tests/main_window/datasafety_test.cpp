@@ -1,17 +1,20 @@
 // Save and Delete against real file-system faults: what the user is told, what the data file
 // holds, and what the table and the window show afterwards.
 
-#include "tests/main_window/mainwindowtest.h"
+#include "tests/support/mainwindowtest.h"
 #include "tests/support/fsfaults.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 #include <optional>
+#include <ostream>
+#include <string>
 
 namespace {
 
-using namespace mainwindowtest;
+using namespace pomiro;
+using namespace pomiro::testing;
 using pomiro::testing::ObeyFilePermissions;
 using pomiro::testing::TmpfsMount;
 
@@ -63,17 +66,22 @@ constexpr int kStored = 12;
 constexpr int kShown = 3;
 const QString kFiller = u"filler"_s;
 
+std::string describe(const SafetyCase &c)
+{
+    return std::string(kFaultNames[int(c.fault)]) + ", " + kCommandNames[int(c.command)];
+}
+
+void PrintTo(const SafetyCase &c, std::ostream *out)
+{
+    *out << describe(c);
+}
+
 class DataSafetyTest : public MainWindowTest
 {
 protected:
     // Everything the user sees and keeps after `c`, checked against the real file system.
     void run(const SafetyCase &c)
     {
-        // What the case before left behind.
-        for (const QFileInfo &left :
-             QDir(folder()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
-            left.isDir() ? QDir(left.filePath()).removeRecursively()
-                         : QFile::remove(left.filePath());
         const bool mounted = c.fault == Fault::DiskFull || c.fault == Fault::ReadOnlyMount;
         std::optional<TmpfsMount> tmpfs;
         if (mounted) {
@@ -151,47 +159,55 @@ protected:
     }
 };
 
-TEST_F(DataSafetyTest, RealFileSystemFaultsLoseNothingAndAreTold)
+class RealFileSystemFault : public DataSafetyTest, public ::testing::WithParamInterface<SafetyCase>
+{};
+
+TEST_P(RealFileSystemFault, LosesNothingAndIsTold)
 {
-    for (const SafetyCase &c : kCases) {
-        const std::string what =
-            std::string(kFaultNames[int(c.fault)]) + ", " + kCommandNames[int(c.command)];
-        const bool needsRoot = c.fault == Fault::DiskFull || c.fault == Fault::ReadOnlyMount;
-        if (needsRoot && !pomiro::testing::canMount(what))
-            continue;
-        SCOPED_TRACE(what);
-        run(c);
-        window.reset();
-    }
+    const SafetyCase &c = GetParam();
+    const bool needsRoot = c.fault == Fault::DiskFull || c.fault == Fault::ReadOnlyMount;
+    if (needsRoot && !pomiro::testing::canMount(describe(c)))
+        return;
+    run(c);
 }
+
+INSTANTIATE_TEST_SUITE_P(FaultsAndCommands, RealFileSystemFault, ::testing::ValuesIn(kCases),
+                         [](const auto &info) { return caseName(describe(info.param)); });
 
 // Another window saved first: nothing is written, the file is read again and the entry at the
 // old position (or the last one, when fewer remain) is shown.
-TEST_F(DataSafetyTest, AFileChangedElsewhereIsReadAgainNotOverwritten)
+struct ChangedElsewhere : Described
 {
-    const struct
-    {
-        const char *button;
-        int storedElsewhere;
-        int shownAfter;
-    } cases[] = {{"saveButton", 14, 9}, {"deleteButton", 5, 5}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.button);
-        writeDataFile(dataFileBytes(kStored));
-        start();
-        scrollBar()->setValue(9);
-        nameBox()->setEditText(kNames[1]);
-        messages.shown.clear();
-        writeDataFile(dataFileBytes(c.storedElsewhere));
-        click(c.button);
+    const char *button;
+    int storedElsewhere;
+    int shownAfter;
+};
 
-        EXPECT_EQ(dataFileContent(), dataFileBytes(c.storedElsewhere));
-        ASSERT_EQ(data.entries.size(), c.storedElsewhere);
-        expectShows(c.shownAfter, c.storedElsewhere);
-        ASSERT_FALSE(messages.shown.isEmpty());
-        EXPECT_TRUE(messages.shown.last().text.contains(kChanged));
-        EXPECT_TRUE(messages.shown.last().text.contains(u"一覧を読み直しました"_s));
-    }
+class AFileChangedElsewhere : public DataSafetyTest, public ::testing::WithParamInterface<ChangedElsewhere>
+{};
+
+TEST_P(AFileChangedElsewhere, IsReadAgainNotOverwritten)
+{
+    const ChangedElsewhere &c = GetParam();
+    writeDataFile(dataFileBytes(kStored));
+    start();
+    scrollBar()->setValue(9);
+    nameBox()->setEditText(kNames[1]);
+    messages.shown.clear();
+    writeDataFile(dataFileBytes(c.storedElsewhere));
+    click(c.button);
+
+    EXPECT_EQ(dataFileContent(), dataFileBytes(c.storedElsewhere));
+    ASSERT_EQ(data.entries.size(), c.storedElsewhere);
+    expectShows(c.shownAfter, c.storedElsewhere);
+    ASSERT_FALSE(messages.shown.isEmpty());
+    EXPECT_TRUE(messages.shown.last().text.contains(kChanged));
+    EXPECT_TRUE(messages.shown.last().text.contains(u"一覧を読み直しました"_s));
 }
+
+INSTANTIATE_TEST_SUITE_P(Commands, AFileChangedElsewhere,
+                         ::testing::Values(ChangedElsewhere{{"Save, more entries stored"}, "saveButton", 14, 9},
+                                           ChangedElsewhere{{"Delete, fewer entries stored"}, "deleteButton", 5, 5}),
+                         whatName);
 
 } // namespace

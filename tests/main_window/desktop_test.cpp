@@ -4,7 +4,7 @@
 #include "list_window/listwindow.h"
 #include "list_window/frozentableview.h"
 #include "platform/qtjapanese.h"
-#include "tests/main_window/mainwindowtest.h"
+#include "tests/support/mainwindowtest.h"
 
 #include <QInputMethodQueryEvent>
 #include <QMenu>
@@ -14,7 +14,7 @@
 
 #include <cmath>
 
-namespace mainwindowtest {
+namespace pomiro::testing {
 namespace {
 
 // What Qt's input context asks the focused widget before it hands a key to the input method.
@@ -275,4 +275,4 @@ TEST_F(MainWindowTest, TheWheelChangesTheEntryOnlyWhereTheUserIsWorking)
 }
 
 } // namespace
-} // namespace mainwindowtest
+} // namespace pomiro::testing

@@ -3,7 +3,7 @@
 #include "core/pomiro.h"
 #include "platform/fonts.h"
 #include "help_window/helpviewer.h"
-#include "tests/main_window/mainwindowtest.h"
+#include "tests/support/mainwindowtest.h"
 #include "tests/support/messageboxes.h"
 
 #include <QAbstractItemView>
@@ -25,16 +25,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 namespace {
 
-using namespace mainwindowtest;
+using namespace pomiro;
+using namespace pomiro::testing;
 
-struct StartCase
+struct StartCase : Described
 {
-    const char *what;
     bool fileExists;
     int entries;
     int shown;
@@ -65,81 +66,104 @@ TEST_P(StartUpTest, ShowsTheFirstEntryWithItsCounterAndRange)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, StartUpTest,
-                         ::testing::Values(StartCase{"NoFile", false, 0, 0, 0}, StartCase{"EmptyFile", true, 0, 0, 0},
-                                           StartCase{"TwelveEntries", true, 12, 1, 1}),
-                         [](const auto &info) { return std::string(info.param.what); });
+                         ::testing::Values(StartCase{{"no file"}, false, 0, 0, 0},
+                                           StartCase{{"empty file"}, true, 0, 0, 0},
+                                           StartCase{{"twelve entries"}, true, 12, 1, 1}),
+                         whatName);
 
-TEST_F(MainWindowTest, AFileTooLongOrCutShortIsToldOnceAndKept)
+struct UnreadRest : Described
 {
-    QByteArray cut = dataFileBytes(3);
-    cut.chop(12);
-    const struct
-    {
-        QByteArray file;
-        int loaded;
-    } cases[] = {{dataFileBytes(301), 300}, {cut, 2}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.loaded);
-        messages.shown.clear();
-        writeDataFile(c.file);
-        start();
-        EXPECT_EQ(counter(), u"1 / %1"_s.arg(c.loaded));
-        ASSERT_EQ(messages.shown.size(), 1);
-        EXPECT_TRUE(messages.shown[0].text.contains(QString::number(c.loaded)));
-        EXPECT_EQ(messages.shown[0].box, Box::Warning);
-        QFile file(dataPath());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), c.file);
-    }
+    QByteArray file;
+    int loaded;
+};
+
+class UnreadRestTest : public MainWindowTest, public ::testing::WithParamInterface<UnreadRest>
+{};
+
+TEST_P(UnreadRestTest, IsToldOnceAndKept)
+{
+    const UnreadRest &c = GetParam();
+    writeDataFile(c.file);
+    start();
+    EXPECT_EQ(counter(), u"1 / %1"_s.arg(c.loaded));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.contains(QString::number(c.loaded)));
+    EXPECT_EQ(messages.shown[0].box, Box::Warning);
+    QFile file(dataPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), c.file);
 }
 
-TEST_F(MainWindowTest, EveryWayToTheFifthEntryShowsIt)
+INSTANTIATE_TEST_SUITE_P(Files, UnreadRestTest,
+                         ::testing::Values(UnreadRest{{"more than 300 entries"}, dataFileBytes(301), 300},
+                                           UnreadRest{{"last entry cut short"}, dataFileBytes(3).chopped(12), 2}),
+                         whatName);
+
+// The fifth of twelve entries reached by one of the ways the user has; `move` takes that way in
+// the window just started.
+class WayToTheFifthEntry;
+
+struct Way : Described
+{
+    void (*move)(WayToTheFifthEntry &test);
+};
+
+class WayToTheFifthEntry : public MainWindowTest, public ::testing::WithParamInterface<Way>
+{
+public:
+    static std::vector<Way> ways()
+    {
+        return {
+            {{"scroll bar value"}, [](WayToTheFifthEntry &t) { t.scrollBar()->setValue(5); }},
+            {{"right arrow"},
+             [](WayToTheFifthEntry &t) {
+                 for (int i = 0; i < 4; ++i)
+                     QTest::keyClick(t.scrollBar(), Qt::Key_Right);
+             }},
+            {{"down arrow"},
+             [](WayToTheFifthEntry &t) {
+                 for (int i = 0; i < 4; ++i)
+                     QTest::keyClick(t.scrollBar(), Qt::Key_Down);
+             }},
+            {{"End, then left and up arrows"},
+             [](WayToTheFifthEntry &t) {
+                 QTest::keyClick(t.scrollBar(), Qt::Key_End);
+                 for (int i = 0; i < 7; ++i)
+                     QTest::keyClick(t.scrollBar(), i % 2 ? Qt::Key_Left : Qt::Key_Up);
+             }},
+            {{"thumb dragged and released"},
+             [](WayToTheFifthEntry &t) {
+                 t.scrollBar()->setSliderDown(true);
+                 t.scrollBar()->setSliderPosition(5);
+                 t.expectShows(1, 12); // nothing while the thumb is held
+                 t.scrollBar()->setSliderDown(false);
+             }},
+            {{"name list by keys"},
+             [](WayToTheFifthEntry &t) {
+                 t.nameBox()->setFocus();
+                 for (int i = 0; i < 4; ++i)
+                     QTest::keyClick(t.nameBox(), Qt::Key_Down);
+             }},
+            {{"name list by mouse"},
+             [](WayToTheFifthEntry &t) {
+                 t.nameBox()->showPopup();
+                 QAbstractItemView *list = t.nameBox()->view();
+                 const QRect item = list->visualRect(list->model()->index(4, 0));
+                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+             }},
+        };
+    }
+};
+
+TEST_P(WayToTheFifthEntry, ShowsIt)
 {
     writeDataFile(dataFileBytes(12));
-    const struct
-    {
-        const char *way;
-        std::function<void()> move;
-    } ways[] = {
-        {"scroll bar value", [this] { scrollBar()->setValue(5); }},
-        {"right arrow", [this] {
-             for (int i = 0; i < 4; ++i)
-                 QTest::keyClick(scrollBar(), Qt::Key_Right);
-         }},
-        {"down arrow", [this] {
-             for (int i = 0; i < 4; ++i)
-                 QTest::keyClick(scrollBar(), Qt::Key_Down);
-         }},
-        {"End, then left and up arrows", [this] {
-             QTest::keyClick(scrollBar(), Qt::Key_End);
-             for (int i = 0; i < 7; ++i)
-                 QTest::keyClick(scrollBar(), i % 2 ? Qt::Key_Left : Qt::Key_Up);
-         }},
-        {"thumb dragged and released", [this] {
-             scrollBar()->setSliderDown(true);
-             scrollBar()->setSliderPosition(5);
-             expectShows(1, 12); // nothing while the thumb is held
-             scrollBar()->setSliderDown(false);
-         }},
-        {"name list by keys", [this] {
-             nameBox()->setFocus();
-             for (int i = 0; i < 4; ++i)
-                 QTest::keyClick(nameBox(), Qt::Key_Down);
-         }},
-        {"name list by mouse", [this] {
-             nameBox()->showPopup();
-             QAbstractItemView *list = nameBox()->view();
-             const QRect item = list->visualRect(list->model()->index(4, 0));
-             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
-         }},
-    };
-    for (const auto &way : ways) {
-        SCOPED_TRACE(way.way);
-        start();
-        way.move();
-        expectShows(5, 12);
-    }
+    start();
+    GetParam().move(*this);
+    expectShows(5, 12);
 }
+
+INSTANTIATE_TEST_SUITE_P(UserWays, WayToTheFifthEntry, ::testing::ValuesIn(WayToTheFifthEntry::ways()), whatName);
 
 TEST_F(MainWindowTest, ChoosingTheEntryShownShowsItAgain)
 {
@@ -151,29 +175,38 @@ TEST_F(MainWindowTest, ChoosingTheEntryShownShowsItAgain)
     expectShows(3, 12);
 }
 
-TEST_F(MainWindowTest, TypingInTheNameBoxOnlyChangesItsText)
+// A saved name typed in full, confirmed, then left; and the start of a saved name.
+struct Typed : Described
+{
+    QString text;
+};
+
+class TypingInTheNameBox : public MainWindowTest, public ::testing::WithParamInterface<Typed>
+{};
+
+TEST_P(TypingInTheNameBox, OnlyChangesItsText)
 {
     writeDataFile(dataFileBytes(12));
     start();
     scrollBar()->setValue(3);
     nameBox()->setFocus();
     nameBox()->lineEdit()->selectAll();
-    // A saved name typed in full, confirmed, then left; and the start of a saved name.
-    for (const QString &typed : {kNames[6], u"コ"_s}) {
-        nameBox()->lineEdit()->selectAll();
-        QInputMethodEvent typing; // Japanese arrives from the input method
-        typing.setCommitString(typed);
-        QApplication::sendEvent(nameBox(), &typing);
-        QTest::keyClick(nameBox(), Qt::Key_Return);
-        scrollBar()->setFocus();
-        EXPECT_EQ(nameBox()->currentText(), typed);
-        EXPECT_EQ(counter(), u"3 / 12"_s);
-        EXPECT_EQ(fieldTexts(), sampleEntry(3).amounts);
-        nameBox()->setFocus();
-    }
+    QInputMethodEvent typing; // Japanese arrives from the input method
+    typing.setCommitString(GetParam().text);
+    QApplication::sendEvent(nameBox(), &typing);
+    QTest::keyClick(nameBox(), Qt::Key_Return);
+    scrollBar()->setFocus();
+    EXPECT_EQ(nameBox()->currentText(), GetParam().text);
+    EXPECT_EQ(counter(), u"3 / 12"_s);
+    EXPECT_EQ(fieldTexts(), sampleEntry(3).amounts);
 }
 
-struct EnterCase
+INSTANTIATE_TEST_SUITE_P(Names, TypingInTheNameBox,
+                         ::testing::Values(Typed{{"another saved name"}, kNames[6]},
+                                           Typed{{"the start of a saved name"}, u"コ"_s}),
+                         whatName);
+
+struct EnterCase : Described
 {
     const char *field;
     QString typed;
@@ -182,50 +215,57 @@ struct EnterCase
     bool refused;
 };
 
-TEST_F(MainWindowTest, EnterInAnAmountFieldConvertsOrTellsWhy)
+class EnterInAnAmountField : public MainWindowTest, public ::testing::WithParamInterface<EnterCase>
+{};
+
+TEST_P(EnterInAnAmountField, ConvertsOrTellsWhy)
 {
-    const PeriodTexts kept{}; // marks "unchanged"
-    const PeriodTexts fiveHundredIn5Years = {u"\\"_s,      u"\\2"_s,     u"\\8"_s,     u"\\50"_s,     u"\\100"_s,
-                                             u"\\300"_s,   u"\\500"_s,   u"\\1,000"_s, u"\\2,000"_s,  u"\\3,000"_s};
-    const EnterCase cases[] = {
-        {"dayField", u"500"_s, Qt::Key_Return, k500ADay, false},
-        {"tenYearsField", u"\\1,825,000"_s, Qt::Key_Return, k500ADay, false},
-        {"fiveYearsField", u"500"_s, Qt::Key_Enter, fiveHundredIn5Years, false},
-        {"weekField", u"abc"_s, Qt::Key_Return, kept, true},
-        {"monthField", u"\\"_s, Qt::Key_Return, kept, true},
-        {"yearField", u"   "_s, Qt::Key_Enter, kept, true},
-        // 30 years would leave the amount range: no field may change.
-        {"dayField", u"84,231,708,100"_s, Qt::Key_Return, kept, true},
-    };
+    const EnterCase &c = GetParam();
     writeDataFile(dataFileBytes(12));
     start();
-    for (const EnterCase &c : cases) {
-        SCOPED_TRACE(QStringLiteral("%1 %2").arg(QLatin1StringView(c.field), c.typed).toStdString());
-        scrollBar()->setValue(1);
-        emit nameBox()->activated(0); // back to the saved texts
-        messages.shown.clear();
-        auto *field = child<QLineEdit>(c.field);
-        field->setFocus();
-        field->setText(c.typed);
-        QSignalSpy reachedField(field, &QLineEdit::returnPressed);
-        QTest::keyClick(field, c.key, c.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    scrollBar()->setValue(1);
+    emit nameBox()->activated(0); // back to the saved texts
+    messages.shown.clear();
+    auto *field = child<QLineEdit>(c.field);
+    field->setFocus();
+    field->setText(c.typed);
+    QSignalSpy reachedField(field, &QLineEdit::returnPressed);
+    QTest::keyClick(field, c.key, c.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
 
-        EXPECT_EQ(reachedField.count(), 0) << "Enter must be consumed";
-        EXPECT_EQ(QApplication::focusWidget(), field);
-        if (c.refused) {
-            PeriodTexts expected = sampleEntry(1).amounts;
-            expected[std::find(std::begin(kFieldNames), std::end(kFieldNames), std::string_view(c.field)) -
-                     std::begin(kFieldNames)] = c.typed;
-            EXPECT_EQ(fieldTexts(), expected);
-            ASSERT_EQ(messages.shown.size(), 1);
-            EXPECT_EQ(messages.shown[0].box, Box::Warning);
-            EXPECT_FALSE(messages.shown[0].text.isEmpty());
-        } else {
-            EXPECT_EQ(fieldTexts(), c.expected);
-            EXPECT_TRUE(messages.shown.isEmpty());
-        }
+    EXPECT_EQ(reachedField.count(), 0) << "Enter must be consumed";
+    EXPECT_EQ(QApplication::focusWidget(), field);
+    if (c.refused) {
+        PeriodTexts expected = sampleEntry(1).amounts;
+        expected[std::find(std::begin(kFieldNames), std::end(kFieldNames), std::string_view(c.field)) -
+                 std::begin(kFieldNames)] = c.typed;
+        EXPECT_EQ(fieldTexts(), expected);
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_EQ(messages.shown[0].box, Box::Warning);
+        EXPECT_FALSE(messages.shown[0].text.isEmpty());
+    } else {
+        EXPECT_EQ(fieldTexts(), c.expected);
+        EXPECT_TRUE(messages.shown.isEmpty());
     }
 }
+
+const PeriodTexts kKept{}; // marks "unchanged"
+const PeriodTexts k500In5Years = {u"\\"_s,    u"\\2"_s,   u"\\8"_s,     u"\\50"_s,    u"\\100"_s,
+                                  u"\\300"_s, u"\\500"_s, u"\\1,000"_s, u"\\2,000"_s, u"\\3,000"_s};
+
+INSTANTIATE_TEST_SUITE_P(
+    Amounts, EnterInAnAmountField,
+    ::testing::Values(
+        EnterCase{{"500 a day"}, "dayField", u"500"_s, Qt::Key_Return, k500ADay, false},
+        EnterCase{{"a shown amount in 10 years"}, "tenYearsField", u"\\1,825,000"_s, Qt::Key_Return, k500ADay, false},
+        EnterCase{{"500 in 5 years by the keypad Enter"}, "fiveYearsField", u"500"_s, Qt::Key_Enter, k500In5Years,
+                  false},
+        EnterCase{{"letters in a week"}, "weekField", u"abc"_s, Qt::Key_Return, kKept, true},
+        EnterCase{{"a yen sign alone in a month"}, "monthField", u"\\"_s, Qt::Key_Return, kKept, true},
+        EnterCase{{"blanks in a year by the keypad Enter"}, "yearField", u"   "_s, Qt::Key_Enter, kKept, true},
+        // 30 years would leave the amount range: no field may change.
+        EnterCase{{"a day that 30 years cannot hold"}, "dayField", u"84,231,708,100"_s, Qt::Key_Return, kKept,
+                  true}),
+    whatName);
 
 TEST_F(MainWindowTest, EnterInAnEmptyFieldGoesOnToTheField)
 {
@@ -264,77 +304,113 @@ TEST_F(MainWindowTest, PrintPanelOpensOnlyForANameAndStaysOnTop)
     EXPECT_FALSE(panel->isVisible());
 }
 
-TEST_F(MainWindowTest, HelpOpensTheHelpFileAndEndClosesEverything)
+struct Ending : Described
 {
-    for (bool throughFrame : {false, true}) {
-        SCOPED_TRACE(throughFrame ? "window frame" : "End button");
-        help.calls.clear();
-        start();
-        QTest::mouseClick(child("helpButton"), Qt::LeftButton);
-        EXPECT_EQ(help.calls, QStringList{u"display RwHelp.chm"_s});
-        EXPECT_EQ(help.caller, window.get());
+    bool throughFrame; // closed by the window frame, not the End button
+};
 
-        QWidget other;
-        other.show();
-        if (throughFrame)
-            window->close();
-        else
-            QTest::mouseClick(child("endButton"), Qt::LeftButton);
-        EXPECT_EQ(help.calls, (QStringList{u"display RwHelp.chm"_s, u"closeAll"_s}));
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_FALSE(other.isVisible());
-    }
-}
+class HelpAndEnd : public MainWindowTest, public ::testing::WithParamInterface<Ending>
+{};
 
-TEST_F(MainWindowTest, FontsResolveToTheIpaFamilies)
+TEST_P(HelpAndEnd, HelpOpensTheHelpFileAndEndClosesEverything)
 {
     start();
-    const struct
-    {
-        const char *name;
-        const char *family;
-        double points;
-        bool italic;
-    } cases[] = {
-        {"dayField", "IPAGothic", 21.75, true},     {"thirtyYearsField", "IPAGothic", 21.75, true},
-        {"nameBox", "IPAPGothic", 15.75, false}, {"periodCaption0", "IPAPGothic", 21.75, false},
-        {"periodCaption9", "IPAPGothic", 21.75, false},  {"nameCaption", "IPAPGothic", 15.75, false},
-        {"counter", "IPAPGothic", 12, false},     {"amountsFrame", "IPAPGothic", 12, false},
-        {"saveButton", "IPAPGothic", 9, false},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        const QFont font = child(c.name)->font();
-        EXPECT_EQ(QFontInfo(font).family(), QLatin1String(c.family));
-        EXPECT_DOUBLE_EQ(font.pointSizeF(), c.points);
-        EXPECT_EQ(font.italic(), c.italic);
-    }
+    QTest::mouseClick(child("helpButton"), Qt::LeftButton);
+    EXPECT_EQ(help.calls, QStringList{u"display RwHelp.chm"_s});
+    EXPECT_EQ(help.caller, window.get());
+
+    QWidget other;
+    other.show();
+    if (GetParam().throughFrame)
+        window->close();
+    else
+        QTest::mouseClick(child("endButton"), Qt::LeftButton);
+    EXPECT_EQ(help.calls, (QStringList{u"display RwHelp.chm"_s, u"closeAll"_s}));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(other.isVisible());
 }
 
-TEST_F(MainWindowTest, ControlsSitWhereTheLayoutPutsThem)
+INSTANTIATE_TEST_SUITE_P(Endings, HelpAndEnd,
+                         ::testing::Values(Ending{{"End button"}, false}, Ending{{"window frame"}, true}), whatName);
+
+// Each control by its object name.
+struct ControlFont : Described
+{
+    const char *family;
+    double points;
+    bool italic;
+};
+
+class ControlFontTest : public MainWindowTest, public ::testing::WithParamInterface<ControlFont>
+{};
+
+TEST_P(ControlFontTest, ResolvesToTheIpaFamilies)
+{
+    const ControlFont &c = GetParam();
+    start();
+    const QFont font = child(c.what)->font();
+    EXPECT_EQ(QFontInfo(font).family(), QLatin1String(c.family));
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), c.points);
+    EXPECT_EQ(font.italic(), c.italic);
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, ControlFontTest,
+                         ::testing::Values(ControlFont{{"dayField"}, "IPAGothic", 21.75, true},
+                                           ControlFont{{"thirtyYearsField"}, "IPAGothic", 21.75, true},
+                                           ControlFont{{"nameBox"}, "IPAPGothic", 15.75, false},
+                                           ControlFont{{"periodCaption0"}, "IPAPGothic", 21.75, false},
+                                           ControlFont{{"periodCaption9"}, "IPAPGothic", 21.75, false},
+                                           ControlFont{{"nameCaption"}, "IPAPGothic", 15.75, false},
+                                           ControlFont{{"counter"}, "IPAPGothic", 12, false},
+                                           ControlFont{{"amountsFrame"}, "IPAPGothic", 12, false},
+                                           ControlFont{{"saveButton"}, "IPAPGothic", 9, false}),
+                         whatName);
+
+// Each control by its object name, in twips relative to the window or the holding frame.
+struct Place : Described
+{
+    int left, top, width, height;
+};
+
+class ControlPlace : public MainWindowTest, public ::testing::WithParamInterface<Place>
+{};
+
+int px(int twips)
+{
+    return qRound(twips / 15.0);
+}
+
+TEST_P(ControlPlace, IsWhereTheLayoutPutsIt)
+{
+    const Place &c = GetParam();
+    start();
+    EXPECT_EQ(child(c.what)->geometry(), QRect(px(c.left), px(c.top), px(c.width), px(c.height)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, ControlPlace,
+    ::testing::Values(
+        Place{{"newButton"}, 4050, 150, 765, 990}, Place{{"saveButton"}, 4800, 150, 765, 990},
+        Place{{"deleteButton"}, 5550, 150, 765, 990}, Place{{"printButton"}, 6300, 150, 765, 990},
+        Place{{"listButton"}, 7050, 150, 765, 990}, Place{{"helpButton"}, 7800, 150, 765, 990},
+        Place{{"endButton"}, 8550, 150, 765, 990}, Place{{"nameBox"}, 1360, 1575, 7950, 435},
+        Place{{"counter"}, 8175, 6390, 1170, 240}, Place{{"scrollBar"}, 150, 6390, 7935, 240},
+        Place{{"printPanel"}, 6225, 1200, 3165, 1215}, Place{{"declarationButton"}, 75, 150, 765, 990},
+        Place{{"requestButton"}, 825, 150, 765, 990}, Place{{"pleaButton"}, 1575, 150, 765, 990},
+        Place{{"cancelPrintButton"}, 2325, 150, 765, 990}, Place{{"amountsFrame"}, 150, 2325, 9165, 3840},
+        Place{{"titlePicture"}, 120, 225, 3795, 960}, Place{{"nameCaption"}, 150, 1575, 1215, 435},
+        Place{{"dayField"}, 1575, 450, 2775, 570}, Place{{"weekField"}, 1575, 1050, 2760, 570},
+        Place{{"monthField"}, 1575, 1650, 2775, 570}, Place{{"halfYearField"}, 1575, 2250, 2775, 570},
+        Place{{"yearField"}, 1575, 2850, 2775, 570}, Place{{"threeYearsField"}, 6000, 450, 2925, 570},
+        Place{{"fiveYearsField"}, 6000, 1050, 2925, 570}, Place{{"tenYearsField"}, 6000, 1650, 2925, 570},
+        Place{{"twentyYearsField"}, 6000, 2250, 2925, 570}, Place{{"thirtyYearsField"}, 6000, 2850, 2925, 570},
+        Place{{"periodCaption0"}, 225, 450, 1320, 570}, Place{{"periodCaption4"}, 225, 2850, 1320, 570},
+        Place{{"periodCaption5"}, 4650, 450, 1320, 570}, Place{{"periodCaption9"}, 4650, 2850, 1320, 570}),
+    whatName);
+
+TEST_F(MainWindowTest, WindowHasTheLayoutsFixedSize)
 {
     start();
-    const struct
-    {
-        const char *name;
-        int left, top, width, height; // twips, relative to the window or the holding frame
-    } layout[] = {
-        {"newButton", 4050, 150, 765, 990},     {"saveButton", 4800, 150, 765, 990},  {"deleteButton", 5550, 150, 765, 990},
-        {"printButton", 6300, 150, 765, 990},   {"listButton", 7050, 150, 765, 990},   {"helpButton", 7800, 150, 765, 990},
-        {"endButton", 8550, 150, 765, 990},     {"nameBox", 1360, 1575, 7950, 435}, {"counter", 8175, 6390, 1170, 240},
-        {"scrollBar", 150, 6390, 7935, 240},   {"printPanel", 6225, 1200, 3165, 1215}, {"declarationButton", 75, 150, 765, 990},
-        {"requestButton", 825, 150, 765, 990},     {"pleaButton", 1575, 150, 765, 990},  {"cancelPrintButton", 2325, 150, 765, 990},
-        {"amountsFrame", 150, 2325, 9165, 3840},   {"titlePicture", 120, 225, 3795, 960},    {"nameCaption", 150, 1575, 1215, 435},
-        {"dayField", 1575, 450, 2775, 570},    {"weekField", 1575, 1050, 2760, 570}, {"monthField", 1575, 1650, 2775, 570},
-        {"halfYearField", 1575, 2250, 2775, 570}, {"yearField", 1575, 2850, 2775, 570}, {"threeYearsField", 6000, 450, 2925, 570},
-        {"fiveYearsField", 6000, 1050, 2925, 570}, {"tenYearsField", 6000, 1650, 2925, 570}, {"twentyYearsField", 6000, 2250, 2925, 570},
-        {"thirtyYearsField", 6000, 2850, 2925, 570}, {"periodCaption0", 225, 450, 1320, 570}, {"periodCaption4", 225, 2850, 1320, 570},
-        {"periodCaption5", 4650, 450, 1320, 570},  {"periodCaption9", 4650, 2850, 1320, 570},
-    };
-    auto px = [](int twips) { return qRound(twips / 15.0); };
-    for (const auto &c : layout) {
-        EXPECT_EQ(child(c.name)->geometry(), QRect(px(c.left), px(c.top), px(c.width), px(c.height))) << c.name;
-    }
     EXPECT_EQ(window->size(), QSize(px(9465), px(6780)));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
 }

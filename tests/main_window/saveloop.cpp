@@ -7,7 +7,7 @@
 
 #include "core/pomiro.h"
 #include "main_window/mainwindow.h"
-#include "help_window/helpviewer.h"
+#include "tests/support/helpviewers.h"
 #include "tests/support/messageboxes.h"
 
 #include <QApplication>
@@ -18,13 +18,6 @@
 #include <cstdio>
 
 namespace {
-
-class NoHelp : public pomiro::HelpViewer
-{
-public:
-    void displayTopic(QWidget *, const QString &) override {}
-    void closeAll() override {}
-};
 
 void report(const char *what, const QString &name)
 {
@@ -41,7 +34,7 @@ int main(int argc, char *argv[])
 
     pomiro::Pomiro data;
     pomiro::testing::MessageBoxes messages; // answers OK to every box
-    NoHelp help;
+    pomiro::testing::NoHelp help;
     pomiro::MainWindow window(data, help);
     window.show();
     auto *nameBox = window.findChild<QComboBox *>(QStringLiteral("nameBox"));

@@ -1,14 +1,19 @@
 // Every text the main window's message boxes show, word for word.
 
 #include "main_window/texts.h"
+#include "tests/support/cases.h"
 #include "tests/support/qtapp.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
 using namespace pomiro;
 using namespace Qt::StringLiterals;
+using pomiro::testing::Described;
+using pomiro::testing::whatName;
 
 DataFileError error(DataFileError::Kind kind)
 {
@@ -31,15 +36,16 @@ Result<LoadReport, DataFileError> loaded(LoadStop stop)
     return LoadReport{stop, false};
 }
 
-TEST(MainWindowTexts, SayExactlyThis)
+struct TextCase : Described
+{
+    QString text;
+    QString expected;
+};
+
+std::vector<TextCase> textCases()
 {
     const Entries stored = {{u"禁煙"_s, {}}, {u"<b>酒</b>"_s, {}}};
-    const struct
-    {
-        const char *what;
-        QString text;
-        QString expected;
-    } cases[] = {
+    return {
         {"saved new", texts::savedNew(u"禁煙"_s), u"禁煙を登録しました。"_s},
         {"updated", texts::updated(u"禁煙"_s), u"禁煙を更新しました。"_s},
         {"delete question", texts::deleteQuestion(u"禁煙"_s),
@@ -105,8 +111,16 @@ TEST(MainWindowTexts, SayExactlyThis)
          u"txt」がほかのプログラムかウィンドウで変更されていました。一覧を読み直しましたので、"
          u"もう一度削除してください。"_s},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(c.text, c.expected) << c.what;
 }
+
+class MainWindowTexts : public ::testing::TestWithParam<TextCase>
+{};
+
+TEST_P(MainWindowTexts, SayExactlyThis)
+{
+    EXPECT_EQ(GetParam().text, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, MainWindowTexts, ::testing::ValuesIn(textCases()), whatName);
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace {
 
@@ -101,52 +103,78 @@ bool show(Kind kind, const QString &title, const QString &text)
     return confirm(nullptr, title, text);
 }
 
-TEST(MessageBoxTest, ShowsTheRequestedBoxAndReturnsTheAnswer)
+struct BoxCase
 {
-    pomiro::testing::application();
-    const QStringList okOnly{QStringLiteral("OK")};
-    const QStringList okCancel{QStringLiteral("OK"), QStringLiteral("キャンセル")};
-    const QStringList okAction{QStringLiteral("OK"), kAction};
-    struct Case
-    {
-        Kind kind;
-        Action action;
-        bool answer;
-        QMessageBox::Icon icon;
-        QStringList buttons;
-    };
-    const Case cases[] = {
-        {Kind::Inform, Action::PressEnter, true, QMessageBox::Information, okOnly},
-        {Kind::Inform, Action::PressEscape, true, QMessageBox::Information, okOnly},
-        {Kind::Inform, Action::CloseFrame, true, QMessageBox::Information, okOnly},
-        {Kind::Warn, Action::ClickOk, true, QMessageBox::Warning, okOnly},
-        {Kind::Warn, Action::PressEscape, true, QMessageBox::Warning, okOnly},
-        {Kind::WarnWithAction, Action::PressEnter, false, QMessageBox::Warning, okAction},
-        {Kind::WarnWithAction, Action::PressEscape, false, QMessageBox::Warning, okAction},
-        {Kind::WarnWithAction, Action::CloseFrame, false, QMessageBox::Warning, okAction},
-        {Kind::WarnWithAction, Action::ClickAction, true, QMessageBox::Warning, okAction},
-        {Kind::Confirm, Action::PressEnter, true, QMessageBox::Warning, okCancel},
-        {Kind::Confirm, Action::ClickOk, true, QMessageBox::Warning, okCancel},
-        {Kind::Confirm, Action::ClickCancel, false, QMessageBox::Warning, okCancel},
-        {Kind::Confirm, Action::PressEscape, false, QMessageBox::Warning, okCancel},
-        {Kind::Confirm, Action::CloseFrame, false, QMessageBox::Warning, okCancel},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(::testing::Message()
-                     << "kind " << int(c.kind) << ", action " << int(c.action));
-        Seen seen;
-        answerWhenShown(c.action, seen);
-        const bool answer = show(c.kind, QStringLiteral("削除確認"),
-                                 QStringLiteral("禁煙のデータを削除していいですか？"));
-        ASSERT_TRUE(seen.found);
-        EXPECT_EQ(answer, c.answer);
-        EXPECT_EQ(seen.icon, c.icon);
-        EXPECT_EQ(seen.buttons, c.buttons);
-        EXPECT_EQ(seen.defaultButton, QStringLiteral("OK"));
-        EXPECT_EQ(seen.title, QStringLiteral("削除確認"));
-        EXPECT_EQ(seen.text, QStringLiteral("禁煙のデータを削除していいですか？"));
-    }
+    Kind kind;
+    Action action;
+    bool answer;
+    QMessageBox::Icon icon;
+};
+
+const char *const kKindNames[] = {"Inform", "Warn", "WarnWithAction", "Confirm"};
+const char *const kActionNames[] = {"PressEnter", "PressEscape", "ClickOk", "ClickCancel", "ClickAction", "CloseFrame"};
+
+std::string caseName(const BoxCase &c)
+{
+    return std::string(kKindNames[int(c.kind)]) + "Then" + kActionNames[int(c.action)];
 }
+
+void PrintTo(const BoxCase &c, std::ostream *out)
+{
+    *out << caseName(c);
+}
+
+// The buttons each kind of box shows, in order.
+QStringList buttonsOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::Inform:
+    case Kind::Warn:
+        return {QStringLiteral("OK")};
+    case Kind::WarnWithAction:
+        return {QStringLiteral("OK"), kAction};
+    case Kind::Confirm:
+        break;
+    }
+    return {QStringLiteral("OK"), QStringLiteral("キャンセル")};
+}
+
+class MessageBoxAnswer : public ::testing::TestWithParam<BoxCase>
+{};
+
+TEST_P(MessageBoxAnswer, ShowsTheRequestedBoxAndReturnsTheAnswer)
+{
+    const BoxCase &c = GetParam();
+    pomiro::testing::application();
+    Seen seen;
+    answerWhenShown(c.action, seen);
+    const bool answer = show(c.kind, QStringLiteral("削除確認"), QStringLiteral("禁煙のデータを削除していいですか？"));
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(answer, c.answer);
+    EXPECT_EQ(seen.icon, c.icon);
+    EXPECT_EQ(seen.buttons, buttonsOf(c.kind));
+    EXPECT_EQ(seen.defaultButton, QStringLiteral("OK"));
+    EXPECT_EQ(seen.title, QStringLiteral("削除確認"));
+    EXPECT_EQ(seen.text, QStringLiteral("禁煙のデータを削除していいですか？"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KindsAndActions, MessageBoxAnswer,
+    ::testing::Values(BoxCase{Kind::Inform, Action::PressEnter, true, QMessageBox::Information},
+                      BoxCase{Kind::Inform, Action::PressEscape, true, QMessageBox::Information},
+                      BoxCase{Kind::Inform, Action::CloseFrame, true, QMessageBox::Information},
+                      BoxCase{Kind::Warn, Action::ClickOk, true, QMessageBox::Warning},
+                      BoxCase{Kind::Warn, Action::PressEscape, true, QMessageBox::Warning},
+                      BoxCase{Kind::WarnWithAction, Action::PressEnter, false, QMessageBox::Warning},
+                      BoxCase{Kind::WarnWithAction, Action::PressEscape, false, QMessageBox::Warning},
+                      BoxCase{Kind::WarnWithAction, Action::CloseFrame, false, QMessageBox::Warning},
+                      BoxCase{Kind::WarnWithAction, Action::ClickAction, true, QMessageBox::Warning},
+                      BoxCase{Kind::Confirm, Action::PressEnter, true, QMessageBox::Warning},
+                      BoxCase{Kind::Confirm, Action::ClickOk, true, QMessageBox::Warning},
+                      BoxCase{Kind::Confirm, Action::ClickCancel, false, QMessageBox::Warning},
+                      BoxCase{Kind::Confirm, Action::PressEscape, false, QMessageBox::Warning},
+                      BoxCase{Kind::Confirm, Action::CloseFrame, false, QMessageBox::Warning}),
+    [](const auto &info) { return caseName(info.param); });
 
 // A box that ends with no button pressed must not read as a yes to a question.
 TEST(MessageBoxTest, BoxEndedWithoutAnyButtonIsNotOk)

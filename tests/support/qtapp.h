@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/cases.h"
+
 #include <QApplication>
 #include <QColor>
 #include <QString>
@@ -22,12 +24,7 @@ inline QApplication &application()
 
 } // namespace pomiro::testing
 
-// Readable failure messages for Qt values.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
+// Readable failure messages for Qt values (QString's is in cases.h).
 inline void PrintTo(const QUrl &url, std::ostream *out)
 {
     *out << url.toString().toStdString();

@@ -1,15 +1,16 @@
 #pragma once
 
-// The main window as the widget tests start it: in a temporary folder of its own, with a scripted
-// message box and a help viewer that records its calls; sample entries and their file bytes.
+// The main window as the widget tests start it: in a temporary folder of its own, with the
+// program's fonts, a scripted message box and a help viewer that records its calls; sample
+// entries and their file bytes. Shared by the suites of every window that opens from it.
 
 #include "core/pomiro.h"
 #include "main_window/mainwindow.h"
-#include "platform/fonts.h"
-#include "help_window/helpviewer.h"
+#include "tests/support/helpviewers.h"
 #include "tests/support/messageboxes.h"
-#include "tests/support/samples.h"
+#include "tests/support/programfonts.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/samples.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,19 +28,15 @@
 #include <ostream>
 
 
-namespace mainwindowtest {
+namespace pomiro::testing {
 
-using namespace pomiro;
 using namespace Qt::StringLiterals;
-using pomiro::testing::Box;
 
 inline const char *const kFieldNames[kPeriodCount] = {"dayField",  "weekField",  "monthField",  "halfYearField", "yearField",
                                                "threeYearsField", "fiveYearsField", "tenYearsField", "twentyYearsField", "thirtyYearsField"};
 
 inline const QStringList kNames = {u"禁煙"_s,   u"コーヒー"_s, u"お菓子"_s, u"タクシー"_s, u"雑誌, 週刊"_s, u"ジュース"_s,
                             u"ランチ"_s, u"缶コーヒー"_s, u"宝くじ"_s, u"ゲーム"_s,   u"映画"_s,       u"お酒"_s};
-
-using pomiro::testing::k500ADay;
 
 inline Entry sampleEntry(int slot)
 {
@@ -65,28 +62,10 @@ inline QByteArray dataFileBytes(int entries)
     return bytes;
 }
 
-class RecordingHelpViewer : public HelpViewer
-{
-public:
-    QStringList calls;
-    QWidget *caller = nullptr;
-
-    void displayTopic(QWidget *from, const QString &helpFile) override
-    {
-        caller = from;
-        calls << u"display "_s + helpFile;
-    }
-    void closeAll() override { calls << u"closeAll"_s; }
-};
-
 class MainWindowTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        fonts::registerSubstitutes();
-        QApplication::setFont(fonts::font(fonts::kPGothic, 9));
-    }
+    static void SetUpTestSuite() { useProgramFonts(); }
 
     void SetUp() override
     {
@@ -177,7 +156,7 @@ protected:
     }
 
     Pomiro data;
-    pomiro::testing::MessageBoxes messages;
+    MessageBoxes messages;
     RecordingHelpViewer help;
     std::unique_ptr<MainWindow> window;
 
@@ -186,4 +165,4 @@ private:
     QString m_previousDir;
 };
 
-} // namespace mainwindowtest
+} // namespace pomiro::testing
