@@ -6,7 +6,6 @@
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/qtjapanese.h"
-#include "platform/stylepictures.h"
 
 #include <QApplication>
 
@@ -17,7 +16,6 @@ int main(int argc, char *argv[])
     // for every window and message box, and each of them has its own exact title.
     QApplication app(argc, argv);
     fontconfig.join();
-    pomiro::cacheStylePictures();
     pomiro::fonts::registerSubstitutes();
     pomiro::useQtJapanese();
     // Captions and amounts draw "\" as the yen sign only in the Japanese fonts.
