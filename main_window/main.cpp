@@ -11,6 +11,8 @@
 
 int main(int argc, char *argv[])
 {
+    // Fontconfig reads its configuration on a thread of its own while QApplication connects to the
+    // display; joined before the first font is asked for (fonts.h says why this is safe).
     std::jthread fontconfig = pomiro::fonts::startFontconfig();
     // No application display name: Qt would append it to the title that the window manager shows
     // for every window and message box, and each of them has its own exact title.
