@@ -1,8 +1,6 @@
-// Draws our SVG artwork into the pictures that the program carries, at build time, so that
-// starting the program parses no SVG and loads no SVG renderer. A picture is its premultiplied
-// ARGB32 pixels, row after row, as the program's pixmaps hold them: nothing to decode at start.
-// Drawn exactly as the program drew them itself: into a transparent pixmap of the pixel size, with
-// the program's fonts.
+// Draws our SVG artwork into the PNG pictures that the program carries, at build time, so that
+// starting the program parses no SVG. Each is drawn into a transparent pixmap of its pixel size,
+// with the program's fonts.
 //   pomiro_render_art ART_FOLDER OUT_FOLDER
 #include "main_window/artwork_sizes.h"
 #include "platform/fonts.h"
@@ -33,11 +31,7 @@ bool draw(const QDir &art, const QDir &out, const QString &name, QSize size, qre
         QPainter painter(&pixmap);
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     }
-    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QFile file(out.filePath(fileName));
-    const auto bytes = reinterpret_cast<const char *>(image.constBits());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes, image.sizeInBytes()) != image.sizeInBytes() || !file.flush()) {
+    if (!pixmap.toImage().save(out.filePath(fileName), "png")) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(out.filePath(fileName)));
         return false;
     }
@@ -99,17 +93,9 @@ int main(int argc, char *argv[])
     if (!ok)
         return 1;
 
-    // A resource list per pixel ratio, so that the pictures a start-up reads lie side by side in
-    // the program and are read from as few pages as can hold them; the drawings for the ratios
-    // drawn at run time in one more.
-    for (qreal ratio : kPrerenderedRatios) {
-        const QStringList pictures =
-            out.entryList({QStringLiteral("*@%1x.argb32").arg(ratio)}, QDir::Files, QDir::Name);
-        ok = writeResourceList(out.filePath(QStringLiteral("art%1x.qrc").arg(ratio)), pictures) &&
-             ok;
-    }
-    QStringList svgFiles;
+    // The pictures, and the drawings for the pixel ratios drawn at run time.
+    QStringList files = out.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
     for (const QString &svg : drawings)
-        svgFiles << art.absoluteFilePath(svg);
-    return writeResourceList(out.filePath(QStringLiteral("art.qrc")), svgFiles) && ok ? 0 : 1;
+        files << art.absoluteFilePath(svg);
+    return writeResourceList(out.filePath(QStringLiteral("art.qrc")), files) ? 0 : 1;
 }

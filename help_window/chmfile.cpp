@@ -15,8 +15,8 @@ namespace pomiro {
 
 namespace {
 
-// The calls of chmlib the help file needs. The library is loaded when help is first opened, not at
-// every start of the program.
+// The calls of chmlib the help file needs. The library is loaded when help is first opened
+// (lazylibrary.h), so a session without help never loads it.
 struct ChmCalls
 {
     decltype(&chm_open) open = nullptr;

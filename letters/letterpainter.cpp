@@ -15,7 +15,7 @@ namespace {
 
 constexpr double kPointsPerInch = 72.0;
 constexpr int kDotsPerInch = 1200;
-constexpr double kMarginPoints = 10.0; // where printing on a PDF page has always started
+constexpr double kMarginPoints = 10.0; // the printable area starts this far in from each edge
 
 } // namespace
 

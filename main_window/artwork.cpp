@@ -5,18 +5,14 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
-#include <QResource>
 
 #include <algorithm>
-#include <cstring>
 
 // Resources of a static library are registered by hand; the macro must stand outside namespaces.
 static void registerArt()
 {
     static const bool done = [] {
         Q_INIT_RESOURCE(art);
-        Q_INIT_RESOURCE(art1x);
-        Q_INIT_RESOURCE(art2x);
         return true;
     }();
     Q_UNUSED(done);
@@ -27,8 +23,8 @@ namespace pomiro::artwork {
 namespace {
 
 // The drawing `name` at `size` for `devicePixelRatio`. The usual ratios come as pictures drawn at
-// build time, which spares the start-up an SVG parse and the SVG renderer; any other ratio is drawn
-// here from the SVG by Qt's SVG image plug-in, just as sharp.
+// build time, which spares the start-up parsing and drawing SVG; any other ratio is drawn here from
+// the SVG by Qt's SVG image plug-in, just as sharp.
 QPixmap picture(const QString &name, QSize size, qreal devicePixelRatio)
 {
     registerArt();
@@ -52,20 +48,15 @@ QImage prerendered(const QString &name, QSize size, qreal devicePixelRatio)
         kPrerenderedRatios.end())
         return {};
     registerArt();
-    const QResource drawn(QStringLiteral(":/art/") + pictureFileName(name, size, devicePixelRatio));
-    const QSize pixels = size * devicePixelRatio;
-    const qint64 bytes = qint64(pixels.width()) * pixels.height() * 4;
-    if (!drawn.isValid() || drawn.compressionAlgorithm() != QResource::NoCompression ||
-        drawn.size() != bytes)
+    // Named as PNG, QImageReader reads the picture with its own PNG reader instead of first asking
+    // every image-format plug-in whether it can.
+    QImageReader reader(QStringLiteral(":/art/") + pictureFileName(name, size, devicePixelRatio),
+                        "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    if (image.size() != size * devicePixelRatio)
         return {};
-    // The pixels are used where they lie in the program, unless they are not aligned for 32-bit
-    // pixels.
-    if (reinterpret_cast<quintptr>(drawn.data()) % alignof(quint32) == 0)
-        return QImage(drawn.data(), pixels.width(), pixels.height(), pixels.width() * 4,
-                      QImage::Format_ARGB32_Premultiplied);
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-    std::memcpy(image.bits(), drawn.data(), size_t(bytes));
-    return image;
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 QIcon icon(const QString &buttonName)

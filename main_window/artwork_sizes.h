@@ -26,10 +26,10 @@ inline QSize titlePictureSize()
     return twipsToPixels(layout::kTitlePicture).size();
 }
 
-// "m_saveButton-32x32@2x.argb32": a drawing at a size in pixels and a device pixel ratio.
+// "saveButton-32x32@2x.png": a drawing at a size in pixels and a device pixel ratio.
 inline QString pictureFileName(const QString &name, QSize size, qreal ratio)
 {
-    return QStringLiteral("%1-%2x%3@%4x.argb32")
+    return QStringLiteral("%1-%2x%3@%4x.png")
         .arg(name)
         .arg(size.width())
         .arg(size.height())

@@ -6,18 +6,18 @@
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/qtjapanese.h"
-#include "platform/stylepictures.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    // Fontconfig reads its configuration on a thread of its own while QApplication connects to the
+    // display; joined before the first font is asked for (fonts.h says why this is safe).
     std::jthread fontconfig = pomiro::fonts::startFontconfig();
     // No application display name: Qt would append it to the title that the window manager shows
     // for every window and message box, and each of them has its own exact title.
     QApplication app(argc, argv);
     fontconfig.join();
-    pomiro::cacheStylePictures();
     pomiro::fonts::registerSubstitutes();
     pomiro::useQtJapanese();
     // The font and icon of every window and message box. Captions and amounts draw "\" as the yen

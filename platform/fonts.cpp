@@ -41,8 +41,8 @@ void registerSubstitutes()
 QFont font(const QString &family, double pointSize, bool italic)
 {
     // Named by the installed font itself, Qt finds it at once and looks for another font only for a
-    // character it lacks. Asked for the Windows name, Qt first searched all fonts for stand-ins,
-    // for every script the text holds: most of the main window's start-up.
+    // character it lacks. Asked for the Windows name, Qt would search all fonts for stand-ins first,
+    // for every script the text holds, which would be most of the main window's start-up.
     QFont result(installedFamily(family));
     result.setPointSizeF(pointSize);
     result.setItalic(italic);

@@ -10,9 +10,12 @@ namespace pomiro::fonts {
 inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");    // fixed pitch
 inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック"); // proportional
 
-// Starts fontconfig reading its configuration and font caches on a thread of its own, to run while
-// Qt connects to the display: the two take about as long, and the first window needs both. Join
-// the thread before asking for any font.
+// Starts fontconfig reading its configuration and font caches (FcInit) on a thread of its own, to
+// run while the main thread constructs the QApplication, which connects to the display: the two
+// take about as long, and the first window needs both. Safe: FcInit is all that runs on the
+// thread; QApplication's constructor calls no fontconfig function (Qt sets up its font database
+// at the first font asked for), and even if it did, fontconfig installs its configuration with an
+// atomic exchange, so at worst it would be read twice. Join the thread before asking for any font.
 std::jthread startFontconfig();
 
 // Makes the two names resolve to IPAGothic and IPAPGothic. Call once before any widget exists.

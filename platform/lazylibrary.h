@@ -6,7 +6,7 @@
 namespace pomiro {
 
 // For a shared library the program needs only for some commands (printing, help): loaded at the
-// first such command rather than at every start, where it would cost time and memory. False, with
+// first such command, so that a session without it spends neither time nor memory on it. False, with
 // a warning, when `library` can't be loaded. A QLibrary never unloads on destruction, so what was
 // resolved stays valid.
 inline bool loadLibrary(QLibrary &library, const char *purpose)

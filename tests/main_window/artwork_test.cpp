@@ -1,5 +1,6 @@
 // The pictures drawn at build time are the drawings themselves: each equals its SVG drawn now,
 // pixel for pixel, and a pixel ratio without a picture still gets the drawing at its own size.
+// Reading the pictures asks no image-format plug-in.
 
 #include "main_window/artwork.h"
 #include "main_window/artwork_sizes.h"
@@ -7,6 +8,7 @@
 #include "tests/support/qtapp.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -16,12 +18,14 @@
 #include <ostream>
 #include <string>
 #include <vector>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
 using namespace pomiro;
 
-// The drawing as the program used to draw it at start-up.
+// The drawing drawn from its SVG here, into a transparent pixmap of its pixel size.
 QImage drawnNow(const QString &name, QSize size, qreal ratio)
 {
     QPixmap pixmap(size * ratio);
@@ -33,6 +37,13 @@ QImage drawnNow(const QString &name, QSize size, qreal ratio)
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     painter.end();
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// Whether any image-format plug-in is loaded into this process.
+bool imagePluginLoaded()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
 }
 
 QImage pixels(const QPixmap &pixmap)
@@ -166,5 +177,33 @@ INSTANTIATE_TEST_SUITE_P(OtherRatios, TitlePictureElsewhere,
                          [](const auto &info) {
                              return ratioName(info.param.ratio) + "Height" + std::to_string(info.param.size.height());
                          });
+
+// Named as PNG, the pictures are read by Qt's own PNG reader, without first asking every
+// image-format plug-in (and so loading it) whether it can read them. Checked in a process of its
+// own, which nothing else has made load a plug-in; the drawing at a ratio without a picture, which
+// takes the SVG plug-in, shows that the check sees them.
+TEST_F(Artwork, PicturesAreReadWithoutImagePlugins)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            artwork::windowIcon();
+            for (qreal ratio : artwork::kPrerenderedRatios) {
+                artwork::titlePicture(artwork::titlePictureSize(), ratio);
+                artwork::prerendered(QStringLiteral("saveButton"), artwork::kButtonIconSize, ratio);
+            }
+            if (imagePluginLoaded()) {
+                std::fputs("reading the pictures loaded an image-format plug-in\n", stderr);
+                std::_Exit(1);
+            }
+            artwork::titlePicture(artwork::titlePictureSize(), 1.5);
+            if (!imagePluginLoaded()) {
+                std::fputs("the SVG drawing loaded no plug-in that the check could see\n", stderr);
+                std::_Exit(2);
+            }
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
 
 } // namespace
