@@ -49,11 +49,6 @@ EntryListModel::EntryListModel(const Entries &entries, QObject *parent)
     fillTotals();
 }
 
-QString EntryListModel::clickHint()
-{
-    return listtexts::kClickHint;
-}
-
 int EntryListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : entryCount() + 4;
@@ -94,7 +89,7 @@ QVariant EntryListModel::data(const QModelIndex &index, int role) const
             if (!notes.isEmpty())
                 return notes;
         }
-        return clickHint();
+        return listtexts::kClickHint;
     default:
         return {};
     }

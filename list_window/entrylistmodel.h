@@ -40,9 +40,6 @@ public:
     int totalRow() const { return entryCount() + 2; }
     int selectedTotalRow() const { return entryCount() + 3; }
 
-    // The grid's own tooltip, shown wherever a cell has nothing more to say.
-    static QString clickHint();
-
 private:
     enum class Mark { Untouched, Selected, Deselected };
 

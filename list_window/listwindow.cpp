@@ -27,7 +27,7 @@ ListWindow::ListWindow(const Entries &entries, QWidget *parent)
 
     m_grid = new FrozenTableView(this);
     m_grid->setObjectName(QStringLiteral("grid"));
-    m_grid->setToolTip(EntryListModel::clickHint()); // for the area below the last row
+    m_grid->setToolTip(listtexts::kClickHint); // for the area below the last row
     m_grid->setAccessibleName(listtexts::kGridName);
     m_grid->setGeometry(twipsToPixels(kGrid));
 
