@@ -14,7 +14,7 @@ packages=(
   # Qt's own dialogs in Japanese
   qt6-translations-l10n
   # desktop session for end-to-end tests and screenshots
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils x11-xserver-utils imagemagick
   # a real Japanese input method, and reading Qt's menus off the screen
   ibus ibus-mozc mozc-server tesseract-ocr
   # printing through a real spooler

@@ -98,7 +98,36 @@ e2e_shown_title() {
   LC_ALL=C.UTF-8 xprop -id "$1" -notype _NET_WM_NAME | sed -n 's/^_NET_WM_NAME = "\(.*\)"$/\1/p'
 }
 
-e2e_type() { xdotool type --delay 30 "$1"; sleep 0.2; }
+# e2e_type TEXT: types TEXT into the focused control. A character the keyboard map lacks (any
+# Japanese one) xdotool would bind to a spare key just before pressing it; the program may read
+# that press against the old map and drop the character. So such characters get keys of their own
+# first, and the program a moment to read the new map, before anything is typed.
+e2e_type() {
+  local LC_ALL=C.UTF-8 i code keysyms=()
+  for ((i = 0; i < ${#1}; i++)); do
+    printf -v code '%d' "'${1:i:1}"
+    [ "$code" -le 126 ] || keysyms+=("$(printf 'U%04X' "$code")")
+  done
+  if [ ${#keysyms[@]} -gt 0 ]; then
+    e2e_map_keysyms "${keysyms[@]}"
+    sleep 0.5
+  fi
+  xdotool type --delay 30 "$1"
+  sleep 0.2
+}
+
+# e2e_map_keysyms KEYSYM...: gives each keysym the map does not hold yet a spare keycode of its own.
+e2e_map_keysyms() {
+  local map keysym code
+  map=$(xmodmap -pke)
+  for keysym in "$@"; do
+    grep -qiw "$keysym" <<<"$map" && continue
+    code=$(awk 'NF == 3 && $1 == "keycode" && $3 == "=" { print $2; exit }' <<<"$map")
+    [ -n "$code" ] || e2e_fail "no spare keycode left for $keysym"
+    xmodmap -e "keycode $code = $keysym"
+    map=$(xmodmap -pke)
+  done
+}
 e2e_key() { xdotool key "$@"; sleep 0.3; }
 
 # e2e_never SECONDS WHAT COMMAND...: a negative check. What it looks for may show late (a job
