@@ -128,6 +128,7 @@ e2e_map_keysyms() {
     map=$(xmodmap -pke)
   done
 }
+
 e2e_key() { xdotool key "$@"; sleep 0.3; }
 
 # e2e_never SECONDS WHAT COMMAND...: a negative check. What it looks for may show late (a job
