@@ -7,6 +7,8 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6
+  # tests only: turning on accessibility under the offscreen platform
+  qt6-base-private-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libchm-dev fp-utils libfontconfig-dev libxcb1-dev
   # fonts that stand in for the Windows Japanese fonts

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLabel>
+
+namespace pomiro {
+
+// Tells a screen reader about something that changed away from the focus (ten amounts converted,
+// another entry shown), without moving the focus and without anything visible on screen.
+//
+// Qt 6.4 has no announcement call. Orca speaks a notification: an object whose role is
+// QAccessible::Notification, read by name when it is shown. So this is a label that stays hidden,
+// answers screen readers with that role and its text as its name, and reports itself shown each
+// time it has something to say.
+class Announcer : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit Announcer(QWidget *parent);
+
+    void announce(const QString &text);
+};
+
+} // namespace pomiro

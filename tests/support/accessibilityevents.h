@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QAccessible>
+#include <QAccessibleEvent>
+#include <QList>
+#include <QPointer>
+#include <QString>
+
+namespace pomiro::testing {
+
+// Turns Qt's accessibility on, as a screen reader on the desktop does. Without it Qt reports no
+// accessibility event at all, and the offscreen platform never starts one by itself.
+void activateAccessibility();
+
+// What a screen reader would be told while an object of this class lives: every accessibility
+// event with the object it is about, its role and its name at that moment.
+class AccessibilityEvents
+{
+public:
+    struct Event
+    {
+        QAccessible::Event type;
+        QPointer<QObject> object;
+        QAccessible::Role role;
+        QString name;
+        int child;
+    };
+
+    AccessibilityEvents()
+    {
+        s_current = this;
+        m_previous = QAccessible::installUpdateHandler(&AccessibilityEvents::record);
+        activateAccessibility();
+    }
+    ~AccessibilityEvents()
+    {
+        QAccessible::installUpdateHandler(m_previous);
+        s_current = nullptr;
+    }
+    AccessibilityEvents(const AccessibilityEvents &) = delete;
+    AccessibilityEvents &operator=(const AccessibilityEvents &) = delete;
+
+    const QList<Event> &events() const { return m_events; }
+    void clear() { m_events.clear(); }
+
+    // The names of the objects with `role` that were reported shown, in order.
+    QStringList shown(QAccessible::Role role) const
+    {
+        QStringList names;
+        for (const Event &event : m_events)
+            if (event.type == QAccessible::ObjectShow && event.role == role)
+                names << event.name;
+        return names;
+    }
+
+private:
+    static void record(QAccessibleEvent *event)
+    {
+        if (!s_current)
+            return;
+        QAccessibleInterface *iface = event->accessibleInterface();
+        s_current->m_events.append({event->type(), event->object(), iface ? iface->role() : QAccessible::NoRole,
+                                    iface ? iface->text(QAccessible::Name) : QString(), event->child()});
+    }
+
+    static inline AccessibilityEvents *s_current = nullptr;
+    QAccessible::UpdateHandler m_previous = nullptr;
+    QList<Event> m_events;
+};
+
+} // namespace pomiro::testing
