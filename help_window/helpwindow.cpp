@@ -3,6 +3,7 @@
 #include "platform/accessibility.h"
 #include "help_window/chmfile.h"
 #include "help_window/texts.h"
+#include "platform/announcer.h"
 #include "platform/fonts.h"
 
 #include <QAction>
@@ -11,10 +12,30 @@
 #include <QImage>
 #include <QKeySequence>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QToolBar>
 
 namespace pomiro {
+
+namespace {
+
+// Where the anchor `name` (<a name> or an id) starts in `document`; the start when there is none.
+int anchorPosition(const QTextDocument &document, const QString &name)
+{
+    if (name.isEmpty())
+        return 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto piece = block.begin(); !piece.atEnd(); ++piece) {
+            if (piece.fragment().charFormat().anchorNames().contains(name))
+                return piece.fragment().position();
+        }
+    }
+    return 0;
+}
+
+} // namespace
 
 HelpLink classifyHelpLink(const QUrl &url)
 {
@@ -33,6 +54,11 @@ HelpBrowser::HelpBrowser(std::unique_ptr<ChmFile> file, QWidget *parent)
     setOpenLinks(false);
     setOpenExternalLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::followLink);
+    // A caret that the arrows move, so that a screen reader reads the page line by line and all
+    // through; without it the page is one silent block. Tab still goes from link to link.
+    setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
+    // Every new page, back and forward too, goes through the history.
+    connect(this, &QTextBrowser::historyChanged, this, &HelpBrowser::pageShown);
 }
 
 HelpBrowser::~HelpBrowser() = default;
@@ -63,12 +89,85 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name)
     }
 }
 
+void HelpBrowser::showPage(const QUrl &url)
+{
+    if (url == source())
+        emit pageShown(); // the same page makes no history, but the reader starts it over
+    else
+        setSource(url);
+}
+
+void HelpBrowser::moveCaretToPageStart()
+{
+    QTextCursor caret(document());
+    caret.setPosition(anchorPosition(*document(), source().fragment(QUrl::FullyDecoded)));
+    setTextCursor(caret);
+}
+
+bool HelpBrowser::focusNextPrevChild(bool next)
+{
+    const QTextCursor before = textCursor();
+    if (!before.hasSelection() && (next ? !before.atStart() : !before.atEnd())) {
+        // With no link highlighted Qt looks from the top of the page (the bottom for Shift+Tab).
+        // A reader who has moved the caret means the link after it, or before it: one character
+        // on the far side of the caret is where Qt looks from.
+        QTextCursor from = before;
+        from.movePosition(next ? QTextCursor::PreviousCharacter : QTextCursor::NextCharacter,
+                          QTextCursor::KeepAnchor);
+        setTextCursor(from);
+    }
+    const bool moved = QTextBrowser::focusNextPrevChild(next);
+    if (!hasFocus())
+        return moved; // on to another control
+    std::optional<QString> link = focusedLink();
+    const QTextCursor after = textCursor();
+    const bool same = after.selectionStart() == before.selectionStart()
+                      && after.selectionEnd() == before.selectionEnd();
+    // Qt counts the link that starts at the caret as being before it as well.
+    const bool behind = !before.hasSelection() && (next ? after.selectionStart() < before.position()
+                                                        : after.selectionEnd() > before.position());
+    if (!link || same || behind) {
+        // Past the last link, or before the first, Qt finds no other control to take the focus and
+        // leaves the key to nothing. Tab goes round to the first link and Shift+Tab to the last.
+        QTextCursor edge(document());
+        edge.movePosition(next ? QTextCursor::Start : QTextCursor::End);
+        setTextCursor(edge);
+        QTextBrowser::focusNextPrevChild(next);
+        link = focusedLink();
+        if (!link) { // a page without links: the caret stays where the user read to
+            setTextCursor(before);
+            return moved;
+        }
+    }
+    // Qt reports no caret or selection change for this, so a screen reader would say nothing.
+    emit linkFocused(*link);
+    return true;
+}
+
+std::optional<QString> HelpBrowser::focusedLink() const
+{
+    const QTextCursor selection = textCursor();
+    if (!selection.hasSelection())
+        return std::nullopt;
+    QTextCursor first(document());
+    first.setPosition(selection.selectionStart() + 1); // the format of the character before
+    const QTextCharFormat format = first.charFormat();
+    if (!format.isAnchor() || format.anchorHref().isEmpty())
+        return std::nullopt;
+    QString text = selection.selectedText();
+    text.remove(QChar::ObjectReplacementCharacter); // pictures
+    text = text.simplified();
+    if (text.isEmpty()) // a link made of a picture alone: its address is all there is to say
+        text = QUrl(format.anchorHref()).fileName();
+    return text;
+}
+
 void HelpBrowser::followLink(const QUrl &link)
 {
     const QUrl url = source().resolved(link);
     switch (classifyHelpLink(url)) {
     case HelpLink::Inside:
-        setSource(url);
+        showPage(url);
         break;
     case HelpLink::External:
         QDesktopServices::openUrl(url);
@@ -112,24 +211,46 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent) : QMainWi
     m_forward->setEnabled(false);
     m_home = bar->addAction(QIcon::fromTheme(QStringLiteral("go-home"), style()->standardIcon(QStyle::SP_DirHomeIcon)),
                             helptexts::kHome);
+    m_home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home)); // as in web browsers
     m_home->setToolTip(helptexts::kHomeTip);
+    // Esc closes the window as its close button does; the action is the window's, not a button's.
+    m_close = new QAction(this);
+    m_close->setShortcut(QKeySequence::Cancel);
+    addAction(m_close);
+    m_announcer = new Announcer(this);
 
     connect(m_back, &QAction::triggered, m_browser, &QTextBrowser::backward);
     connect(m_forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
     connect(m_home, &QAction::triggered, this, &HelpWindow::showHome);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QAction::setEnabled);
+    connect(m_close, &QAction::triggered, this, &QWidget::close);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::updateCaption);
+    connect(m_browser, &HelpBrowser::pageShown, this, &HelpWindow::pageChanged);
+    connect(m_browser, &HelpBrowser::linkFocused, this, [this](const QString &text) {
+        m_announcer->announce(helptexts::linkAnnouncement(text));
+    });
 
     showHome();
     m_browser->setAccessibleName(helptexts::kPageName);
     accessibility::describeControls(this);
-    m_browser->setFocus();
 }
 
 void HelpWindow::showHome()
 {
-    m_browser->setSource(m_homeUrl);
+    m_browser->showPage(m_homeUrl);
+}
+
+void HelpWindow::pageChanged()
+{
+    // Every page is read from its top, with the keyboard in it, whatever was used to get there.
+    m_browser->moveCaretToPageStart();
+    m_browser->setFocus(Qt::OtherFocusReason);
+    // A screen reader hears the title of a window that comes up (the page's title is in it), but
+    // is told only that the text changed when another page replaces this one under the user.
+    const QString title = m_browser->documentTitle();
+    if (isActiveWindow() && !title.isEmpty())
+        m_announcer->announce(helptexts::pageAnnouncement(title));
 }
 
 void HelpWindow::updateCaption()

@@ -2,6 +2,16 @@
 
 namespace pomiro::helptexts {
 
+QString linkAnnouncement(const QString &linkText)
+{
+    return linkText + QStringLiteral(" リンク");
+}
+
+QString pageAnnouncement(const QString &title)
+{
+    return title + QStringLiteral(" ページ");
+}
+
 QString fileNotFound(const QString &helpFile, const QString &programFolder, const QString &workingFolder)
 {
     return QStringLiteral("ヘルプファイル「%1」が見つかりません。\n"

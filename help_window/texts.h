@@ -17,6 +17,10 @@ inline const QString kHome = QStringLiteral("ホーム");
 inline const QString kHomeTip = QStringLiteral("最初のページを表示します");
 inline const QString kPageName = QStringLiteral("ヘルプの本文"); // for screen readers
 
+// What a screen reader says when the keyboard reaches a link, and when another page is shown.
+QString linkAnnouncement(const QString &linkText);
+QString pageAnnouncement(const QString &title);
+
 // The help file is in none of the folders searched.
 QString fileNotFound(const QString &helpFile, const QString &programFolder, const QString &workingFolder);
 QString fileNotOpened(const QString &path);

@@ -2,10 +2,13 @@
 #include "help_window/chmhelpviewer.h"
 #include "core/cp932.h"
 #include "help_window/helpwindow.h"
+#include "help_window/texts.h"
+#include "tests/support/accessibilityevents.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/messageboxes.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -13,14 +16,17 @@
 #include <QPointer>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -324,6 +330,8 @@ protected:
     }
 
     pomiro::testing::MessageBoxes m_messages;
+    // Before the viewer, so that it outlives every window.
+    pomiro::testing::AccessibilityEvents m_heard;
     ChmHelpViewer m_viewer;
     QTemporaryDir m_work;
     QString m_previous;
@@ -468,5 +476,247 @@ INSTANTIATE_TEST_SUITE_P(
         Unopenable{{"not a help file"}, "Broken.chm", Damage::NotAHelpFile, "開けませんでした"},
         Unopenable{{"cut short"}, "RwHelp.chm", Damage::CutShort, "開けませんでした"}),
     whatName);
+
+// The links of a page as its document holds them: the runs of text that carry an address.
+struct PageLink
+{
+    int start;
+    int end;
+    QString text;
+};
+
+QList<PageLink> linksOf(const QTextDocument &document)
+{
+    QList<PageLink> links;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto piece = block.begin(); !piece.atEnd(); ++piece) {
+            const QTextFragment fragment = piece.fragment();
+            if (!fragment.charFormat().isAnchor() || fragment.charFormat().anchorHref().isEmpty())
+                continue;
+            if (!links.isEmpty() && links.last().end == fragment.position())
+                links.last().end += fragment.length(), links.last().text += fragment.text();
+            else
+                links.append({fragment.position(), fragment.position() + fragment.length(), fragment.text()});
+        }
+    }
+    return links;
+}
+
+// The help window opened from the keyboard, as a screen-reader user meets it.
+class HelpKeyboardTest : public HelpViewerTest
+{
+protected:
+    void SetUp() override
+    {
+        HelpViewerTest::SetUp();
+        placeHelpFile();
+        m_viewer.displayTopic(nullptr, QStringLiteral("RwHelp.chm"));
+        ASSERT_EQ(m_viewer.windows().size(), 1);
+        m_window = m_viewer.windows().first();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+        m_links = linksOf(*browser()->document());
+        ASSERT_GE(m_links.size(), 6) << "the contents bar and the list of topics";
+        m_heard.clear();
+    }
+
+    HelpBrowser *browser() const { return m_window->browser(); }
+
+    // A key as the user presses it: to whatever has the focus, through the application.
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QWidget *focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, key, modifiers);
+    }
+
+    QStringList announced() const { return m_heard.shown(QAccessible::Notification); }
+
+    void expectAtPageStart()
+    {
+        EXPECT_EQ(QApplication::focusWidget(), browser());
+        EXPECT_EQ(browser()->textCursor().position(), 0);
+        EXPECT_FALSE(browser()->textCursor().hasSelection());
+    }
+
+    QPointer<HelpWindow> m_window;
+    QList<PageLink> m_links;
+};
+
+TEST_F(HelpKeyboardTest, TheArrowsMoveACaretThroughThePage)
+{
+    const Qt::TextInteractionFlags flags = browser()->textInteractionFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::TextSelectableByKeyboard));
+    EXPECT_TRUE(flags.testFlag(Qt::LinksAccessibleByKeyboard));
+    EXPECT_TRUE(flags.testFlag(Qt::LinksAccessibleByMouse));
+    EXPECT_FALSE(flags.testFlag(Qt::TextEditable));
+    expectAtPageStart();
+    EXPECT_EQ(browser()->accessibleName(), helptexts::kPageName);
+
+    press(Qt::Key_Down);
+    const QTextCursor second = browser()->textCursor();
+    EXPECT_EQ(second.blockNumber(), 1) << "one line down, into the heading";
+    press(Qt::Key_End);
+    EXPECT_GT(browser()->textCursor().position(), second.position());
+    EXPECT_EQ(browser()->textCursor().blockNumber(), 1);
+    press(Qt::Key_Up);
+    EXPECT_EQ(browser()->textCursor().blockNumber(), 0);
+    // Reading is not a link: nothing is announced, and the text stays as it was.
+    EXPECT_TRUE(announced().isEmpty());
+    EXPECT_EQ(browser()->source(), m_window->homeUrl());
+}
+
+struct LinkWalk : Described
+{
+    const char *keys; // T: Tab, S: Shift+Tab
+    int link;         // the link reached, counted in the page from 0; -1 for the last
+};
+
+class HelpLinkWalk : public HelpKeyboardTest, public ::testing::WithParamInterface<LinkWalk>
+{};
+
+// Tab and Shift+Tab go from link to link and round the page; each link reached is said with its
+// text, as the page shows it.
+TEST_P(HelpLinkWalk, ReachesTheLinkAndSaysIt)
+{
+    const LinkWalk &c = GetParam();
+    for (const char *key = c.keys; *key; ++key)
+        press(Qt::Key_Tab, *key == 'S' ? Qt::ShiftModifier : Qt::NoModifier);
+
+    const PageLink &link = c.link < 0 ? m_links.last() : m_links[c.link];
+    const QTextCursor cursor = browser()->textCursor();
+    EXPECT_EQ(QApplication::focusWidget(), browser()) << "the keyboard stays in the page";
+    EXPECT_EQ(cursor.selectionStart(), link.start);
+    EXPECT_EQ(cursor.selectionEnd(), link.end);
+    const QStringList heard = announced();
+    EXPECT_EQ(heard.size(), qsizetype(strlen(c.keys))) << "one announcement a key";
+    ASSERT_FALSE(heard.isEmpty());
+    EXPECT_EQ(heard.last(), link.text + QStringLiteral(" リンク"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, HelpLinkWalk,
+    ::testing::Values(LinkWalk{{"first link from the page start"}, "T", 0},
+                      LinkWalk{{"second link"}, "TT", 1},
+                      LinkWalk{{"into the body text"}, "TTTTTT", 5},
+                      LinkWalk{{"back with Shift+Tab"}, "TTTS", 1},
+                      LinkWalk{{"Shift+Tab from the page start to the last link"}, "S", -1},
+                      LinkWalk{{"Shift+Tab from the first link to the last"}, "TS", -1},
+                      LinkWalk{{"Tab round from the last link to the first"}, "ST", 0}),
+    whatName);
+
+TEST_F(HelpKeyboardTest, TabWalksEveryLinkOnceAndComesRound)
+{
+    for (const PageLink &link : m_links) {
+        press(Qt::Key_Tab);
+        EXPECT_EQ(browser()->textCursor().selectedText(), link.text);
+    }
+    press(Qt::Key_Tab);
+    EXPECT_EQ(browser()->textCursor().selectionStart(), m_links.first().start);
+    EXPECT_EQ(announced().size(), m_links.size() + 1);
+}
+
+// After reading down the page, Tab goes to the next link below the caret, Shift+Tab to the one
+// above it, not to the page's first or last.
+TEST_F(HelpKeyboardTest, TabGoesOnFromTheCaret)
+{
+    for (int line = 0; line < 4; ++line)
+        press(Qt::Key_Down);
+    const int caret = browser()->textCursor().position();
+    ASSERT_GT(caret, m_links[4].end) << "past the contents bar";
+    const auto after = std::find_if(m_links.begin(), m_links.end(), [&](const PageLink &l) { return l.start >= caret; });
+    ASSERT_NE(after, m_links.end());
+    press(Qt::Key_Tab);
+    EXPECT_EQ(browser()->textCursor().selectionStart(), after->start);
+    EXPECT_EQ(announced().last(), after->text + QStringLiteral(" リンク"));
+
+    browser()->setTextCursor(QTextCursor(browser()->document()));
+    for (int line = 0; line < 4; ++line)
+        press(Qt::Key_Down);
+    ASSERT_EQ(browser()->textCursor().position(), caret);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(browser()->textCursor().selectionStart(), std::prev(after)->start);
+    EXPECT_EQ(announced().last(), std::prev(after)->text + QStringLiteral(" リンク"));
+}
+
+TEST_F(HelpKeyboardTest, HoveringOverALinkSaysNothing)
+{
+    QSignalSpy highlighted(browser(), &QTextBrowser::highlighted);
+    for (const PageLink &link : {m_links[1], m_links[5], m_links[1]}) {
+        QTextCursor inside(browser()->document());
+        inside.setPosition(link.start + 1);
+        QTest::mouseMove(browser()->viewport(), browser()->cursorRect(inside).center());
+        QTest::mouseMove(browser()->viewport(), QPoint(browser()->viewport()->width() - 5,
+                                                       browser()->viewport()->height() - 5));
+    }
+    EXPECT_GE(highlighted.count(), 3) << "the mouse did pass over the links";
+    EXPECT_TRUE(announced().isEmpty());
+    // Nor does the mouse over the link the keyboard is on.
+    press(Qt::Key_Tab);
+    m_heard.clear();
+    QTextCursor inside(browser()->document());
+    inside.setPosition(m_links[0].start + 1);
+    QTest::mouseMove(browser()->viewport(), browser()->cursorRect(inside).center());
+    EXPECT_TRUE(announced().isEmpty());
+}
+
+class HelpLinkEnter : public HelpKeyboardTest, public ::testing::WithParamInterface<Qt::Key>
+{};
+
+// Enter follows the link the keyboard is on; the new page is said and read from its top, and the
+// keys of the toolbar's buttons go back and forth.
+TEST_P(HelpLinkEnter, OpensThePageOfTheLink)
+{
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    ASSERT_EQ(browser()->textCursor().selectedText(), QStringLiteral("金額の換算"));
+    m_heard.clear();
+    press(GetParam());
+    EXPECT_EQ(browser()->source(), QUrl(QStringLiteral("chm:///kansan.html")));
+    EXPECT_EQ(browser()->documentTitle(), QStringLiteral("金額の換算"));
+    expectAtPageStart();
+    EXPECT_EQ(announced(), QStringList{QStringLiteral("金額の換算 ページ")});
+
+    // Back: the page before, from its top too, not at the link that was followed.
+    press(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(browser()->source(), m_window->homeUrl());
+    expectAtPageStart();
+    press(Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(browser()->source(), QUrl(QStringLiteral("chm:///kansan.html")));
+    expectAtPageStart();
+    press(Qt::Key_Down);
+    press(Qt::Key_Home, Qt::AltModifier);
+    EXPECT_EQ(browser()->source(), m_window->homeUrl());
+    expectAtPageStart();
+    EXPECT_EQ(announced(), (QStringList{QStringLiteral("金額の換算 ページ"),
+                                        QStringLiteral("ぽみろチェッカーへようこそ ページ"),
+                                        QStringLiteral("金額の換算 ページ"),
+                                        QStringLiteral("ぽみろチェッカーへようこそ ページ")}));
+
+    // The link to the page shown starts it over.
+    press(Qt::Key_Tab);
+    ASSERT_EQ(browser()->textCursor().selectedText(), QStringLiteral("はじめに"));
+    m_heard.clear();
+    press(GetParam());
+    EXPECT_EQ(browser()->source(), m_window->homeUrl());
+    expectAtPageStart();
+    EXPECT_EQ(announced(), QStringList{QStringLiteral("ぽみろチェッカーへようこそ ページ")});
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, HelpLinkEnter, ::testing::Values(Qt::Key_Return, Qt::Key_Enter));
+
+TEST_F(HelpKeyboardTest, EscClosesTheWindowAndHelpOpensAgain)
+{
+    press(Qt::Key_Tab); // wherever the keyboard is in the page
+    press(Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(m_window.isNull()) << "closed as by its close button";
+    EXPECT_TRUE(m_viewer.windows().isEmpty());
+
+    m_viewer.displayTopic(nullptr, QStringLiteral("RwHelp.chm"));
+    ASSERT_EQ(m_viewer.windows().size(), 1);
+    m_window = m_viewer.windows().first();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+    expectAtPageStart();
+}
 
 } // namespace
