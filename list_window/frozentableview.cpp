@@ -280,10 +280,7 @@ void FrozenTableView::selectionChanged(const QItemSelection &selected,
                                        const QItemSelection &deselected)
 {
     QTableView::selectionChanged(selected, deselected);
-    // Not only while QAccessible::isActive(): the report costs little, a row changes only at the
-    // user's click or key, and a recorder installed by QAccessible::installUpdateHandler hears it
-    // too.
-    if (!isVisible())
+    if (!QAccessible::isActive() || !isVisible())
         return;
     announceSelection(selected, true);
     announceSelection(deselected, false);
