@@ -38,7 +38,8 @@ QString totalNotes(bool overflow, const QStringList &skipped)
             names << (skipped[i].isEmpty() ? listtexts::kNoName : skipped[i].toHtmlEscaped());
         notes << listtexts::skippedNote(names, skipped.size() - names.size());
     }
-    return notes.isEmpty() ? QString() : QStringLiteral("<qt>") + notes.join(QStringLiteral("<br>"));
+    return notes.isEmpty() ? QString()
+                           : QStringLiteral("<qt>") + notes.join(QStringLiteral("<br>"));
 }
 
 } // namespace
@@ -51,7 +52,7 @@ EntryListModel::EntryListModel(const Entries &entries, QObject *parent)
 
 int EntryListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : entryCount() + 4;
+    return parent.isValid() ? 0 : entryCount() + 3;
 }
 
 int EntryListModel::columnCount(const QModelIndex &parent) const
@@ -59,9 +60,29 @@ int EntryListModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : kColumns;
 }
 
+QVariant EntryListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= kColumns)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (role) {
+    case Qt::DisplayRole:
+        return section == 0
+                   ? listtexts::kNameHeader
+                   : QString::fromUtf16(kPeriods[static_cast<size_t>(section - 1)].listHeader);
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    default:
+        return {};
+    }
+}
+
+// Entry rows can be selected (by toggleRow(), never by the view itself); the flag lets a view
+// mirror the selection and screen readers report it.
 Qt::ItemFlags EntryListModel::flags(const QModelIndex &index) const
 {
-    return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return isEntryRow(index.row()) ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::ItemIsEnabled;
 }
 
 QVariant EntryListModel::data(const QModelIndex &index, int role) const
@@ -75,8 +96,8 @@ QVariant EntryListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return text(row, col);
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(row == 0 || col == 0 ? Qt::Alignment(Qt::AlignCenter)
-                                                        : Qt::AlignRight | Qt::AlignVCenter);
+        return QVariant::fromValue(col == 0 ? Qt::Alignment(Qt::AlignCenter)
+                                            : Qt::AlignRight | Qt::AlignVCenter);
     case Qt::BackgroundRole:
         return background(row, col);
     case Qt::ForegroundRole:
@@ -90,6 +111,8 @@ QVariant EntryListModel::data(const QModelIndex &index, int role) const
                 return notes;
         }
         return listtexts::kClickHint;
+    case Qt::AccessibleTextRole:
+        return spokenText(row, col);
     default:
         return {};
     }
@@ -101,8 +124,8 @@ QVariant EntryListModel::background(int row, int col) const
         return kTotalRow;
     if (row == selectedTotalRow())
         return kSelectedTotalRow;
-    if (row >= 1 && row <= entryCount() && col >= 1) {
-        const Mark mark = m_marks[row - 1];
+    if (isEntryRow(row) && col >= 1) {
+        const Mark mark = m_marks[row];
         if (mark != Mark::Untouched)
             return mark == Mark::Selected ? kSelected : kDeselected;
     }
@@ -111,36 +134,55 @@ QVariant EntryListModel::background(int row, int col) const
 
 QString EntryListModel::text(int row, int col) const
 {
-    if (row == 0)
-        return col == 0 ? listtexts::kNameHeader
-                        : QString::fromUtf16(kPeriods[static_cast<size_t>(col - 1)].listHeader);
-    if (row <= entryCount()) {
-        const Entry &entry = m_entries[row - 1];
+    if (isEntryRow(row)) {
+        const Entry &entry = m_entries[row];
         return col == 0 ? entry.name : entry.amount(col - 1);
     }
     if (row == totalRow())
         return col == 0 ? listtexts::kTotal : m_total[static_cast<size_t>(col - 1)].text;
     if (row == selectedTotalRow())
-        return col == 0 ? listtexts::kSelectedTotal : m_selectedTotal[static_cast<size_t>(col - 1)].text;
+        return col == 0 ? listtexts::kSelectedTotal
+                        : m_selectedTotal[static_cast<size_t>(col - 1)].text;
     return {};
+}
+
+// A nameless entry still needs a name to be heard by; the grid itself shows it blank.
+QString EntryListModel::rowName(int row) const
+{
+    if (isEntryRow(row))
+        return m_entries[row].name.isEmpty() ? listtexts::kNoName : m_entries[row].name;
+    return text(row, 0);
+}
+
+QString EntryListModel::spokenText(int row, int col) const
+{
+    if (row == spacerRow())
+        return {};
+    if (col == 0)
+        return rowName(row);
+    QStringList words = {rowName(row), headerData(col, Qt::Horizontal).toString()};
+    if (const QString shown = text(row, col); !shown.isEmpty())
+        words << shown;
+    return words.join(u' ');
 }
 
 bool EntryListModel::isSelected(int row) const
 {
-    return row >= 1 && row <= entryCount() && m_marks[row - 1] == Mark::Selected;
+    return isEntryRow(row) && m_marks[row] == Mark::Selected;
 }
 
 void EntryListModel::toggleRow(int row)
 {
-    if (row < 1 || row > entryCount())
+    if (!isEntryRow(row))
         return;
-    Mark &mark = m_marks[row - 1];
+    Mark &mark = m_marks[row];
     mark = mark == Mark::Selected ? Mark::Deselected : Mark::Selected;
     emit dataChanged(index(row, 1), index(row, kColumns - 1), {Qt::BackgroundRole});
 
     m_selectedTotal = totalsOf(true);
     emit dataChanged(index(selectedTotalRow(), 1), index(selectedTotalRow(), kColumns - 1),
-                     {Qt::DisplayRole, Qt::ToolTipRole});
+                     {Qt::DisplayRole, Qt::ToolTipRole, Qt::AccessibleTextRole});
+    emit rowSelectionChanged(row, mark == Mark::Selected);
 }
 
 // The total row over all entries; the selected-total row stays empty until a row is clicked.

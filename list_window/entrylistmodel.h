@@ -4,18 +4,23 @@
 
 #include <QAbstractTableModel>
 #include <QList>
-
 #include <array>
 
 namespace pomiro {
 
-// The rows of the list window: the header row, one row per entry (a copy of the entries the
-// window opened with), an empty spacer, the total row "全合計" and the selected-total row
-// "選択合計". Row 0 and column 0 are the header and the names; the view keeps them in view.
+// The rows of the list window: one row per entry (a copy of the entries the window opened with),
+// an empty spacer, the total row "全合計" and the selected-total row "選択合計". The column titles
+// ("ぽみろ…", then the ten periods) are the horizontal header data; column 0 holds the names, which
+// the view keeps in view.
 //
-// Each entry row is selected or not, and the model serves exactly that as the background of its
-// amount cells: light cyan when selected, white once deselected, none while never clicked. Cells
-// the model gives no background keep the view's own colours; those it gives one have black text.
+// Each entry row is selected or not; the model is the one owner of that state. It serves it as the
+// background of the row's amount cells (light cyan when selected, white once deselected, none while
+// never clicked), as the selectable flag of entry cells, and announces each change with
+// rowSelectionChanged() so that a view can mirror it for screen readers. Cells the model gives no
+// background keep the view's own colours; those it gives one have black text.
+//
+// Every cell also has a spoken form (Qt::AccessibleTextRole) that names its row and period, since a
+// screen reader moving through the grid hears one cell at a time: "禁煙 １日 \500".
 class EntryListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -28,6 +33,8 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     // Selects an entry row or takes its selection back, then counts the selected rows afresh.
@@ -37,8 +44,14 @@ public:
     bool isSelected(int row) const;
 
     int entryCount() const { return int(m_entries.size()); }
-    int totalRow() const { return entryCount() + 2; }
-    int selectedTotalRow() const { return entryCount() + 3; }
+    bool isEntryRow(int row) const { return row >= 0 && row < entryCount(); }
+    int spacerRow() const { return entryCount(); }
+    int totalRow() const { return entryCount() + 1; }
+    int selectedTotalRow() const { return entryCount() + 2; }
+
+signals:
+    // An entry row was selected or deselected by toggleRow().
+    void rowSelectionChanged(int row, bool selected);
 
 private:
     enum class Mark { Untouched, Selected, Deselected };
@@ -53,6 +66,9 @@ private:
     void fillTotals();
     Totals totalsOf(bool selectedOnly) const;
     QString text(int row, int col) const;
+    // What a screen reader says for a cell: its row's name, the column's period, then the text.
+    QString spokenText(int row, int col) const;
+    QString rowName(int row) const;
     // The cell's own colour, or none where the view's colour shows.
     QVariant background(int row, int col) const;
 

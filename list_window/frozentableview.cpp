@@ -1,9 +1,13 @@
 #include "list_window/frozentableview.h"
 
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QWheelEvent>
@@ -15,46 +19,113 @@ namespace {
 // Rows follow the font, with a little air above and below the text.
 constexpr int kRowPadding = 6;
 
-// Clicks act on whole rows, so no cell is drawn as the current one.
-class PlainDelegate : public QStyledItemDelegate
+// The fixed-cell look of the titles and of the frozen column where the model gives no colour.
+void paintAsFixedCell(QStyleOptionViewItem *option)
+{
+    option->backgroundBrush = option->palette.color(QPalette::Active, QPalette::Button);
+    option->palette.setColor(QPalette::Text,
+                             option->palette.color(QPalette::Active, QPalette::ButtonText));
+}
+
+// The model's colours are the selection the user sees; Qt's highlight never covers them. The
+// current cell is marked only while the user works the grid by keys.
+class CellDelegate : public QStyledItemDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    CellDelegate(const FrozenTableView *main, QObject *parent)
+        : QStyledItemDelegate(parent), m_main(main)
+    {}
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        option->state &= ~QStyle::State_HasFocus;
+        option->state &= ~QStyle::State_Selected;
+        // The frozen view never has the focus itself; the main view's current cell decides.
+        option->state.setFlag(QStyle::State_HasFocus,
+                              m_main->marksCurrentCell() && index == m_main->currentIndex());
     }
+
+    const FrozenTableView *m_main;
 };
 
-// The frozen cells: the fixed-cell colours unless the model gives its own.
-class FrozenCellDelegate : public PlainDelegate
+// The frozen column: the fixed-cell colours unless the model gives its own.
+class FrozenCellDelegate : public CellDelegate
 {
 public:
-    using PlainDelegate::PlainDelegate;
+    using CellDelegate::CellDelegate;
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
-        PlainDelegate::initStyleOption(option, index);
-        if (option->backgroundBrush.style() == Qt::NoBrush) {
-            option->backgroundBrush = option->palette.color(QPalette::Active, QPalette::Button);
-            option->palette.setColor(QPalette::Text, option->palette.color(QPalette::Active, QPalette::ButtonText));
-        }
+        CellDelegate::initStyleOption(option, index);
+        if (option->backgroundBrush.style() == Qt::NoBrush)
+            paintAsFixedCell(option);
+    }
+};
+
+// The column titles, drawn exactly as a row of fixed cells with the table's grid lines, so that
+// the real header looks like the first row it replaced. Clickable, for sorting to come; a click
+// does nothing today.
+class FixedCellHeader : public QHeaderView
+{
+public:
+    explicit FixedCellHeader(QWidget *table) : QHeaderView(Qt::Horizontal, table)
+    {
+        setSectionsClickable(true);
+        setHighlightSections(false);
+    }
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        if (!rect.isValid() || !model())
+            return;
+        const QWidget *table = parentWidget();
+        // The option as the table gives its own cells, so that text lands on the same pixels.
+        QStyleOptionViewItem cell;
+        cell.initFrom(table);
+        cell.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+        cell.state.setFlag(QStyle::State_Active, table->hasFocus());
+        const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, table);
+        cell.decorationSize = QSize(icon, icon);
+        cell.decorationAlignment = Qt::AlignCenter;
+        cell.showDecorationSelected =
+            style()->styleHint(QStyle::SH_ItemView_ShowDecorationSelected, nullptr, table);
+        const QColor grid = QColor::fromRgba(
+            static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &cell, table)));
+        cell.rect = rect.adjusted(0, 0, -1, -1);
+        cell.font = font();
+        cell.fontMetrics = fontMetrics();
+        cell.widget = table;
+        cell.features = QStyleOptionViewItem::HasDisplay;
+        cell.text = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
+        const QVariant alignment =
+            model()->headerData(logicalIndex, orientation(), Qt::TextAlignmentRole);
+        cell.displayAlignment =
+            alignment.isValid() ? alignment.value<Qt::Alignment>() : defaultAlignment();
+        cell.textElideMode = Qt::ElideRight;
+        paintAsFixedCell(&cell);
+        style()->drawControl(QStyle::CE_ItemViewItem, &cell, painter, table);
+
+        painter->save();
+        painter->setPen(grid);
+        painter->drawLine(rect.topRight(), rect.bottomRight());
+        painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+        painter->restore();
     }
 };
 
 void setUp(QTableView *view, QStyledItemDelegate *delegate)
 {
+    view->setHorizontalHeader(new FixedCellHeader(view));
     view->setItemDelegate(delegate);
-    view->horizontalHeader()->hide();
     view->verticalHeader()->hide();
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setSelectionMode(QAbstractItemView::NoSelection);
+    // Whole rows are what gets selected; it also keeps a header click from moving the current cell.
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     view->setWordWrap(false);
@@ -63,26 +134,28 @@ void setUp(QTableView *view, QStyledItemDelegate *delegate)
 
 } // namespace
 
-// A view of frozen cells laid over the main view. It moves only in the directions it follows the
-// main view and hands the wheel to it, so the two never drift apart.
-class FrozenOverlay : public QTableView
+// The first column, laid over the main view's left edge with a title of its own. It follows the
+// main view up and down, hands the wheel to it and reports clicks as the main view's, so the two
+// never drift apart; it never selects anything itself.
+class FrozenColumn : public QTableView
 {
 public:
-    FrozenOverlay(QTableView *main, bool followsX, bool followsY)
-        : QTableView(main), m_main(main), m_followsX(followsX), m_followsY(followsY)
+    explicit FrozenColumn(FrozenTableView *main) : QTableView(main), m_main(main)
     {
-        setUp(this, new FrozenCellDelegate(this));
+        setUp(this, new FrozenCellDelegate(main, this));
+        setSelectionMode(QAbstractItemView::NoSelection);
         setFrameShape(QFrame::NoFrame);
         setFocusPolicy(Qt::NoFocus);
         setAutoScroll(false);
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        connect(this, &QAbstractItemView::clicked, main, &FrozenTableView::cellTriggered);
     }
 
     void follow()
     {
-        horizontalScrollBar()->setValue(m_followsX ? m_main->horizontalScrollBar()->value() : 0);
-        verticalScrollBar()->setValue(m_followsY ? m_main->verticalScrollBar()->value() : 0);
+        horizontalScrollBar()->setValue(0);
+        verticalScrollBar()->setValue(m_main->verticalScrollBar()->value());
     }
 
 protected:
@@ -92,42 +165,60 @@ protected:
         follow();
     }
 
-    void wheelEvent(QWheelEvent *event) override { QCoreApplication::sendEvent(m_main->viewport(), event); }
+    void wheelEvent(QWheelEvent *event) override
+    {
+        QCoreApplication::sendEvent(m_main->viewport(), event);
+    }
+
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        m_main->setKeyboardUse(false);
+        QTableView::mousePressEvent(event);
+    }
+
+    // The main view tells screen readers about the selection; this twin stays silent.
+    void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override
+    {
+        QAbstractItemView::selectionChanged(selected, deselected);
+    }
 
 private:
-    QTableView *m_main;
-    bool m_followsX;
-    bool m_followsY;
+    FrozenTableView *m_main;
 };
 
 FrozenTableView::FrozenTableView(QWidget *parent)
-    : QTableView(parent)
-    , m_top(new FrozenOverlay(this, true, false))
-    , m_left(new FrozenOverlay(this, false, true))
-    , m_corner(new FrozenOverlay(this, false, false))
-    , m_rowHeight(QFontMetrics(font()).height() + kRowPadding)
+    : QTableView(parent), m_frozen(new FrozenColumn(this)),
+      m_rowHeight(QFontMetrics(font()).height() + kRowPadding)
 {
-    setUp(this, new PlainDelegate(this));
+    setUp(this, new CellDelegate(this, this));
+    // Several rows can be selected, but only by whoever owns the data (see selectionCommand()).
+    setSelectionMode(QAbstractItemView::MultiSelection);
     setFocusPolicy(Qt::StrongFocus);
+    setTabKeyNavigation(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // The headers are never seen: sized to the frozen row and column, they make the margins the
-    // overlays cover.
-    horizontalHeader()->show();
-    verticalHeader()->show();
 
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, m_top, &FrozenOverlay::follow);
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, m_left, &FrozenOverlay::follow);
-    for (FrozenOverlay *overlay : {m_top, m_left, m_corner})
-        connect(overlay, &QAbstractItemView::clicked, this, &QAbstractItemView::clicked);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, m_frozen, &FrozenColumn::follow);
+    connect(this, &QAbstractItemView::clicked, this, &FrozenTableView::cellTriggered);
 }
 
 void FrozenTableView::setModel(QAbstractItemModel *model)
 {
     QTableView::setModel(model);
-    for (FrozenOverlay *overlay : {m_top, m_left, m_corner})
-        overlay->setModel(model);
+    m_frozen->setModel(model);
+    QItemSelectionModel *own = m_frozen->selectionModel();
+    m_frozen->setSelectionModel(selectionModel());
+    if (own != selectionModel())
+        delete own;
     syncSections();
+}
+
+void FrozenTableView::setSelectionModel(QItemSelectionModel *selectionModel)
+{
+    QTableView::setSelectionModel(selectionModel);
+    // setModel() passes the first one on once the frozen view has the model too.
+    if (selectionModel && m_frozen->model() == selectionModel->model())
+        m_frozen->setSelectionModel(selectionModel);
 }
 
 void FrozenTableView::setColumnWidths(const QList<int> &widths)
@@ -136,87 +227,197 @@ void FrozenTableView::setColumnWidths(const QList<int> &widths)
     syncSections();
 }
 
-// Brings widths, row heights and the hidden frozen sections of all four views in line. This view
-// hides what the overlays draw, so that scrolling starts at the first movable row and column and
-// both sides count the same pixels.
+// Brings widths, row heights and title heights of both views in line; the frozen view shows the
+// first column alone.
 void FrozenTableView::syncSections()
 {
     if (!model())
         return;
     const int cols = model()->columnCount();
-    for (QTableView *view : std::initializer_list<QTableView *>{this, m_top, m_left, m_corner}) {
+    for (QTableView *view : std::initializer_list<QTableView *>{this, m_frozen}) {
         view->verticalHeader()->setDefaultSectionSize(m_rowHeight);
+        view->horizontalHeader()->setFixedHeight(m_rowHeight);
         for (int col = 0; col < cols && col < m_widths.size(); ++col)
             view->setColumnWidth(col, m_widths[col]);
     }
-    if (model()->rowCount() > 0) {
-        setRowHidden(0, true);
-        m_left->setRowHidden(0, true);
-    }
-    if (cols > 0) {
-        setColumnHidden(0, true);
-        m_top->setColumnHidden(0, true);
-    }
-    horizontalHeader()->setFixedHeight(m_rowHeight);
-    verticalHeader()->setFixedWidth(m_widths.value(0));
+    for (int col = 1; col < cols; ++col)
+        m_frozen->setColumnHidden(col, true);
     updateGeometries();
 }
 
-void FrozenTableView::placeOverlays()
+void FrozenTableView::placeFrozenColumn()
 {
-    const int frozenWidth = m_widths.value(0);
-    const int frozenHeight = m_rowHeight;
-    const QRect vp = viewport()->geometry();
-    m_top->setGeometry(vp.left(), vp.top() - frozenHeight, vp.width(), frozenHeight);
-    m_left->setGeometry(vp.left() - frozenWidth, vp.top(), frozenWidth, vp.height());
-    m_corner->setGeometry(vp.left() - frozenWidth, vp.top() - frozenHeight, frozenWidth, frozenHeight);
-    for (FrozenOverlay *overlay : {m_top, m_left, m_corner}) {
-        overlay->raise();
-        overlay->follow();
+    m_frozen->setGeometry(frameWidth(), frameWidth(), columnWidth(0),
+                          horizontalHeader()->height() + viewport()->height());
+    m_frozen->raise();
+    m_frozen->follow();
+}
+
+// The frozen column covers the left of the viewport: a cell that scrolls into view must come out
+// right of it, and bringing a name into view moves the rows only.
+void FrozenTableView::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    const int x = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    if (!index.isValid())
+        return;
+    if (index.column() == 0) {
+        horizontalScrollBar()->setValue(x);
+        return;
     }
+    const int covered = columnWidth(0) - columnViewportPosition(index.column());
+    if (covered > 0)
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - covered);
+}
+
+QItemSelectionModel::SelectionFlags FrozenTableView::selectionCommand(const QModelIndex &,
+                                                                      const QEvent *) const
+{
+    return QItemSelectionModel::NoUpdate;
+}
+
+void FrozenTableView::selectionChanged(const QItemSelection &selected,
+                                       const QItemSelection &deselected)
+{
+    QTableView::selectionChanged(selected, deselected);
+    if (!QAccessible::isActive() || !isVisible())
+        return;
+    announceSelection(selected, true);
+    announceSelection(deselected, false);
+}
+
+// Qt reports a changed selection on its first cell only, and a screen reader ignores that while
+// the user stands in another column. So the current cell reports it too, through the view's own
+// table interface, whichever column it is in.
+void FrozenTableView::announceSelection(const QItemSelection &changed, bool selected)
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || !changed.contains(current) || changed.indexes().value(0) == current)
+        return;
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(this);
+    QAccessibleTableInterface *cells = table ? table->tableInterface() : nullptr;
+    QAccessibleInterface *cell = cells ? cells->cellAt(current.row(), current.column()) : nullptr;
+    if (!cell)
+        return;
+    QAccessibleEvent event(cell,
+                           selected ? QAccessible::SelectionAdd : QAccessible::SelectionRemove);
+    QAccessible::updateAccessibility(&event);
+}
+
+void FrozenTableView::keyPressEvent(QKeyEvent *event)
+{
+    setKeyboardUse(true);
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Select:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (plain && currentIndex().isValid()) {
+            emit cellTriggered(currentIndex());
+            event->accept();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    // Only the data's owner selects.
+    if (event->matches(QKeySequence::SelectAll)) {
+        event->ignore();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void FrozenTableView::mousePressEvent(QMouseEvent *event)
+{
+    setKeyboardUse(false);
+    QTableView::mousePressEvent(event);
+}
+
+void FrozenTableView::focusInEvent(QFocusEvent *event)
+{
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+        reason == Qt::ShortcutFocusReason)
+        setKeyboardUse(true);
+    else if (reason == Qt::MouseFocusReason)
+        setKeyboardUse(false);
+    QTableView::focusInEvent(event);
+    m_frozen->viewport()->update();
+}
+
+void FrozenTableView::focusOutEvent(QFocusEvent *event)
+{
+    QTableView::focusOutEvent(event);
+    viewport()->update();
+    m_frozen->viewport()->update();
+}
+
+bool FrozenTableView::marksCurrentCell() const
+{
+    return m_keyboardUse && hasFocus();
+}
+
+void FrozenTableView::setKeyboardUse(bool keys)
+{
+    if (keys == m_keyboardUse)
+        return;
+    m_keyboardUse = keys;
+    viewport()->update();
+    m_frozen->viewport()->update();
 }
 
 void FrozenTableView::updateGeometries()
 {
     QTableView::updateGeometries();
-    placeOverlays();
+    // A page is what the user sees of the scrolling columns, right of the frozen one; it also
+    // sizes the scroll bar's handle.
+    horizontalScrollBar()->setPageStep(std::max(1, viewport()->width() - columnWidth(0)));
+    placeFrozenColumn();
 }
 
 void FrozenTableView::resizeEvent(QResizeEvent *event)
 {
     QTableView::resizeEvent(event);
-    placeOverlays();
+    placeFrozenColumn();
 }
 
 void FrozenTableView::changeEvent(QEvent *event)
 {
     QTableView::changeEvent(event);
-    // The overlays take the font as children of this view.
+    // The frozen view and the titles take the font as children of this view.
     if (event->type() == QEvent::FontChange) {
         m_rowHeight = QFontMetrics(font()).height() + kRowPadding;
         syncSections();
     }
 }
 
-QTableView *FrozenTableView::viewFor(const QModelIndex &index) const
-{
-    if (index.row() == 0)
-        return index.column() == 0 ? m_corner : m_top;
-    if (index.column() == 0)
-        return m_left;
-    return const_cast<FrozenTableView *>(this);
-}
-
 QPoint FrozenTableView::cellCentre(const QModelIndex &index) const
 {
     if (!index.isValid())
         return {};
-    QTableView *view = viewFor(index);
+    const bool frozen = index.column() == 0;
+    const QTableView *view = frozen ? static_cast<const QTableView *>(m_frozen) : this;
     const QPoint centre = view->visualRect(index).center();
-    if (view->isRowHidden(index.row()) || view->isColumnHidden(index.column()) ||
-        !view->viewport()->rect().contains(centre))
+    if (!view->viewport()->rect().contains(centre) || (!frozen && centre.x() < columnWidth(0)))
         return {};
     return view->viewport()->mapTo(this, centre);
+}
+
+QPoint FrozenTableView::headerCentre(int column) const
+{
+    const bool frozen = column == 0;
+    const QHeaderView *header = frozen ? m_frozen->horizontalHeader() : horizontalHeader();
+    if (column < 0 || column >= header->count())
+        return {};
+    const QPoint centre = QRect(header->sectionViewportPosition(column), 0,
+                                header->sectionSize(column) - 1, header->height() - 1)
+                              .center();
+    if (!header->viewport()->rect().contains(centre) || (!frozen && centre.x() < columnWidth(0)))
+        return {};
+    return header->viewport()->mapTo(this, centre);
 }
 
 } // namespace pomiro

@@ -5,14 +5,20 @@
 
 namespace pomiro {
 
-class FrozenOverlay;
+class FrozenColumn;
 
-// A table view whose first row and first column stay in view while the other cells scroll, as in
-// Qt's Frozen Column example, with three views over the margins of this one: `top` draws the
-// first row (scrolling sideways with the cells), `left` the first column (scrolling up and down
-// with them), `corner` the cell where both meet. The first row and column look like fixed cells
-// (the palette's button colour) wherever the model gives them no background of their own.
-// Cells cannot be selected or edited; a click on any cell, frozen or not, is reported by clicked().
+// A table view whose first column stays in view while the other columns scroll sideways, as in
+// Qt's Frozen Column example: the column titles are the model's header data in a real horizontal
+// header, and one more view, laid over the left edge of this one and sharing its model and
+// selection model, draws the first column and follows the vertical scrolling. The titles and the
+// first column look like fixed cells (the palette's button colours) wherever the model gives no
+// background of its own.
+//
+// The view never selects or edits by itself: a click on any cell, frozen or not, and Space or Enter
+// on the current cell are reported by cellTriggered(); whoever owns the data decides what that
+// means and may mirror its own selection into selectionModel() for screen readers. A header click
+// does nothing. Tab leaves the view; the arrows move the current cell, which is marked only while
+// the user works the view by keys.
 class FrozenTableView : public QTableView
 {
     Q_OBJECT
@@ -21,28 +27,50 @@ public:
     explicit FrozenTableView(QWidget *parent = nullptr);
 
     void setModel(QAbstractItemModel *model) override;
-    // Widths in pixels, from the first column on, for this view and the frozen ones alike.
+    void setSelectionModel(QItemSelectionModel *selectionModel) override;
+    // Widths in pixels, from the first column on, for this view and the frozen one alike.
     void setColumnWidths(const QList<int> &widths);
 
-    // Where the centre of a cell is drawn, in this widget's coordinates; a null point when the
-    // cell is scrolled out of view. Lets a test click exactly what the user sees.
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
+    // Where the centre of a cell, or of a column's title, is drawn, in this widget's coordinates;
+    // a null point when it is scrolled out of view or lies under the frozen column. Lets a test
+    // click exactly what the user sees.
     QPoint cellCentre(const QModelIndex &index) const;
+    QPoint headerCentre(int column) const;
+
+    // Whether the current cell carries the focus mark: while the view has the focus and the user
+    // last moved by keys. A mouse click marks nothing, so the grid looks as it always did.
+    bool marksCurrentCell() const;
+
+signals:
+    void cellTriggered(const QModelIndex &index);
 
 protected:
+    QItemSelectionModel::SelectionFlags
+    selectionCommand(const QModelIndex &index, const QEvent *event = nullptr) const override;
+    void selectionChanged(const QItemSelection &selected,
+                          const QItemSelection &deselected) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void updateGeometries() override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
-    void syncSections();
-    void placeOverlays();
-    QTableView *viewFor(const QModelIndex &index) const;
+    friend class FrozenColumn;
 
-    FrozenOverlay *m_top;
-    FrozenOverlay *m_left;
-    FrozenOverlay *m_corner;
+    void syncSections();
+    void placeFrozenColumn();
+    void setKeyboardUse(bool keys);
+    void announceSelection(const QItemSelection &changed, bool selected);
+
+    FrozenColumn *m_frozen;
     QList<int> m_widths;
     int m_rowHeight = 0;
+    bool m_keyboardUse = false;
 };
 
 } // namespace pomiro

@@ -9,6 +9,8 @@
 #include "platform/twips.h"
 #include "platform/windowplacement.h"
 
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -17,8 +19,9 @@ namespace pomiro {
 using namespace listlayout;
 
 ListWindow::ListWindow(const Entries &entries, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("listWindow"));
     setWindowTitle(listtexts::kWindowTitle);
@@ -48,19 +51,39 @@ ListWindow::ListWindow(const Entries &entries, QWidget *parent)
 
     setUpGrid();
     fillRows(entries);
-    connect(m_grid, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
-        m_model->toggleRow(index.row());
-    });
+    connect(m_grid, &FrozenTableView::cellTriggered, this,
+            [this](const QModelIndex &index) { m_model->toggleRow(index.row()); });
+    connect(m_model, &EntryListModel::rowSelectionChanged, this, &ListWindow::showSelection);
 
     centreOnScreen(this);
 }
 
-ListWindow *ListWindow::showList(const Entries &entries, QWidget *mainWindow, QPointer<ListWindow> &existing)
+ListWindow *ListWindow::showList(const Entries &entries, QWidget *mainWindow,
+                                 QPointer<ListWindow> &existing)
 {
     if (!existing)
         existing = new ListWindow(entries, mainWindow);
     bringToFront(existing);
     return existing;
+}
+
+void ListWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// The model owns the selection; the grid's selection model repeats it so that screen readers
+// hear a row as selected.
+void ListWindow::showSelection(int row, bool selected)
+{
+    const QItemSelection rowCells(m_model->index(row, 0),
+                                  m_model->index(row, EntryListModel::kColumns - 1));
+    m_grid->selectionModel()->select(rowCells, selected ? QItemSelectionModel::Select
+                                                        : QItemSelectionModel::Deselect);
 }
 
 // The grid's look: its font and the widths of the name column and the ten amount columns.

@@ -6,9 +6,7 @@
 #include "tests/support/samples.h"
 
 #include <QAbstractItemModelTester>
-
 #include <gtest/gtest.h>
-
 #include <vector>
 
 using namespace pomiro;
@@ -17,8 +15,8 @@ namespace {
 
 using pomiro::testing::Described;
 using pomiro::testing::everyPeriod;
-using pomiro::testing::whatName;
 using pomiro::testing::k500ADay;
+using pomiro::testing::whatName;
 
 const QColor kCyan(192, 255, 255);
 const QColor kWhite(255, 255, 255);
@@ -42,17 +40,20 @@ QString rowText(const EntryListModel &model, int row)
     return first;
 }
 
-TEST(EntryListModel, ShowsHeaderEntriesAsStoredAndTheTotalRows)
+TEST(EntryListModel, TitlesTheColumnsAndShowsTheEntriesAsStored)
 {
     const EntryListModel model(Entries{{"禁煙", k500ADay}, Entry{"コーヒー", everyPeriod("1000")}});
-    ASSERT_EQ(model.rowCount(), 6);
+    ASSERT_EQ(model.rowCount(), 5);
     ASSERT_EQ(model.columnCount(), 11);
-    const QStringList headers = {"ぽみろ…", "１日", "１週間", "１ヶ月", "半年", "１年",
+    const QStringList headers = {"ぽみろ…", "１日", "１週間", "１ヶ月", "半年",  "１年",
                                  "３年",    "５年", "１０年", "２０年", "３０年"};
     for (int col = 0; col < 11; ++col) {
-        EXPECT_EQ(cell(model, 0, col).toString(), headers[col]);
+        EXPECT_EQ(model.headerData(col, Qt::Horizontal).toString(), headers[col]);
+        EXPECT_EQ(
+            model.headerData(col, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(),
+            Qt::Alignment(Qt::AlignCenter));
         if (col > 0) {
-            EXPECT_EQ(cell(model, 1, col).toString(), k500ADay[static_cast<size_t>(col - 1)]);
+            EXPECT_EQ(cell(model, 0, col).toString(), k500ADay[static_cast<size_t>(col - 1)]);
         }
     }
 }
@@ -63,21 +64,28 @@ struct Cell : Described
     QString text;
     QColor background; // invalid: the view's own colour
     Qt::Alignment alignment;
+    QString spoken; // what a screen reader says for the cell
+    bool selectable = false;
 };
 
 class ListCell : public ::testing::TestWithParam<Cell>
 {};
 
-// Over two entries: the header, the entries, a blank row, and the two total rows.
+// Over two entries: the entries, a blank row, and the two total rows.
 TEST_P(ListCell, ShowsItsTextColourAndAlignment)
 {
     const Cell &c = GetParam();
-    const EntryListModel model(Entries{{"禁煙", k500ADay}, Entry{"コーヒー", everyPeriod("1000")}});
+    const EntryListModel model(Entries{{"禁煙", k500ADay}, Entry{"", everyPeriod("1000")}});
     EXPECT_EQ(cell(model, c.row, c.col).toString(), c.text);
     EXPECT_EQ(cell(model, c.row, c.col, Qt::BackgroundRole).value<QColor>(), c.background);
     EXPECT_EQ(cell(model, c.row, c.col, Qt::TextAlignmentRole).value<Qt::Alignment>(), c.alignment);
-    EXPECT_EQ(cell(model, c.row, c.col, Qt::ToolTipRole).toString(), QStringLiteral("クリックで選択"));
-    EXPECT_EQ(model.flags(model.index(c.row, c.col)), Qt::ItemIsEnabled) << "cells are neither edited nor selected";
+    EXPECT_EQ(cell(model, c.row, c.col, Qt::ToolTipRole).toString(),
+              QStringLiteral("クリックで選択"));
+    EXPECT_EQ(cell(model, c.row, c.col, Qt::AccessibleTextRole).toString(), c.spoken);
+    const Qt::ItemFlags flags =
+        c.selectable ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::ItemIsEnabled;
+    EXPECT_EQ(model.flags(model.index(c.row, c.col)), flags)
+        << "cells are never edited; only entries are selected";
 }
 
 const Qt::Alignment kCentre = Qt::AlignCenter;
@@ -85,17 +93,25 @@ const Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 
 INSTANTIATE_TEST_SUITE_P(
     TwoEntries, ListCell,
-    ::testing::Values(Cell{{"header"}, 0, 0, "ぽみろ…", {}, kCentre},
-                      Cell{{"name"}, 1, 0, "禁煙", {}, kCentre},
-                      Cell{{"typed amount"}, 2, 10, "1000", {}, kRight},
-                      Cell{{"blank row name"}, 3, 0, "", {}, kCentre},
-                      Cell{{"blank row amount"}, 3, 4, "", {}, kRight},
-                      Cell{{"total caption"}, 4, 0, "全合計", kYellow, kCentre},
-                      Cell{{"total of a day"}, 4, 1, "\\1,500", kYellow, kRight},
-                      Cell{{"total of 30 years"}, 4, 10, "\\5,476,000", kYellow, kRight},
-                      Cell{{"selected total caption"}, 5, 0, "選択合計", kOrange, kCentre},
-                      Cell{{"selected total of a day"}, 5, 1, "", kOrange, kRight},
-                      Cell{{"selected total of 30 years"}, 5, 10, "", kOrange, kRight}),
+    ::testing::Values(
+        Cell{{"name"}, 0, 0, "禁煙", {}, kCentre, "禁煙", true},
+        Cell{{"amount"}, 0, 2, "\\3,500", {}, kRight, "禁煙 １週間 \\3,500", true},
+        Cell{{"nameless entry"}, 1, 0, "", {}, kCentre, "（名前なし）", true},
+        Cell{{"typed amount"}, 1, 10, "1000", {}, kRight, "（名前なし） ３０年 1000", true},
+        Cell{{"blank row name"}, 2, 0, "", {}, kCentre, ""},
+        Cell{{"blank row amount"}, 2, 4, "", {}, kRight, ""},
+        Cell{{"total caption"}, 3, 0, "全合計", kYellow, kCentre, "全合計"},
+        Cell{{"total of a day"}, 3, 1, "\\1,500", kYellow, kRight, "全合計 １日 \\1,500"},
+        Cell{{"total of 30 years"},
+             3,
+             10,
+             "\\5,476,000",
+             kYellow,
+             kRight,
+             "全合計 ３０年 \\5,476,000"},
+        Cell{{"selected total caption"}, 4, 0, "選択合計", kOrange, kCentre, "選択合計"},
+        Cell{{"selected total of a day"}, 4, 1, "", kOrange, kRight, "選択合計 １日"},
+        Cell{{"selected total of 30 years"}, 4, 10, "", kOrange, kRight, "選択合計 ３０年"}),
     whatName);
 
 struct Clicks : Described
@@ -120,24 +136,39 @@ TEST_P(ListClicks, SelectEntryRowsAndTheTotalsCountThem)
         entries.append({QString(QChar(char16_t(u'A' + i))), everyPeriod(c.texts[i])});
     EntryListModel model(entries);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QList<std::pair<int, bool>> announced;
+    QObject::connect(&model, &EntryListModel::rowSelectionChanged,
+                     [&announced](int row, bool selected) {
+                         announced.append({row, selected});
+                     });
     for (int row : c.clicks)
         model.toggleRow(row);
 
     const int n = int(entries.size());
     QString marks;
-    for (int row = 1; row <= n; ++row) {
+    for (int row = 0; row < n; ++row) {
         const QColor colour = cell(model, row, 1, Qt::BackgroundRole).value<QColor>();
         marks += colour == kCyan ? u'C' : colour == kWhite ? u'W' : colour.isValid() ? u'?' : u'-';
         for (int col = 2; col <= 10; ++col)
-            EXPECT_EQ(cell(model, row, col, Qt::BackgroundRole), cell(model, row, 1, Qt::BackgroundRole));
-        EXPECT_FALSE(cell(model, row, 0, Qt::BackgroundRole).isValid()) << "a name cell changed colour";
+            EXPECT_EQ(cell(model, row, col, Qt::BackgroundRole),
+                      cell(model, row, 1, Qt::BackgroundRole));
+        EXPECT_FALSE(cell(model, row, 0, Qt::BackgroundRole).isValid())
+            << "a name cell changed colour";
         EXPECT_EQ(model.isSelected(row), marks.back() == u'C');
     }
     EXPECT_EQ(marks, c.marks);
-    EXPECT_EQ(rowText(model, n + 2), c.total);
-    EXPECT_EQ(rowText(model, n + 3), c.selectedTotal);
+    EXPECT_EQ(rowText(model, n + 1), c.total);
+    EXPECT_EQ(rowText(model, n + 2), c.selectedTotal);
 
-    for (int row : {n + 2, n + 3}) {
+    // Every toggle is announced with the row's new state, for a view to mirror.
+    QList<std::pair<int, bool>> expected;
+    QList<bool> state(n, false);
+    for (int row : c.clicks)
+        if (row >= 0 && row < n)
+            expected.append({row, state[row] = !state[row]});
+    EXPECT_EQ(announced, expected);
+
+    for (int row : {n + 1, n + 2}) {
         const QString text = cell(model, row, 10).toString();
         const QString tip = cell(model, row, 10, Qt::ToolTipRole).toString();
         if (text != "桁あふれ" && !text.endsWith(" *")) {
@@ -147,7 +178,7 @@ TEST_P(ListClicks, SelectEntryRowsAndTheTotalsCountThem)
         EXPECT_TRUE(tip.contains(c.note)) << tip.toStdString();
         for (int i = 0; i < n; ++i) {
             const QChar name(char16_t(u'A' + i));
-            const bool counted = row == n + 2 || marks[i] == u'C';
+            const bool counted = row == n + 1 || marks[i] == u'C';
             EXPECT_EQ(tip.contains(name), counted && c.named.contains(name)) << tip.toStdString();
         }
     }
@@ -158,21 +189,58 @@ std::vector<Clicks> clicks()
     const QStringList twelveX(12, QStringLiteral("x"));
     return {
         {{"no entries"}, {}, {0, 1, 2, 3}, "", kYen, ""},
-        {{"one click selects its row"}, {"\\100", "\\20", "\\3"}, {2}, "-C-", "\\123", "\\20"},
-        {{"every row selected"}, {"\\100", "\\20", "\\3"}, {2, 1, 3}, "CCC", "\\123", "\\123"},
-        {{"a second click deselects"}, {"\\100", "\\20", "\\3"}, {1, 1}, "W--", "\\123", kYen},
-        {{"other rows are not selectable"}, {"\\100", "\\20", "\\3"}, {-1, 0, 4, 5, 6, 7}, "---", "\\123", ""},
-        {{"typed numbers are read"}, {"1000", "\\2,000"}, {1}, "C-", "\\3,000", "\\1,000"},
-        {{"empty and yen sign count as zero"}, {"", kYen, "\\5"}, {1, 2, 3}, "CCC", "\\5", "\\5"},
-        {{"unreadable texts are left out"}, {"\\5", "abc", "\\1"}, {1, 2}, "CC-", "\\6 *", "\\5 *", "B"},
-        {{"blanks are typed text"}, {"\\5", "  ", " \\ "}, {2}, "-C-", "\\5 *", "\\ *", "B"},
-        {{"nothing readable"}, {"x", "\\1.2.3", kYen}, {3}, "--C", "\\ *", kYen, "AB"},
-        {{"more than ten left out"}, twelveX, {}, "------------", "\\ *", "", "ABCDEFGHIJ", "ほか2行"},
-        {{"sum beyond the range"}, {kMax, "\\1"}, {1}, "C-", "桁あふれ", kMax, "", "大きすぎる"},
-        {{"overflow stays"}, {kMax, "\\1", "-5"}, {1, 2, 3}, "CCC", "桁あふれ", "桁あふれ", "", "大きすぎる"},
-        {{"a text beyond the range"}, {"\\99,999,999,999,999,999", "\\-1"}, {1}, "C-", "桁あふれ", "桁あふれ", "",
+        {{"one click selects its row"}, {"\\100", "\\20", "\\3"}, {1}, "-C-", "\\123", "\\20"},
+        {{"every row selected"}, {"\\100", "\\20", "\\3"}, {1, 0, 2}, "CCC", "\\123", "\\123"},
+        {{"a second click deselects"}, {"\\100", "\\20", "\\3"}, {0, 0}, "W--", "\\123", kYen},
+        {{"other rows are not selectable"},
+         {"\\100", "\\20", "\\3"},
+         {-1, 3, 4, 5, 6},
+         "---",
+         "\\123",
+         ""},
+        {{"typed numbers are read"}, {"1000", "\\2,000"}, {0}, "C-", "\\3,000", "\\1,000"},
+        {{"empty and yen sign count as zero"}, {"", kYen, "\\5"}, {0, 1, 2}, "CCC", "\\5", "\\5"},
+        {{"unreadable texts are left out"},
+         {"\\5", "abc", "\\1"},
+         {0, 1},
+         "CC-",
+         "\\6 *",
+         "\\5 *",
+         "B"},
+        {{"blanks are typed text"}, {"\\5", "  ", " \\ "}, {1}, "-C-", "\\5 *", "\\ *", "B"},
+        {{"nothing readable"}, {"x", "\\1.2.3", kYen}, {2}, "--C", "\\ *", kYen, "AB"},
+        {{"more than ten left out"},
+         twelveX,
+         {},
+         "------------",
+         "\\ *",
+         "",
+         "ABCDEFGHIJ",
+         "ほか2行"},
+        {{"sum beyond the range"}, {kMax, "\\1"}, {0}, "C-", "桁あふれ", kMax, "", "大きすぎる"},
+        {{"overflow stays"},
+         {kMax, "\\1", "-5"},
+         {0, 1, 2},
+         "CCC",
+         "桁あふれ",
+         "桁あふれ",
+         "",
          "大きすぎる"},
-        {{"left out next to the largest sum"}, {kMax, "zz"}, {1, 2}, "CC", kMax + " *", kMax + " *", "B"},
+        {{"a text beyond the range"},
+         {"\\99,999,999,999,999,999", "\\-1"},
+         {0},
+         "C-",
+         "桁あふれ",
+         "桁あふれ",
+         "",
+         "大きすぎる"},
+        {{"left out next to the largest sum"},
+         {kMax, "zz"},
+         {0, 1},
+         "CC",
+         kMax + " *",
+         kMax + " *",
+         "B"},
     };
 }
 

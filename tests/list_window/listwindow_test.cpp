@@ -1,29 +1,40 @@
 // The list window as the user meets it: opened by the main window, clicked with the mouse on the
-// real view, scrolled, brought forward again and closed.
+// real view, worked by keys through the application, heard by a screen reader, scrolled, brought
+// forward again and closed.
 #include "list_window/entrylistmodel.h"
-#include "list_window/listwindow.h"
 #include "list_window/frozentableview.h"
+#include "list_window/listwindow.h"
+#include "tests/support/cases.h"
 #include "tests/support/programfonts.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/samples.h"
 
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QApplication>
 #include <QFontInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
-
+#include <QtGui/private/qguiapplication_p.h>
 #include <gtest/gtest.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+#include <vector>
 
 using namespace pomiro;
+using pomiro::testing::Described;
 using pomiro::testing::everyPeriod;
+using pomiro::testing::whatName;
 
 namespace {
 
 const QColor kCyan(192, 255, 255);
-
+const QColor kWhite(255, 255, 255);
 
 FrozenTableView *gridOf(QWidget *window)
 {
@@ -43,28 +54,38 @@ QStringList snapshot(FrozenTableView *grid)
     for (int r = 0; r < model->rowCount(); ++r)
         for (int c = 0; c < model->columnCount(); ++c) {
             const QModelIndex i = model->index(r, c);
-            cells << i.data().toString() + u'|' + i.data(Qt::BackgroundRole).value<QColor>().name() + u'|' +
+            cells << i.data().toString() + u'|' +
+                         i.data(Qt::BackgroundRole).value<QColor>().name() + u'|' +
                          i.data(Qt::ToolTipRole).toString();
         }
     return cells;
 }
 
-// A mouse click where the cell is drawn, scrolling it into view first as the user would.
-void click(FrozenTableView *grid, int row, int col)
+// A mouse click where the user sees a point of the grid.
+void clickAt(FrozenTableView *grid, QPoint at)
 {
-    grid->scrollTo(grid->model()->index(std::max(row, 1), std::max(col, 1)));
-    const QPoint at = grid->cellCentre(grid->model()->index(row, col));
-    ASSERT_FALSE(at.isNull()) << "cell " << row << "," << col << " not in view";
+    ASSERT_FALSE(at.isNull()) << "not in view";
     QWidget *target = grid->childAt(at);
     ASSERT_NE(target, nullptr);
     QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(grid, at));
 }
 
-// The colour the user sees in a cell, left of its text.
+// A mouse click where the cell is drawn, scrolling it into view first as the user would.
+void click(FrozenTableView *grid, int row, int col)
+{
+    grid->scrollTo(grid->model()->index(row, col));
+    clickAt(grid, grid->cellCentre(grid->model()->index(row, col)));
+}
+
+// The colour the user sees at a point, left of a cell's text.
+QColor seenAt(FrozenTableView *grid, QPoint at)
+{
+    return at.isNull() ? QColor() : grid->grab().toImage().pixelColor(at - QPoint(25, 0));
+}
+
 QColor seen(FrozenTableView *grid, int row, int col)
 {
-    const QPoint at = grid->cellCentre(grid->model()->index(row, col));
-    return at.isNull() ? QColor() : grid->grab().toImage().pixelColor(at - QPoint(25, 0));
+    return seenAt(grid, grid->cellCentre(grid->model()->index(row, col)));
 }
 
 class ListWindowTest : public ::testing::Test
@@ -83,64 +104,93 @@ protected:
         return gridOf(m_window);
     }
 
+    // A key as the user presses it: through the application to whatever has the focus.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(m_window->windowHandle(), key, modifiers);
+    }
+
     QPointer<ListWindow> m_window;
 };
 
 TEST_F(ListWindowTest, ClicksToggleWholeRowsAndNothingElse)
 {
-    FrozenTableView *grid = open({Entry{"禁煙", everyPeriod("\\100")}, Entry{"禁煙", everyPeriod("\\20")}, Entry{"コーヒー", everyPeriod("\\3")}});
-    const QColor untouched = seen(grid, 1, 3);
+    FrozenTableView *grid =
+        open({Entry{"禁煙", everyPeriod("\\100")}, Entry{"禁煙", everyPeriod("\\20")},
+              Entry{"コーヒー", everyPeriod("\\3")}});
+    const QColor untouched = seen(grid, 0, 3);
 
-    click(grid, 2, 7);
-    EXPECT_EQ(seen(grid, 2, 3), kCyan) << "the whole row shows its selection";
-    EXPECT_EQ(seen(grid, 1, 3), untouched) << "the other row of the same name stays";
-    EXPECT_EQ(text(grid, 6, 1), "\\20");
-    click(grid, 1, 0); // the Name cell toggles its row too
-    EXPECT_EQ(text(grid, 6, 10), "\\120");
+    click(grid, 1, 7);
+    EXPECT_EQ(seen(grid, 1, 3), kCyan) << "the whole row shows its selection";
+    EXPECT_EQ(seen(grid, 0, 3), untouched) << "the other row of the same name stays";
+    EXPECT_EQ(text(grid, 5, 1), "\\20");
+    click(grid, 0, 0); // the name cell toggles its row too
+    EXPECT_EQ(text(grid, 5, 10), "\\120");
+    click(grid, 1, 0);
+    EXPECT_EQ(seen(grid, 1, 3), kWhite) << "a second click deselects";
+    EXPECT_EQ(text(grid, 5, 10), "\\100");
 
     const QStringList before = snapshot(grid);
-    for (int row : {0, 4, 5, 6})
+    for (int row : {3, 4, 5})
         for (int col : {0, 1, 10})
             click(grid, row, col);
     EXPECT_EQ(snapshot(grid), before) << "only entry rows are selectable";
+
+    const QModelIndex current = grid->currentIndex();
+    grid->horizontalScrollBar()->setValue(0);
+    for (int col : {0, 1, 5})
+        clickAt(grid, grid->headerCentre(col));
+    EXPECT_EQ(snapshot(grid), before) << "a title click changed the rows";
+    EXPECT_EQ(grid->currentIndex(), current) << "a title click moved the current cell";
+    EXPECT_FALSE(grid->marksCurrentCell()) << "a click shows a focus mark the grid never had";
 }
 
-TEST_F(ListWindowTest, FrozenHeaderAndNamesStayInViewWhileTheRestScrolls)
+TEST_F(ListWindowTest, FrozenTitlesAndNamesStayInViewWhileTheRestScrolls)
 {
     Entries entries;
     for (int i = 1; i <= 300; ++i)
-        entries.append({QStringLiteral("項目%1").arg(i), everyPeriod(QStringLiteral("\\%1").arg(i))});
+        entries.append(
+            {QStringLiteral("項目%1").arg(i), everyPeriod(QStringLiteral("\\%1").arg(i))});
     FrozenTableView *grid = open(entries);
-    ASSERT_EQ(grid->model()->rowCount(), 304);
-    const auto centre = [grid](int row, int col) { return grid->cellCentre(grid->model()->index(row, col)); };
-    const QPoint header = centre(0, 2);
-    const QPoint name = centre(2, 0);
-    const QColor fixed = seen(grid, 0, 2);
-    EXPECT_EQ(seen(grid, 2, 0), fixed);
-    EXPECT_NE(fixed, seen(grid, 2, 2)) << "frozen cells look like the others";
+    ASSERT_EQ(grid->model()->rowCount(), 303);
+    const auto centre = [grid](int row, int col) {
+        return grid->cellCentre(grid->model()->index(row, col));
+    };
+    const QPoint title = grid->headerCentre(2);
+    const QPoint nameTitle = grid->headerCentre(0);
+    const QPoint name = centre(1, 0);
+    const QColor fixed = seenAt(grid, title);
+    EXPECT_EQ(seenAt(grid, nameTitle), fixed);
+    EXPECT_EQ(seen(grid, 1, 0), fixed);
+    EXPECT_NE(fixed, seen(grid, 1, 2)) << "frozen cells look like the others";
+    EXPECT_EQ(nameTitle.y(), title.y());
+    EXPECT_EQ(nameTitle.x(), name.x());
 
-    click(grid, 300, 10);
-    EXPECT_FALSE(centre(300, 10).isNull()) << "the view must stay where the user clicked";
-    EXPECT_TRUE(centre(2, 2).isNull()) << "the cells did not scroll";
-    EXPECT_EQ(centre(0, 10).y(), header.y());
-    EXPECT_EQ(centre(300, 0).x(), name.x());
-    EXPECT_EQ(centre(300, 0).y(), centre(300, 10).y()) << "names out of step with their rows";
-    EXPECT_EQ(seen(grid, 0, 10), fixed);
-    EXPECT_EQ(seen(grid, 300, 0), fixed);
-    EXPECT_EQ(seen(grid, 300, 10), kCyan);
-    click(grid, 1, 2);
-    EXPECT_EQ(text(grid, 303, 1), "\\301");
+    click(grid, 299, 10);
+    EXPECT_FALSE(centre(299, 10).isNull()) << "the view must stay where the user clicked";
+    EXPECT_TRUE(centre(1, 2).isNull()) << "the cells did not scroll";
+    EXPECT_TRUE(grid->headerCentre(2).isNull()) << "the titles did not scroll with the cells";
+    EXPECT_EQ(grid->headerCentre(10).y(), title.y());
+    EXPECT_EQ(grid->headerCentre(0), nameTitle);
+    EXPECT_EQ(centre(299, 0).x(), name.x());
+    EXPECT_EQ(centre(299, 0).y(), centre(299, 10).y()) << "names out of step with their rows";
+    EXPECT_EQ(seenAt(grid, grid->headerCentre(10)), fixed);
+    EXPECT_EQ(seen(grid, 299, 0), fixed);
+    EXPECT_EQ(seen(grid, 299, 10), kCyan);
+    click(grid, 0, 2);
+    EXPECT_EQ(text(grid, 302, 1), "\\301");
+    EXPECT_FALSE(centre(0, 2).isNull()) << "the first amounts came out under the names";
 
-    // The wheel over the names moves everything together, never the frozen cells alone.
-    click(grid, 300, 10);
-    const QPoint at = centre(295, 0);
+    // The wheel over the names moves everything together, never the frozen column alone.
+    click(grid, 299, 10);
+    const QPoint at = centre(294, 0);
     QWidget *target = grid->childAt(at);
     ASSERT_NE(target, nullptr);
-    QWheelEvent wheel(target->mapFrom(grid, at), grid->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(target->mapFrom(grid, at), grid->mapToGlobal(at), {}, {0, 120}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &wheel);
-    EXPECT_TRUE(centre(300, 10).isNull()) << "the wheel did not scroll";
-    EXPECT_EQ(centre(290, 0).y(), centre(290, 10).y());
+    EXPECT_TRUE(centre(299, 10).isNull()) << "the wheel did not scroll";
+    EXPECT_EQ(centre(289, 0).y(), centre(289, 10).y());
 }
 
 // The window as the main window opens it: its frame, controls, the second opening and Back.
@@ -161,23 +211,31 @@ TEST_F(ListWindowTest, BuildsTheFixedWindowBesideTheMainWindow)
     EXPECT_EQ(w->minimumSize(), w->maximumSize());
     EXPECT_EQ(w->windowIcon().cacheKey(), mainWindow.windowIcon().cacheKey());
     // Centred within the width of a window frame.
-    EXPECT_LE((w->geometry().center() - w->screen()->availableGeometry().center()).manhattanLength(), 8);
+    EXPECT_LE(
+        (w->geometry().center() - w->screen()->availableGeometry().center()).manhattanLength(), 8);
     FrozenTableView *grid = gridOf(w);
     auto *label = w->findChild<QLabel *>("hint");
     auto *back = w->findChild<QPushButton *>("backButton");
     ASSERT_TRUE(grid && label && back);
     EXPECT_EQ(grid->geometry(), QRect(10, 10, 611, 391));
-    // The proportional Gothic the program asks for is what the user sees: its IPA stand-in.
-    EXPECT_EQ(QFontInfo(grid->font()).family(), QStringLiteral("IPAPGothic"));
-    EXPECT_EQ(grid->font().pointSizeF(), 9.0);
+    // The proportional Gothic the program asks for is what the user sees: its IPA stand-in, in the
+    // cells and in the titles alike.
+    for (const QWidget *part :
+         {static_cast<QWidget *>(grid), static_cast<QWidget *>(grid->horizontalHeader())}) {
+        EXPECT_EQ(QFontInfo(part->font()).family(), QStringLiteral("IPAPGothic"));
+        EXPECT_EQ(part->font().pointSizeF(), 9.0);
+    }
+    EXPECT_EQ(grid->horizontalHeader()->height(), grid->rowHeight(0))
+        << "the titles are not one row high";
     EXPECT_EQ(QFontInfo(label->font()).family(), QStringLiteral("IPAPGothic"));
     EXPECT_EQ(label->font().pointSizeF(), 12.0);
     EXPECT_EQ(QFontInfo(back->font()).family(), QStringLiteral("IPAPGothic"));
     EXPECT_EQ(back->font().pointSizeF(), 9.0);
     EXPECT_EQ(grid->columnWidth(1), 67);
-    const int nameToAmount =
-        grid->cellCentre(grid->model()->index(1, 1)).x() - grid->cellCentre(grid->model()->index(1, 0)).x();
+    const int nameToAmount = grid->cellCentre(grid->model()->index(0, 1)).x() -
+                             grid->cellCentre(grid->model()->index(0, 0)).x();
     EXPECT_EQ(nameToAmount, 267 - 267 / 2 + 67 / 2) << "the name column is not 4000 twips wide";
+    EXPECT_EQ(grid->headerCentre(1).x(), grid->cellCentre(grid->model()->index(0, 1)).x());
     EXPECT_EQ(grid->toolTip(), "クリックで選択");
     EXPECT_EQ(label->geometry(), QRect(20, 420, 406, 26));
     EXPECT_EQ(back->geometry(), QRect(510, 410, 106, 31));
@@ -185,26 +243,259 @@ TEST_F(ListWindowTest, BuildsTheFixedWindowBesideTheMainWindow)
     EXPECT_EQ(label->text(), "行をクリックすると選択した「ぽみろ…」の小計を表示します");
     EXPECT_EQ(w->focusWidget(), back);
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-    QTest::keyClick(back, Qt::Key_Tab);
+    QTest::keyClick(w->windowHandle(), Qt::Key_Tab);
     EXPECT_EQ(w->focusWidget(), grid) << "the grid follows the button in the tab order";
+    QTest::keyClick(w->windowHandle(), Qt::Key_Tab);
+    EXPECT_EQ(w->focusWidget(), back) << "one Tab leaves the grid";
 
-    // A second List click brings the same window forward as it stands, even after the table changed.
-    click(grid, 2, 4);
-    ASSERT_EQ(text(grid, 5, 1), "\\20");
+    // A second List click brings the same window forward as it stands, even after the table
+    // changed.
+    click(grid, 1, 4);
+    ASSERT_EQ(text(grid, 4, 1), "\\20");
     table.clear();
     EXPECT_EQ(ListWindow::showList(table, &mainWindow, list), w);
-    EXPECT_EQ(grid->model()->rowCount(), 6);
-    EXPECT_EQ(seen(grid, 2, 3), kCyan);
-    click(grid, 1, 4);
-    EXPECT_EQ(text(grid, 5, 1), "\\120") << "the window counts the rows it opened with";
+    EXPECT_EQ(grid->model()->rowCount(), 5);
+    EXPECT_EQ(seen(grid, 1, 3), kCyan);
+    click(grid, 0, 4);
+    EXPECT_EQ(text(grid, 4, 1), "\\120") << "the window counts the rows it opened with";
 
     // Back discards the window; the next opening starts afresh from the table.
     QTest::mouseClick(back, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(list.isNull());
     ListWindow *again = ListWindow::showList(table, &mainWindow, list);
-    EXPECT_EQ(gridOf(again)->model()->rowCount(), 4);
+    EXPECT_EQ(gridOf(again)->model()->rowCount(), 3);
     delete again;
+}
+
+// Keys pressed in the grid, one after another from Tab into it; after each, where the current
+// cell is and what the selected total shows.
+struct Keys : Described
+{
+    QList<Qt::Key> keys;
+    int row, col;          // the current cell after the keys
+    QString marks;         // per entry: 'C' selected, '-' not
+    QString selectedTotal; // "" while nothing was ever selected
+};
+
+class ListKeys : public ListWindowTest, public ::testing::WithParamInterface<Keys>
+{};
+
+TEST_P(ListKeys, MoveTheCurrentCellAndToggleItsRowAsAClickDoes)
+{
+    const Keys &k = GetParam();
+    FrozenTableView *grid =
+        open({Entry{"禁煙", everyPeriod("\\100")}, Entry{"酒", everyPeriod("\\20")},
+              Entry{"コーヒー", everyPeriod("\\3")}});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+    for (Qt::Key key : k.keys)
+        press(key);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    EXPECT_EQ(grid->currentIndex().row(), k.row);
+    EXPECT_EQ(grid->currentIndex().column(), k.col);
+    auto *model = qobject_cast<EntryListModel *>(grid->model());
+    QString marks;
+    for (int row = 0; row < model->entryCount(); ++row)
+        marks += model->isSelected(row) ? u'C' : u'-';
+    EXPECT_EQ(marks, k.marks);
+    EXPECT_EQ(text(grid, model->selectedTotalRow(), 10), k.selectedTotal);
+    EXPECT_TRUE(grid->marksCurrentCell()) << "no focus mark after keys";
+}
+
+const QList<Qt::Key> kToSpacer = {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down};
+
+INSTANTIATE_TEST_SUITE_P(
+    ThreeEntries, ListKeys,
+    ::testing::Values(
+        Keys{{"tab starts at the first name"}, {}, 0, 0, "---", ""},
+        Keys{{"arrows move between cells"},
+             {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down},
+             1,
+             2,
+             "---",
+             ""},
+        Keys{{"left stops at the names"},
+             {Qt::Key_Right, Qt::Key_Left, Qt::Key_Left},
+             0,
+             0,
+             "---",
+             ""},
+        Keys{{"space on a name selects its row"}, {Qt::Key_Space}, 0, 0, "C--", "\\100"},
+        Keys{{"space on an amount"},
+             {Qt::Key_Down, Qt::Key_Right, Qt::Key_Space},
+             1,
+             1,
+             "-C-",
+             "\\20"},
+        Keys{{"enter selects"}, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}, 2, 0, "--C", "\\3"},
+        Keys{{"keypad enter selects"}, {Qt::Key_Enter}, 0, 0, "C--", "\\100"},
+        Keys{{"second space deselects"},
+             {Qt::Key_Space, Qt::Key_Down, Qt::Key_Space, Qt::Key_Space},
+             1,
+             0,
+             "C--",
+             "\\100"},
+        Keys{{"space and enter alternate"}, {Qt::Key_Space, Qt::Key_Return}, 0, 0, "---", "\\"},
+        Keys{{"the spacer is not selectable"},
+             kToSpacer + QList{Qt::Key_Space, Qt::Key_Return},
+             3,
+             0,
+             "---",
+             ""},
+        Keys{{"totals are not selectable"},
+             kToSpacer +
+                 QList{Qt::Key_Down, Qt::Key_Space, Qt::Key_Down, Qt::Key_Right, Qt::Key_Return},
+             5,
+             1,
+             "---",
+             ""}),
+    whatName);
+
+TEST_F(ListWindowTest, SelectAllByKeysSelectsNothing)
+{
+    FrozenTableView *grid = open({Entry{"禁煙", everyPeriod("\\100")}});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+    press(Qt::Key_Tab);
+    press(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_FALSE(grid->selectionModel()->hasSelection()) << "the view selected on its own";
+    EXPECT_FALSE(qobject_cast<EntryListModel *>(grid->model())->isSelected(0));
+}
+
+// Esc closes the window wherever the focus is, as the back button does.
+TEST_F(ListWindowTest, EscClosesTheWindow)
+{
+    for (const bool inGrid : {false, true}) {
+        FrozenTableView *grid = open({Entry{"禁煙", everyPeriod("\\100")}});
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+        if (inGrid) {
+            press(Qt::Key_Tab);
+            press(Qt::Key_Down);
+            ASSERT_EQ(QApplication::focusWidget(), grid);
+        }
+        press(Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(m_window.isNull()) << (inGrid ? "from the grid" : "from the back button");
+        delete m_window.data();
+    }
+}
+
+// The focus mark is drawn while the user works the grid by keys, and gone after a click.
+TEST_F(ListWindowTest, MarksTheCurrentCellOnlyAfterKeys)
+{
+    FrozenTableView *grid =
+        open({Entry{"禁煙", everyPeriod("\\100")}, Entry{"酒", everyPeriod("\\20")}});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+    const auto look = [grid](int row, int col) {
+        const QModelIndex index = grid->model()->index(row, col);
+        QRect cell(QPoint(), QSize(grid->columnWidth(col), grid->rowHeight(row)));
+        cell.moveCenter(grid->cellCentre(index));
+        return grid->grab(cell).toImage();
+    };
+    const QImage plainName = look(0, 0);
+    const QImage plainAmount = look(1, 2);
+
+    press(Qt::Key_Tab);
+    EXPECT_NE(look(0, 0), plainName) << "no focus mark on the frozen name";
+    press(Qt::Key_Down);
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    EXPECT_EQ(look(0, 0), plainName) << "the mark stayed behind";
+    EXPECT_NE(look(1, 2), plainAmount) << "no focus mark on the amount";
+
+    click(grid, 1, 2);
+    click(grid, 1, 2); // selected and deselected: the row is white again, as never clicked
+    EXPECT_EQ(look(1, 2), plainAmount) << "a click left a mark";
+}
+
+// What a screen reader hears: every cell with its row and period, the selection as a state, and
+// a change of it reported on the cell the user stands on.
+class ListAccessibility : public ListWindowTest
+{
+protected:
+    static void record(QAccessibleEvent *event)
+    {
+        if (event->type() == QAccessible::SelectionAdd ||
+            event->type() == QAccessible::SelectionRemove)
+            s_events.append({event->type(), event->accessibleInterface()});
+    }
+
+    void SetUp() override
+    {
+        s_events.clear();
+        // Qt reports nothing unless a screen reader made accessibility active; this stands in for
+        // it.
+        QPlatformAccessibility *platform =
+            QGuiApplicationPrivate::platformIntegration()->accessibility();
+        ASSERT_NE(platform, nullptr);
+        platform->setActive(true);
+        QAccessible::installUpdateHandler(&ListAccessibility::record);
+    }
+
+    void TearDown() override
+    {
+        QAccessible::installUpdateHandler(nullptr);
+        ListWindowTest::TearDown();
+    }
+
+    static inline QList<std::pair<QAccessible::Event, QAccessibleInterface *>> s_events;
+};
+
+TEST_F(ListAccessibility, CellsAreHeardWithTheirRowAndPeriodAndTheirSelection)
+{
+    FrozenTableView *grid =
+        open({Entry{"禁煙", everyPeriod("\\500")}, Entry{"", everyPeriod("\\20")}});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(grid);
+    ASSERT_TRUE(table && table->tableInterface());
+    QAccessibleTableInterface *cells = table->tableInterface();
+    const auto heard = [cells](int row, int col) {
+        return cells->cellAt(row, col)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(heard(0, 0), "禁煙");
+    EXPECT_EQ(heard(0, 1), "禁煙 １日 \\500");
+    EXPECT_EQ(heard(1, 10), "（名前なし） ３０年 \\20");
+    EXPECT_EQ(heard(3, 2), "全合計 １週間 \\520");
+    EXPECT_EQ(heard(4, 0), "選択合計");
+    const auto titles = cells->cellAt(0, 2)->tableCellInterface()->columnHeaderCells();
+    ASSERT_EQ(titles.size(), 1);
+    EXPECT_EQ(titles[0]->text(QAccessible::Name), "１週間");
+
+    // Space on an amount of the second row: its cells say selected, the totals follow, and the
+    // cell the user stands on reports it.
+    press(Qt::Key_Tab);
+    press(Qt::Key_Down);
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    s_events.clear();
+    press(Qt::Key_Space);
+    for (int col : {0, 2, 10})
+        EXPECT_TRUE(cells->cellAt(1, col)->state().selected) << "column " << col;
+    EXPECT_FALSE(cells->cellAt(0, 2)->state().selected);
+    EXPECT_FALSE(cells->cellAt(4, 2)->state().selected);
+    EXPECT_EQ(heard(4, 2), "選択合計 １週間 \\20");
+    const auto reported = [this](QAccessible::Event type, int row, int col) {
+        QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(gridOf(m_window))
+                                         ->tableInterface()
+                                         ->cellAt(row, col);
+        return std::count_if(s_events.begin(), s_events.end(), [&](const auto &e) {
+            return e.first == type &&
+                   QAccessible::uniqueId(e.second) == QAccessible::uniqueId(cell);
+        });
+    };
+    EXPECT_EQ(reported(QAccessible::SelectionAdd, 1, 2), 1);
+
+    s_events.clear();
+    press(Qt::Key_Return);
+    EXPECT_FALSE(cells->cellAt(1, 2)->state().selected);
+    EXPECT_EQ(reported(QAccessible::SelectionRemove, 1, 2), 1);
+
+    // A click reports on the clicked cell too.
+    s_events.clear();
+    click(grid, 0, 7);
+    EXPECT_TRUE(cells->cellAt(0, 7)->state().selected);
+    EXPECT_EQ(reported(QAccessible::SelectionAdd, 0, 7), 1);
 }
 
 } // namespace
