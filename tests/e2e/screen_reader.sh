@@ -177,8 +177,10 @@ printf '%s\r\n' \
   '"禁煙","\500","\3,500","\15,000","\91,250","\182,500","\547,500","\912,500","\1,825,000","\3,650,000","\5,475,000"' \
   '"コーヒー","\300","\2,100","\9,000","\54,750","\109,500","\328,500","\547,500","\1,095,000","\2,190,000","\3,285,000"' \
   | iconv -f UTF-8 -t CP932 >"$e2e_work/data.txt"
-# The help file is built beside the binary; the working folder is looked in first.
-help_file=${POMIRO_BUILD_DIR:-$(dirname "$program")}/RwHelp.chm
+# The help file the build makes beside the binary; copied into the working folder, where the program
+# looks first, so that a binary copied elsewhere finds it too.
+help_file=$(dirname "$program")/RwHelp.chm
+[ -f "$help_file" ] || help_file=${POMIRO_BUILD_DIR:-.}/RwHelp.chm
 
 readonly periods='(１日|１週間|[1１]ヶ月|半年|１年|３年|５年|１０年|２０年|３０年)'
 readonly names='(禁煙|コーヒー)'
