@@ -19,6 +19,9 @@ packages=(
   xvfb xdotool x11-utils x11-xserver-utils imagemagick
   # a real Japanese input method, and reading Qt's menus off the screen
   ibus ibus-mozc mozc-server tesseract-ocr
+  # a real screen reader (Orca) speaking Japanese to a null sound device, under a window manager
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng dbus-x11 python3-pyatspi
+  python3-speechd openbox locales
   # printing through a real spooler
   cups printer-driver-cups-pdf poppler-utils libcups2-dev
   # fuzzing, packaging and its checks (lintian, desktop files, AppStream)
