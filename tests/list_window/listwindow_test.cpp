@@ -4,6 +4,7 @@
 #include "list_window/entrylistmodel.h"
 #include "list_window/frozentableview.h"
 #include "list_window/listwindow.h"
+#include "tests/support/accessibilityevents.h"
 #include "tests/support/cases.h"
 #include "tests/support/programfonts.h"
 #include "tests/support/qtapp.h"
@@ -20,13 +21,11 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
-#include <QtGui/private/qguiapplication_p.h>
 #include <gtest/gtest.h>
-#include <qpa/qplatformaccessibility.h>
-#include <qpa/qplatformintegration.h>
 #include <vector>
 
 using namespace pomiro;
+using pomiro::testing::AccessibilityEvents;
 using pomiro::testing::Described;
 using pomiro::testing::everyPeriod;
 using pomiro::testing::whatName;
@@ -411,39 +410,11 @@ TEST_F(ListWindowTest, MarksTheCurrentCellOnlyAfterKeys)
 
 // What a screen reader hears: every cell with its row and period, the selection as a state, and
 // a change of it reported on the cell the user stands on.
-class ListAccessibility : public ListWindowTest
-{
-protected:
-    static void record(QAccessibleEvent *event)
-    {
-        if (event->type() == QAccessible::SelectionAdd ||
-            event->type() == QAccessible::SelectionRemove)
-            s_events.append({event->type(), event->accessibleInterface()});
-    }
-
-    void SetUp() override
-    {
-        s_events.clear();
-        // Qt reports nothing unless a screen reader made accessibility active; this stands in for
-        // it.
-        QPlatformAccessibility *platform =
-            QGuiApplicationPrivate::platformIntegration()->accessibility();
-        ASSERT_NE(platform, nullptr);
-        platform->setActive(true);
-        QAccessible::installUpdateHandler(&ListAccessibility::record);
-    }
-
-    void TearDown() override
-    {
-        QAccessible::installUpdateHandler(nullptr);
-        ListWindowTest::TearDown();
-    }
-
-    static inline QList<std::pair<QAccessible::Event, QAccessibleInterface *>> s_events;
-};
+using ListAccessibility = ListWindowTest;
 
 TEST_F(ListAccessibility, CellsAreHeardWithTheirRowAndPeriodAndTheirSelection)
 {
+    AccessibilityEvents heardEvents;
     FrozenTableView *grid =
         open({Entry{"禁煙", everyPeriod("\\500")}, Entry{"", everyPeriod("\\20")}});
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
@@ -468,31 +439,25 @@ TEST_F(ListAccessibility, CellsAreHeardWithTheirRowAndPeriodAndTheirSelection)
     press(Qt::Key_Down);
     press(Qt::Key_Right);
     press(Qt::Key_Right);
-    s_events.clear();
+    heardEvents.clear();
     press(Qt::Key_Space);
     for (int col : {0, 2, 10})
         EXPECT_TRUE(cells->cellAt(1, col)->state().selected) << "column " << col;
     EXPECT_FALSE(cells->cellAt(0, 2)->state().selected);
     EXPECT_FALSE(cells->cellAt(4, 2)->state().selected);
     EXPECT_EQ(heard(4, 2), "選択合計 １週間 \\20");
-    const auto reported = [this](QAccessible::Event type, int row, int col) {
-        QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(gridOf(m_window))
-                                         ->tableInterface()
-                                         ->cellAt(row, col);
-        return std::count_if(s_events.begin(), s_events.end(), [&](const auto &e) {
-            return e.first == type &&
-                   QAccessible::uniqueId(e.second) == QAccessible::uniqueId(cell);
-        });
+    const auto reported = [&](QAccessible::Event type, int row, int col) {
+        return heardEvents.count(type, cells->cellAt(row, col));
     };
     EXPECT_EQ(reported(QAccessible::SelectionAdd, 1, 2), 1);
 
-    s_events.clear();
+    heardEvents.clear();
     press(Qt::Key_Return);
     EXPECT_FALSE(cells->cellAt(1, 2)->state().selected);
     EXPECT_EQ(reported(QAccessible::SelectionRemove, 1, 2), 1);
 
     // A click reports on the clicked cell too.
-    s_events.clear();
+    heardEvents.clear();
     click(grid, 0, 7);
     EXPECT_TRUE(cells->cellAt(0, 7)->state().selected);
     EXPECT_EQ(reported(QAccessible::SelectionAdd, 0, 7), 1);

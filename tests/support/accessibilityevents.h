@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <algorithm>
+
 namespace pomiro::testing {
 
 // Turns Qt's accessibility on, as a screen reader on the desktop does. Without it Qt reports no
@@ -24,6 +26,8 @@ public:
         QAccessible::Role role;
         QString name;
         int child;
+        // Which object a screen reader is told about: cells of a table have no QObject of their own.
+        QAccessible::Id id;
     };
 
     AccessibilityEvents()
@@ -43,6 +47,14 @@ public:
     const QList<Event> &events() const { return m_events; }
     void clear() { m_events.clear(); }
 
+    // How many events of this type were about this object.
+    qsizetype count(QAccessible::Event type, QAccessibleInterface *about) const
+    {
+        const QAccessible::Id id = QAccessible::uniqueId(about);
+        return std::count_if(m_events.begin(), m_events.end(),
+                             [&](const Event &event) { return event.type == type && event.id == id; });
+    }
+
     // The names of the objects with `role` that were reported shown, in order.
     QStringList shown(QAccessible::Role role) const
     {
@@ -60,7 +72,8 @@ private:
             return;
         QAccessibleInterface *iface = event->accessibleInterface();
         s_current->m_events.append({event->type(), event->object(), iface ? iface->role() : QAccessible::NoRole,
-                                    iface ? iface->text(QAccessible::Name) : QString(), event->child()});
+                                    iface ? iface->text(QAccessible::Name) : QString(), event->child(),
+                                    iface ? QAccessible::uniqueId(iface) : QAccessible::Id()});
     }
 
     static inline AccessibilityEvents *s_current = nullptr;
