@@ -176,10 +176,17 @@ protected:
         QTableView::mousePressEvent(event);
     }
 
-    // The main view tells screen readers about the selection; this twin stays silent.
+    // The main view tells screen readers about the selection and the current cell; this twin
+    // stays silent. Its own focus reports would name cells of a view that is not in the window's
+    // accessible tree, and a screen reader would then speak no change on the real ones.
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override
     {
         QAbstractItemView::selectionChanged(selected, deselected);
+    }
+
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override
+    {
+        QAbstractItemView::currentChanged(current, previous);
     }
 
 private:
