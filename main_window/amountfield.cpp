@@ -1,5 +1,7 @@
 #include "main_window/amountfield.h"
 
+#include "platform/accessiblelineedit.h"
+
 #include <QKeyEvent>
 
 namespace pomiro {
@@ -7,6 +9,8 @@ namespace pomiro {
 AmountField::AmountField(QWidget *parent) : QLineEdit(parent)
 {
     setAttribute(Qt::WA_InputMethodEnabled, false);
+    // A calculator must never be heard saying a wrong amount.
+    accessibility::readInFull(staticMetaObject);
 }
 
 QVariant AmountField::inputMethodQuery(Qt::InputMethodQuery query) const

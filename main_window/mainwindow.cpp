@@ -8,8 +8,10 @@
 #include "list_window/listwindow.h"
 #include "main_window/amountfield.h"
 #include "main_window/layout.h"
+#include "main_window/printpanel.h"
 #include "main_window/texts.h"
 #include "platform/accessibility.h"
+#include "platform/announcer.h"
 #include "platform/messagebox.h"
 #include "platform/twips.h"
 #include "platform/windowplacement.h"
@@ -109,7 +111,10 @@ void MainWindow::showCurrentEntry()
     m_nameBox->setEditText(entry.name);
     for (int i = 0; i < kPeriodCount; ++i)
         m_amountFields[i]->setText(entry.amounts[i]);
-    m_counter->setText(QStringLiteral("%1 / %2").arg(m_position).arg(m_data.entries.size()));
+    const QString counter = texts::counter(m_position, m_data.entries.size());
+    m_counter->setText(counter);
+    // The counter is drawn beside the scroll bar; a screen reader hears it with the scroll bar.
+    m_scrollBar->setAccessibleDescription(texts::scrollBarDescription(texts::shownEntry(entry.name, counter)));
 }
 
 void MainWindow::clearFields()
@@ -118,16 +123,17 @@ void MainWindow::clearFields()
         field->clear();
 }
 
-void MainWindow::recalculate()
+bool MainWindow::recalculate()
 {
     // All ten texts first, so that a failure leaves every field as it was.
     const auto texts = periodAmountTexts(m_data.dailyBase);
     if (!texts) {
         reportAmountError(texts.error());
-        return;
+        return false;
     }
     for (int i = 0; i < kPeriodCount; ++i)
         m_amountFields[i]->setText(texts.value()[i]);
+    return true;
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -151,7 +157,10 @@ void MainWindow::enterAmount(int periodIndex)
         return;
     }
     m_data.dailyBase = base.value();
-    recalculate();
+    // The focus stays in the field, which a screen reader reads again; the nine other amounts
+    // changed out of its hearing.
+    if (recalculate())
+        m_announcer->announce(texts::kConverted);
 }
 
 void MainWindow::reportAmountError(AmountError error)
@@ -184,6 +193,13 @@ PeriodTexts MainWindow::shownAmounts() const
     for (std::size_t i = 0; i < amounts.size(); ++i)
         amounts[i] = m_amountFields[i]->text();
     return amounts;
+}
+
+void MainWindow::browseTo(int position)
+{
+    showPosition(position);
+    // The focus stays on the scroll bar or the name box, which would say a number or the name alone.
+    m_announcer->announce(texts::shownEntry(entryAt(m_position).name, m_counter->text()));
 }
 
 void MainWindow::newEntry()
@@ -279,7 +295,7 @@ void MainWindow::reportFileError(const DataFileError &error, FileChange change)
 void MainWindow::nameChosen(int index)
 {
     // Choosing the entry already shown shows it again, as a way back to what was saved.
-    showPosition(index + 1);
+    browseTo(index + 1);
 }
 
 void MainWindow::openPrintPanel()
@@ -288,10 +304,15 @@ void MainWindow::openPrintPanel()
         return;
     m_printPanel->show();
     m_printPanel->raise();
+    // Straight to the first letter: the user opened the panel to choose one.
+    m_letterButtons[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::closePrintPanel()
 {
+    // The focus goes back before the panel hides, so that it never passes through another control
+    // on the way (a screen reader would speak that one).
+    m_printButton->setFocus(Qt::OtherFocusReason);
     m_printPanel->hide();
 }
 
@@ -312,7 +333,7 @@ void MainWindow::printLetter(int kind)
     // What the window shows at the click, saved or not. After a failure the panel stays open, so
     // the user can try again once a printer is set up.
     if (m_letterPrinting->print(kind, this, m_nameBox->currentText(), shownAmounts()))
-        m_printPanel->hide();
+        closePrintPanel();
 }
 
 void MainWindow::openHelp()

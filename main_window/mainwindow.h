@@ -9,7 +9,6 @@
 #include <array>
 
 class QComboBox;
-class QFrame;
 class QGroupBox;
 class QLabel;
 class QScrollBar;
@@ -19,8 +18,10 @@ class QToolButton;
 namespace pomiro {
 
 class AmountField;
+class Announcer;
 class HelpViewer;
 class ListWindow;
+class PrintPanel;
 struct DataFileError;
 struct Entry;
 struct Pomiro;
@@ -52,8 +53,9 @@ private:
     // Shows the entry at the position: its name, its ten amounts and the counter.
     void showCurrentEntry();
     void clearFields();
-    // Writes the ten amounts of the daily base into the fields.
-    void recalculate();
+    // Writes the ten amounts of the daily base into the fields; false (and told why) if they
+    // cannot be written.
+    bool recalculate();
 
     void buildControls();
     void enterAmount(int periodIndex);
@@ -61,6 +63,8 @@ private:
 
     // Sets the position and shows the entry there, also when the position already had that value.
     void showPosition(int position);
+    // Shows the entry the user browsed to, and tells a screen reader which it is.
+    void browseTo(int position);
     // The position of the first entry; 0 when there are none.
     int firstPosition() const;
     // The entry shown at a position: 1 is the first entry; 0 (no entries) shows an empty one.
@@ -102,11 +106,12 @@ private:
     QStringListModel *m_savedNames = nullptr; // the names m_nameBox lists
     QLabel *m_counter = nullptr;
     QScrollBar *m_scrollBar = nullptr;
-    QFrame *m_printPanel = nullptr;
+    PrintPanel *m_printPanel = nullptr;
     QToolButton *m_cancelPrintButton = nullptr;
     std::array<QToolButton *, 3> m_letterButtons{}; // in the order of letters::kLetterKinds
     QGroupBox *m_amountsFrame = nullptr;
     std::array<AmountField *, kPeriodCount> m_amountFields{};
+    Announcer *m_announcer = nullptr; // what changed away from the focus, for screen readers
 };
 
 } // namespace pomiro

@@ -7,7 +7,9 @@
 #include "main_window/artwork.h"
 #include "main_window/layout.h"
 #include "main_window/namebox.h"
+#include "main_window/printpanel.h"
 #include "main_window/texts.h"
+#include "platform/announcer.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
 
@@ -98,7 +100,6 @@ void MainWindow::buildControls()
     auto *nameBox = new NameBox(this);
     m_nameBox = nameBox;
     m_nameBox->setObjectName(QStringLiteral("nameBox"));
-    m_nameBox->setEditable(true);
     // One list of the names, replaced whole at every load: cheaper than an item per entry.
     m_savedNames = new QStringListModel(m_nameBox);
     m_nameBox->setModel(m_savedNames);
@@ -169,14 +170,13 @@ void MainWindow::buildControls()
     m_scrollBar->setFocusPolicy(Qt::StrongFocus);
     m_scrollBar->installEventFilter(this);
     m_scrollBar->setAccessibleName(texts::kScrollBarName);
-    m_scrollBar->setAccessibleDescription(texts::kScrollBarDescription);
-    connect(m_scrollBar, &QScrollBar::valueChanged, this, &MainWindow::showPosition);
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, &MainWindow::browseTo);
+
+    // Never shown: it only speaks to screen readers.
+    m_announcer = new Announcer(this);
 
     // Created last so that it lies over the name box and m_amountsFrame when shown.
-    m_printPanel = new QFrame(this);
-    m_printPanel->setObjectName(QStringLiteral("printPanel"));
-    m_printPanel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    m_printPanel->setAutoFillBackground(true);
+    m_printPanel = new PrintPanel(this);
     m_printPanel->setGeometry(twipsToPixels(kPrintPanel));
     for (std::size_t i = 0; i < letters::kLetterKinds.size(); ++i) {
         const letters::LetterKind &kind = letters::kLetterKinds[i];
@@ -193,6 +193,7 @@ void MainWindow::buildControls()
     connect(m_deleteButton, &QToolButton::clicked, this, &MainWindow::deleteEntry);
     connect(m_printButton, &QToolButton::clicked, this, &MainWindow::openPrintPanel);
     connect(m_cancelPrintButton, &QToolButton::clicked, this, &MainWindow::closePrintPanel);
+    connect(m_printPanel, &PrintPanel::closeRequested, this, &MainWindow::closePrintPanel);
     connect(m_listButton, &QToolButton::clicked, this, &MainWindow::showList);
     connect(m_helpButton, &QToolButton::clicked, this, &MainWindow::openHelp);
     connect(m_endButton, &QToolButton::clicked, this, &MainWindow::endProgram);

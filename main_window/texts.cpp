@@ -2,6 +2,21 @@
 
 namespace pomiro::texts {
 
+QString counter(int position, qsizetype count)
+{
+    return QStringLiteral("%1 / %2").arg(position).arg(count);
+}
+
+QString shownEntry(const QString &name, const QString &counter)
+{
+    return name.isEmpty() ? counter : name + u' ' + counter;
+}
+
+QString scrollBarDescription(const QString &shownEntry)
+{
+    return shownEntry + u'。' + kScrollBarDescription;
+}
+
 QString savedNew(const QString &name)
 {
     return name + QStringLiteral("を登録しました。");

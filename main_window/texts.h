@@ -31,6 +31,17 @@ inline const QString kAmountFieldDescription =
 inline const QString kScrollBarName = QStringLiteral("ぽみろの切り替え");
 inline const QString kScrollBarDescription =
     QStringLiteral("左右の矢印キーで、保存してあるぽみろを順に表示します");
+inline const QString kPrintPanelName = QStringLiteral("印刷する書類"); // for screen readers
+
+// Where the entry shown is among the saved ones, as the counter shows it: "1 / 2".
+QString counter(int position, qsizetype count);
+// The entry shown, for screen readers: its name and the counter ("コーヒー 2 / 2").
+QString shownEntry(const QString &name, const QString &counter);
+// The scroll bar's description for screen readers: the entry shown, then how to browse.
+QString scrollBarDescription(const QString &shownEntry);
+
+// Told to screen readers after Enter in an amount field has changed all ten amounts.
+inline const QString kConverted = QStringLiteral("10 の期間の金額に換算しました");
 
 // Message boxes.
 

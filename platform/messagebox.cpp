@@ -1,11 +1,47 @@
 #include "platform/messagebox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <memory>
 
 namespace pomiro {
 
 namespace {
+
+// A box that tells of a success. Qt presents every message box to screen readers as an alert,
+// which Orca announces as "警告"; this one is a dialog, named by its title and described by its
+// text. The text's label stays among its children, as in any box.
+class InformationBox : public QMessageBox
+{
+    Q_OBJECT
+
+public:
+    using QMessageBox::QMessageBox;
+};
+
+class AccessibleInformationBox : public QAccessibleWidget
+{
+public:
+    explicit AccessibleInformationBox(QWidget *box) : QAccessibleWidget(box, QAccessible::Dialog) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        QString text = QAccessibleWidget::text(t);
+        if (text.isEmpty() && t == QAccessible::Description)
+            text = static_cast<const QMessageBox *>(widget())->text();
+        return text;
+    }
+};
+
+QAccessibleInterface *informationBoxInterface(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(InformationBox::staticMetaObject.className()) && object && object->isWidgetType())
+        return new AccessibleInformationBox(static_cast<QWidget *>(object));
+    return nullptr;
+}
 
 enum class Buttons { Ok, OkCancel };
 
@@ -15,7 +51,15 @@ enum class Answer { Ok, Cancel, Action, None };
 Answer ask(QWidget *parent, QMessageBox::Icon icon, Buttons buttons, const QString &title,
            const QString &text, const QString &action = {})
 {
-    QMessageBox box(parent);
+    static const bool installed = [] {
+        QAccessible::installFactory(informationBoxInterface);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    // Only a success is told as information; warnings and questions stay alerts.
+    std::unique_ptr<QMessageBox> made =
+        icon == QMessageBox::Information ? std::make_unique<InformationBox>(parent) : std::make_unique<QMessageBox>(parent);
+    QMessageBox &box = *made;
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
@@ -64,3 +108,5 @@ bool confirm(QWidget *parent, const QString &title, const QString &text)
 }
 
 } // namespace pomiro
+
+#include "messagebox.moc"

@@ -61,6 +61,7 @@ TEST_F(PrintPanelTest, PrintsWhatTheWindowShowsAndClosesThePanel)
     click("requestButton");
 
     EXPECT_FALSE(panelShown());
+    EXPECT_EQ(QApplication::focusWidget(), child("printButton")) << "the focus goes back to 印刷";
     EXPECT_TRUE(messages.shown.isEmpty());
     ASSERT_EQ(pages.size(), 1);
     const QStringList lines = linesOf(pages[0]);
@@ -85,6 +86,8 @@ TEST_F(PrintPanelTest, FailureIsToldAndThePanelStaysOpen)
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].box, Box::Warning);
     EXPECT_EQ(pages.size(), 1);
+
+    EXPECT_EQ(QApplication::focusWidget(), child("declarationButton")) << "the user can try again";
 
     // Once the queue takes jobs again, the same open panel prints.
     queueTakesIt = true;

@@ -56,6 +56,12 @@ std::vector<TextCase> textCases()
         {"out of range", texts::amountError(AmountError::OutOfRange),
          u"金額の桁が多すぎます。桁の少ない金額を入力してください。"_s},
 
+        {"counter", texts::counter(12, 300), u"12 / 300"_s},
+        {"entry shown", texts::shownEntry(u"コーヒー"_s, u"2 / 2"_s), u"コーヒー 2 / 2"_s},
+        {"no entry shown", texts::shownEntry(QString(), u"0 / 0"_s), u"0 / 0"_s},
+        {"scroll bar", texts::scrollBarDescription(u"禁煙 1 / 2"_s),
+         u"禁煙 1 / 2。左右の矢印キーで、保存してあるぽみろを順に表示します"_s},
+
         {"all read", texts::loadNotice(loaded(LoadStop::EndOfFile), 12), QString()},
         {"more than 300", texts::loadNotice(loaded(LoadStop::TableFull), 300),
          u"「データ.txt」には300件を超える「ぽみろ」があります。はじめの300件だけを表示します。"

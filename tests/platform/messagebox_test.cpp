@@ -2,6 +2,7 @@
 #include "tests/support/qtapp.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -28,7 +29,22 @@ struct Seen
     QStringList buttons;
     QString defaultButton;
     Qt::TextFormat format = Qt::AutoText;
+    // What a screen reader is told the box is, and whether it can read the text.
+    QAccessible::Role role = QAccessible::NoRole;
+    QString accessibleName;
+    bool textReachable = false;
 };
+
+// The text is heard as the box's description or from one of its children.
+bool textReachable(QAccessibleInterface *box, const QString &text)
+{
+    if (box->text(QAccessible::Description) == text)
+        return true;
+    for (int i = 0; i < box->childCount(); ++i)
+        if (QAccessibleInterface *child = box->child(i); child && child->text(QAccessible::Name) == text)
+            return true;
+    return false;
+}
 
 // Waits for the modal box, notes what it shows, then answers it as the user would.
 void answerWhenShown(Action action, Seen &seen)
@@ -44,6 +60,11 @@ void answerWhenShown(Action action, Seen &seen)
         seen.text = box->text();
         seen.icon = box->icon();
         seen.format = box->textFormat();
+        if (QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(box)) {
+            seen.role = spoken->role();
+            seen.accessibleName = spoken->text(QAccessible::Name);
+            seen.textReachable = textReachable(spoken, box->text());
+        }
         for (QAbstractButton *button : box->buttons())
             seen.buttons.append(button->text());
         if (box->defaultButton())
@@ -109,6 +130,8 @@ struct BoxCase
     Action action;
     bool answer;
     QMessageBox::Icon icon;
+    // A success is information to a screen reader; a warning or a question is an alert.
+    QAccessible::Role role;
 };
 
 const char *const kKindNames[] = {"Inform", "Warn", "WarnWithAction", "Confirm"};
@@ -156,24 +179,27 @@ TEST_P(MessageBoxAnswer, ShowsTheRequestedBoxAndReturnsTheAnswer)
     EXPECT_EQ(seen.defaultButton, QStringLiteral("OK"));
     EXPECT_EQ(seen.title, QStringLiteral("削除確認"));
     EXPECT_EQ(seen.text, QStringLiteral("禁煙のデータを削除していいですか？"));
+    EXPECT_EQ(seen.role, c.role);
+    EXPECT_EQ(seen.accessibleName, QStringLiteral("削除確認"));
+    EXPECT_TRUE(seen.textReachable);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     KindsAndActions, MessageBoxAnswer,
-    ::testing::Values(BoxCase{Kind::Inform, Action::PressEnter, true, QMessageBox::Information},
-                      BoxCase{Kind::Inform, Action::PressEscape, true, QMessageBox::Information},
-                      BoxCase{Kind::Inform, Action::CloseFrame, true, QMessageBox::Information},
-                      BoxCase{Kind::Warn, Action::ClickOk, true, QMessageBox::Warning},
-                      BoxCase{Kind::Warn, Action::PressEscape, true, QMessageBox::Warning},
-                      BoxCase{Kind::WarnWithAction, Action::PressEnter, false, QMessageBox::Warning},
-                      BoxCase{Kind::WarnWithAction, Action::PressEscape, false, QMessageBox::Warning},
-                      BoxCase{Kind::WarnWithAction, Action::CloseFrame, false, QMessageBox::Warning},
-                      BoxCase{Kind::WarnWithAction, Action::ClickAction, true, QMessageBox::Warning},
-                      BoxCase{Kind::Confirm, Action::PressEnter, true, QMessageBox::Warning},
-                      BoxCase{Kind::Confirm, Action::ClickOk, true, QMessageBox::Warning},
-                      BoxCase{Kind::Confirm, Action::ClickCancel, false, QMessageBox::Warning},
-                      BoxCase{Kind::Confirm, Action::PressEscape, false, QMessageBox::Warning},
-                      BoxCase{Kind::Confirm, Action::CloseFrame, false, QMessageBox::Warning}),
+    ::testing::Values(BoxCase{Kind::Inform, Action::PressEnter, true, QMessageBox::Information, QAccessible::Dialog},
+                      BoxCase{Kind::Inform, Action::PressEscape, true, QMessageBox::Information, QAccessible::Dialog},
+                      BoxCase{Kind::Inform, Action::CloseFrame, true, QMessageBox::Information, QAccessible::Dialog},
+                      BoxCase{Kind::Warn, Action::ClickOk, true, QMessageBox::Warning, QAccessible::AlertMessage},
+                      BoxCase{Kind::Warn, Action::PressEscape, true, QMessageBox::Warning, QAccessible::AlertMessage},
+                      BoxCase{Kind::WarnWithAction, Action::PressEnter, false, QMessageBox::Warning, QAccessible::AlertMessage},
+                      BoxCase{Kind::WarnWithAction, Action::PressEscape, false, QMessageBox::Warning, QAccessible::AlertMessage},
+                      BoxCase{Kind::WarnWithAction, Action::CloseFrame, false, QMessageBox::Warning, QAccessible::AlertMessage},
+                      BoxCase{Kind::WarnWithAction, Action::ClickAction, true, QMessageBox::Warning, QAccessible::AlertMessage},
+                      BoxCase{Kind::Confirm, Action::PressEnter, true, QMessageBox::Warning, QAccessible::AlertMessage},
+                      BoxCase{Kind::Confirm, Action::ClickOk, true, QMessageBox::Warning, QAccessible::AlertMessage},
+                      BoxCase{Kind::Confirm, Action::ClickCancel, false, QMessageBox::Warning, QAccessible::AlertMessage},
+                      BoxCase{Kind::Confirm, Action::PressEscape, false, QMessageBox::Warning, QAccessible::AlertMessage},
+                      BoxCase{Kind::Confirm, Action::CloseFrame, false, QMessageBox::Warning, QAccessible::AlertMessage}),
     [](const auto &info) { return caseName(info.param); });
 
 // A box that ends with no button pressed must not read as a yes to a question.

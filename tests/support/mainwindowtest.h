@@ -137,6 +137,19 @@ protected:
 
     void click(const char *button) const { QTest::mouseClick(child(button), Qt::LeftButton); }
 
+    // A key as the keyboard gives it: through the window system to the focused widget, past
+    // shortcuts and every widget that may take it on the way.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
+    {
+        QTest::keyClick(window->windowHandle(), key, modifiers);
+    }
+
+    void type(const QString &keys) const
+    {
+        for (const QChar key : keys)
+            QTest::keyClick(window->windowHandle(), key.toLatin1());
+    }
+
     PeriodTexts fieldTexts() const
     {
         PeriodTexts texts;
