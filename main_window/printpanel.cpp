@@ -1,32 +1,18 @@
 #include "main_window/printpanel.h"
 
 #include "main_window/texts.h"
+#include "platform/accessibility.h"
 
-#include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 
 namespace pomiro {
 
-namespace {
-
-QAccessibleInterface *printPanelInterface(const QString &className, QObject *object)
-{
-    if (className == QLatin1String(PrintPanel::staticMetaObject.className()) && object &&
-        object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Grouping);
-    return nullptr;
-}
-
-} // namespace
-
 PrintPanel::PrintPanel(QWidget *parent) : QFrame(parent)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(printPanelInterface);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    accessibility::answerThrough(staticMetaObject, [](QWidget *widget) -> QAccessibleInterface * {
+        return new QAccessibleWidget(widget, QAccessible::Grouping);
+    });
     setObjectName(QStringLiteral("printPanel"));
     setAccessibleName(texts::kPrintPanelName);
     setFrameStyle(QFrame::Box | QFrame::Sunken);

@@ -1,6 +1,7 @@
 #include "platform/accessibility.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QHash>
 #include <QLabel>
 #include <QWidget>
@@ -15,7 +16,27 @@ QString plainCaption(QString text)
     return text.remove(u'&').replace(u'\n', u' ').trimmed();
 }
 
+QHash<QString, InterfaceMaker> &makers()
+{
+    static QHash<QString, InterfaceMaker> byClass;
+    return byClass;
+}
+
+// Qt asks with the object's class name first, then with its base classes' names.
+QAccessibleInterface *makeInterface(const QString &className, QObject *object)
+{
+    const InterfaceMaker make = makers().value(className);
+    return make && object && object->isWidgetType() ? make(static_cast<QWidget *>(object)) : nullptr;
+}
+
 } // namespace
+
+void answerThrough(const QMetaObject &type, InterfaceMaker make)
+{
+    if (makers().isEmpty())
+        QAccessible::installFactory(makeInterface);
+    makers().insert(QLatin1String(type.className()), make);
+}
 
 void describeControls(QWidget *window)
 {

@@ -1,8 +1,9 @@
 #include "platform/accessiblelineedit.h"
 
+#include "platform/accessibility.h"
+
 #include <QFontMetrics>
 #include <QLineEdit>
-#include <QSet>
 #include <QValidator>
 
 namespace pomiro {
@@ -177,33 +178,11 @@ void AccessibleLineEdit::replaceText(int startOffset, int endOffset, const QStri
 
 namespace accessibility {
 
-namespace {
-
-QSet<QString> &servedClasses()
-{
-    static QSet<QString> classes;
-    return classes;
-}
-
-QAccessibleInterface *lineEditInterface(const QString &className, QObject *object)
-{
-    if (!servedClasses().contains(className))
-        return nullptr;
-    if (auto *lineEdit = qobject_cast<QLineEdit *>(object))
-        return new AccessibleLineEdit(lineEdit);
-    return nullptr;
-}
-
-} // namespace
-
 void readInFull(const QMetaObject &lineEditClass)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(lineEditInterface);
-        return true;
-    }();
-    Q_UNUSED(installed);
-    servedClasses().insert(QLatin1String(lineEditClass.className()));
+    answerThrough(lineEditClass, [](QWidget *lineEdit) -> QAccessibleInterface * {
+        return new AccessibleLineEdit(static_cast<QLineEdit *>(lineEdit));
+    });
 }
 
 } // namespace accessibility

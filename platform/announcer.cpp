@@ -1,5 +1,7 @@
 #include "platform/announcer.h"
 
+#include "platform/accessibility.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 
@@ -20,22 +22,13 @@ public:
     }
 };
 
-QAccessibleInterface *announcerInterface(const QString &className, QObject *object)
-{
-    if (className == QLatin1String(Announcer::staticMetaObject.className()) && object && object->isWidgetType())
-        return new AccessibleAnnouncer(static_cast<QWidget *>(object));
-    return nullptr;
-}
-
 } // namespace
 
 Announcer::Announcer(QWidget *parent) : QLabel(parent)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(announcerInterface);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    accessibility::answerThrough(staticMetaObject, [](QWidget *widget) -> QAccessibleInterface * {
+        return new AccessibleAnnouncer(widget);
+    });
     setObjectName(QStringLiteral("announcer"));
     hide();
 }

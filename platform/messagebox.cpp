@@ -1,6 +1,7 @@
 #include "platform/messagebox.h"
 
-#include <QAccessible>
+#include "platform/accessibility.h"
+
 #include <QAccessibleWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -36,13 +37,6 @@ public:
     }
 };
 
-QAccessibleInterface *informationBoxInterface(const QString &className, QObject *object)
-{
-    if (className == QLatin1String(InformationBox::staticMetaObject.className()) && object && object->isWidgetType())
-        return new AccessibleInformationBox(static_cast<QWidget *>(object));
-    return nullptr;
-}
-
 enum class Buttons { Ok, OkCancel };
 
 // The button that was clicked: OK, キャンセル, `action`, or none.
@@ -51,11 +45,9 @@ enum class Answer { Ok, Cancel, Action, None };
 Answer ask(QWidget *parent, QMessageBox::Icon icon, Buttons buttons, const QString &title,
            const QString &text, const QString &action = {})
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(informationBoxInterface);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    accessibility::answerThrough(InformationBox::staticMetaObject, [](QWidget *box) -> QAccessibleInterface * {
+        return new AccessibleInformationBox(box);
+    });
     // Only a success is told as information; warnings and questions stay alerts.
     std::unique_ptr<QMessageBox> made =
         icon == QMessageBox::Information ? std::make_unique<InformationBox>(parent) : std::make_unique<QMessageBox>(parent);
