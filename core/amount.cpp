@@ -38,23 +38,35 @@ int digitValue(QChar c)
 // Full-width digits, comma, point and signs as their half-width selves, and the minus sign of
 // typeset text as "-": a Japanese input method gives "１，５００" as readily as "1,500". One
 // character for one, so that positions keep their meaning.
+char16_t halfWidth(char16_t c)
+{
+    if (c >= u'０' && c <= u'９')
+        return char16_t(c - u'０' + u'0');
+    switch (c) {
+    case u'，':
+        return u',';
+    case u'．':
+        return u'.';
+    case u'－':
+    case u'\u2212':
+        return u'-';
+    case u'＋':
+        return u'+';
+    case u'＼':
+        return kYenSign;
+    default:
+        return c;
+    }
+}
+
 QString halfWidth(const QString &text)
 {
+    // The stored amounts are half-width; they are read without a copy.
     QString plain = text;
-    for (QChar &c : plain) {
-        const char16_t u = c.unicode();
-        if (u >= u'０' && u <= u'９')
-            c = QChar(char16_t(u - u'０' + u'0'));
-        else if (u == u'，')
-            c = u',';
-        else if (u == u'．')
-            c = u'.';
-        else if (u == u'－' || u == u'\u2212')
-            c = u'-';
-        else if (u == u'＋')
-            c = u'+';
-        else if (u == u'＼')
-            c = kYenSign;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (const char16_t half = halfWidth(c); half != c)
+            plain[i] = QChar(half);
     }
     return plain;
 }
