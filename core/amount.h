@@ -29,10 +29,13 @@ enum class AmountError {
     OutOfRange,
 };
 
-// Reads an amount text ("\1,825,000", "\-3,500") or a plain typed number ("500", "1250.5"):
-// blanks around it, a sign and a currency sign ("\", or a typed ¥ or ￥) in either order, digits
-// with commas only between digits, an optional point with digits after it, decimals rounded to four
-// places ties to even. ".5" and "1." are not numbers, nor is "\" alone, the text of a zero amount.
+// Reads an amount text ("\1,825,000", "\-3,500") or a number as people type it ("500", "1250.5",
+// "１，５００円", "5万", "1億2000万"): blanks around it, a sign and a currency sign ("\", or a
+// typed ¥ or ￥) in either order, digits with commas only between digits, an optional point with
+// digits after it, or 億 and 万 each after its digits with the lower digits after them, and one 円
+// at the end instead of a currency sign. Full-width digits, commas, points and signs count as their
+// half-width selves. Decimals are rounded to four places ties to even. ".5", "1.", "万" and "5万万"
+// are not numbers, nor is "\" alone, the text of a zero amount.
 Result<Amount, AmountError> parseAmountText(const QString &text);
 
 // "\" and the whole-yen amount grouped by "," in threes; zero is "\" alone.

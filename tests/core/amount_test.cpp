@@ -71,6 +71,51 @@ INSTANTIATE_TEST_SUITE_P(ShownAndTyped, ReadsAmountText, ::testing::Values(
         ReadText{u"00000000000000000000000000001"_s, 10'000}),
     textName);
 
+// Full-width forms, 円 and the units 万 and 億, as a Japanese user writes an amount.
+INSTANTIATE_TEST_SUITE_P(AsPeopleWriteThem, ReadsAmountText, ::testing::Values(
+        ReadText{u"5万"_s, 500'000'000},
+        ReadText{u"１，５００円"_s, 15'000'000},
+        ReadText{u"1.5万"_s, 150'000'000},
+        ReadText{u"３万５０００"_s, 350'000'000},
+        ReadText{u"￥２，０００"_s, 20'000'000},
+        ReadText{u"1億2000万"_s, 1'200'000'000'000},
+        ReadText{u"５００"_s, 5'000'000},
+        ReadText{u"１２３４．５"_s, 12'345'000},
+        ReadText{u"1，000"_s, 10'000'000}, // half and full width mixed, as an input method leaves them
+        ReadText{u"－５００"_s, -5'000'000},
+        ReadText{u"\u2212500"_s, -5'000'000}, // the minus sign of typeset text
+        ReadText{u"＋７"_s, 70'000},
+        ReadText{u"＼500"_s, 5'000'000},
+        ReadText{u"500円"_s, 5'000'000},
+        ReadText{u"-500円"_s, -5'000'000},
+        ReadText{u" 5万円　"_s, 500'000'000},
+        ReadText{u"-5万"_s, -500'000'000},
+        ReadText{u"￥-5万"_s, -500'000'000},
+        ReadText{u"1,000万"_s, 100'000'000'000},
+        ReadText{u"12000万"_s, 1'200'000'000'000}, // a leading number may pass the next unit
+        ReadText{u"3万5,000円"_s, 350'000'000},
+        ReadText{u"3万0500"_s, 305'000'000},
+        ReadText{u"1億2000万3000"_s, 1'200'030'000'000},
+        ReadText{u"1億3000"_s, 1'000'030'000'000},
+        ReadText{u"1億9999万9999"_s, 1'999'999'990'000},
+        ReadText{u"2億5万"_s, 2'000'500'000'000},
+        ReadText{u"1.5億"_s, 1'500'000'000'000},
+        ReadText{u"0万"_s, 0},
+        ReadText{u"1.23456789万"_s, 123'456'789},
+        // The fraction of a unit is exact to 1/10,000 yen, then rounded ties to even.
+        ReadText{u"0.000000005万"_s, 0},
+        ReadText{u"0.000000015万"_s, 2},
+        ReadText{u"0.0000000050001万"_s, 1},
+        ReadText{u"0.0000000000005億"_s, 0},
+        ReadText{u"0.0000000000015億"_s, 2},
+        ReadText{u"92233720368.54775807万"_s, kMax},
+        ReadText{u"92233720368.547758074999万"_s, kMax},
+        ReadText{u"9223372.036854775807億"_s, kMax},
+        ReadText{u"-9223372.036854775808億"_s, kMin},
+        ReadText{u"9223372億368万5477"_s, kMax - 5'807},
+        ReadText{u"-9223372億368万5477円"_s, -kMax + 5'807}),
+    textName);
+
 struct RefusedText : TextCase
 {
     AmountError error;
@@ -128,10 +173,67 @@ INSTANTIATE_TEST_SUITE_P(NotANumber, RefusesAmountText, ::testing::Values(
         notANumber(u"1 000"_s),
         notANumber(u"1e5"_s),
         notANumber(u"(500)"_s),
-        notANumber(u"５００"_s),
         notANumber(u"0x10"_s),
         // Digits too many for the range, but the text is not a number in the first place.
         notANumber(u"99999999999999999999999x"_s)),
+    textName);
+
+INSTANTIATE_TEST_SUITE_P(NotAWrittenNumber, RefusesAmountText, ::testing::Values(
+        notANumber(u"万"_s),
+        notANumber(u"億"_s),
+        notANumber(u"円"_s),
+        notANumber(u"万円"_s),
+        notANumber(u"-万"_s),
+        notANumber(u"万5"_s),
+        notANumber(u"5万万"_s),
+        notANumber(u"5億億"_s),
+        notANumber(u"1.5.万"_s),
+        notANumber(u"5万円円"_s),
+        notANumber(u"5円円"_s),
+        notANumber(u"円500"_s),
+        notANumber(u"5円万"_s),
+        notANumber(u"5万-"_s),
+        // Units in descending order, each once.
+        notANumber(u"5万3億"_s),
+        notANumber(u"1万2万"_s),
+        notANumber(u"1億2億"_s),
+        notANumber(u"1億2万3万"_s),
+        // A lower part fits below the unit above it.
+        notANumber(u"1億20000万"_s),
+        notANumber(u"1億1,0000万"_s),
+        notANumber(u"3万10000"_s),
+        notANumber(u"1億2000万10000"_s),
+        notANumber(u"1億100000000"_s),
+        // A decimal only on a number that a unit ends.
+        notANumber(u"1.5億2000万"_s),
+        notANumber(u"1.5万500"_s),
+        notANumber(u"1億2000.5万"_s),
+        notANumber(u"3万5000.5"_s),
+        notANumber(u"5.万"_s),
+        notANumber(u".5万"_s),
+        notANumber(u"5万.5"_s),
+        // Commas between digits only, as without units.
+        notANumber(u"1,000,万"_s),
+        notANumber(u"5万,000"_s),
+        notANumber(u"，１００"_s),
+        // Nothing between the pieces, as "\\ 500" and "1 000" are refused.
+        notANumber(u"5 万"_s),
+        notANumber(u"5万 円"_s),
+        notANumber(u"500 円"_s),
+        notANumber(u"5　万"_s),
+        notANumber(u"3万 5000"_s),
+        // One currency, one sign.
+        notANumber(u"￥500円"_s),
+        notANumber(u"\\5万円"_s),
+        notANumber(u"￥￥500"_s),
+        notANumber(u"－-500"_s),
+        // Other ways of writing numbers stay unread.
+        notANumber(u"五万"_s),
+        notANumber(u"5千"_s),
+        notANumber(u"5万ドル"_s),
+        notANumber(u"約5万"_s),
+        notANumber(u"5万くらい"_s),
+        notANumber(u"99999999999999999999999万x"_s)),
     textName);
 
 INSTANTIATE_TEST_SUITE_P(OutOfRange, RefusesAmountText, ::testing::Values(
@@ -141,7 +243,14 @@ INSTANTIATE_TEST_SUITE_P(OutOfRange, RefusesAmountText, ::testing::Values(
         outOfRange(u"922,337,203,685,478"_s),
         outOfRange(u"\\99,999,999,999,999,999,999"_s),
         outOfRange(u"18446744073709551616"_s),  // wraps a 64-bit unsigned to zero
-        outOfRange(u"1844674407370955.1616"_s)), // the same after x 10,000
+        outOfRange(u"1844674407370955.1616"_s), // the same after x 10,000
+        outOfRange(u"92233720368.547758075万"_s), // rounds up past the top
+        outOfRange(u"9223372億368万5478"_s),
+        outOfRange(u"-9223372.036854775809億"_s),
+        outOfRange(u"92233721億"_s),
+        outOfRange(u"１００，０００，０００，０００，０００，０００"_s),
+        outOfRange(u"184467440737095516.16億"_s), // wraps a 64-bit unsigned after x 10^12
+        outOfRange(u"99999999999999999999999万"_s)),
     textName);
 
 struct Formatted
