@@ -127,6 +127,7 @@ private:
         arrow.initFrom(this);
         arrow.rect = rect;
         arrow.orientation = orientation();
+        arrow.state.setFlag(QStyle::State_Horizontal, orientation() == Qt::Horizontal);
         arrow.sortIndicator = sortIndicatorOrder() == Qt::AscendingOrder
                                   ? QStyleOptionHeader::SortDown
                                   : QStyleOptionHeader::SortUp;
