@@ -3,8 +3,13 @@
 #include "core/amount.h"
 #include "list_window/texts.h"
 
+#include <QCollator>
 #include <QColor>
+#include <QLocale>
 #include <QStringList>
+#include <algorithm>
+#include <numeric>
+#include <optional>
 
 namespace pomiro {
 
@@ -23,6 +28,15 @@ const QColor kSelectedTotalRow(255, 224, 192);
 bool isZeroText(const QString &text)
 {
     return text.isEmpty() || text.trimmed() == QString(kYenSign);
+}
+
+// An amount as the sort sees it: the value the totals count, or none for a text they leave out.
+std::optional<Amount> sortValue(const QString &text)
+{
+    if (isZeroText(text))
+        return Amount{};
+    const auto value = parseAmountText(text);
+    return value ? std::optional<Amount>(*value) : std::nullopt;
 }
 
 // The tooltip of a total: why it is "桁あふれ" and which rows it left out, as rich text with the
@@ -45,8 +59,10 @@ QString totalNotes(bool overflow, const QStringList &skipped)
 } // namespace
 
 EntryListModel::EntryListModel(const Entries &entries, QObject *parent)
-    : QAbstractTableModel(parent), m_entries(entries), m_marks(entries.size(), Mark::Untouched)
+    : QAbstractTableModel(parent), m_entries(entries), m_marks(entries.size(), Mark::Untouched),
+      m_order(entries.size())
 {
+    std::iota(m_order.begin(), m_order.end(), 0);
     fillTotals();
 }
 
@@ -71,6 +87,9 @@ QVariant EntryListModel::headerData(int section, Qt::Orientation orientation, in
                    : QString::fromUtf16(kPeriods[static_cast<size_t>(section - 1)].listHeader);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case Qt::InitialSortOrderRole:
+        // What a first click on the title sorts by: names from A on, amounts from the largest.
+        return section == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
     default:
         return {};
     }
@@ -125,7 +144,7 @@ QVariant EntryListModel::background(int row, int col) const
     if (row == selectedTotalRow())
         return kSelectedTotalRow;
     if (isEntryRow(row) && col >= 1) {
-        const Mark mark = m_marks[row];
+        const Mark mark = m_marks[m_order[row]];
         if (mark != Mark::Untouched)
             return mark == Mark::Selected ? kSelected : kDeselected;
     }
@@ -135,7 +154,7 @@ QVariant EntryListModel::background(int row, int col) const
 QString EntryListModel::text(int row, int col) const
 {
     if (isEntryRow(row)) {
-        const Entry &entry = m_entries[row];
+        const Entry &entry = m_entries[m_order[row]];
         return col == 0 ? entry.name : entry.amount(col - 1);
     }
     if (row == totalRow())
@@ -149,8 +168,10 @@ QString EntryListModel::text(int row, int col) const
 // A nameless entry still needs a name to be heard by; the grid itself shows it blank.
 QString EntryListModel::rowName(int row) const
 {
-    if (isEntryRow(row))
-        return m_entries[row].name.isEmpty() ? listtexts::kNoName : m_entries[row].name;
+    if (isEntryRow(row)) {
+        const QString &name = m_entries[m_order[row]].name;
+        return name.isEmpty() ? listtexts::kNoName : name;
+    }
     return text(row, 0);
 }
 
@@ -168,14 +189,14 @@ QString EntryListModel::spokenText(int row, int col) const
 
 bool EntryListModel::isSelected(int row) const
 {
-    return isEntryRow(row) && m_marks[row] == Mark::Selected;
+    return isEntryRow(row) && m_marks[m_order[row]] == Mark::Selected;
 }
 
 void EntryListModel::toggleRow(int row)
 {
     if (!isEntryRow(row))
         return;
-    Mark &mark = m_marks[row];
+    Mark &mark = m_marks[m_order[row]];
     mark = mark == Mark::Selected ? Mark::Deselected : Mark::Selected;
     emit dataChanged(index(row, 1), index(row, kColumns - 1), {Qt::BackgroundRole});
 
@@ -183,6 +204,64 @@ void EntryListModel::toggleRow(int row)
     emit dataChanged(index(selectedTotalRow(), 1), index(selectedTotalRow(), kColumns - 1),
                      {Qt::DisplayRole, Qt::ToolTipRole, Qt::AccessibleTextRole});
     emit rowSelectionChanged(row, mark == Mark::Selected);
+}
+
+void EntryListModel::sort(int column, Qt::SortOrder order)
+{
+    const QList<int> sorted = sortedOrder(column, order);
+    if (sorted == m_order)
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // Where each entry goes, so that the view's selection and current cell go with it.
+    QList<int> newRow(m_order.size());
+    for (int row = 0; row < sorted.size(); ++row)
+        newRow[sorted[row]] = row;
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex &index : from)
+        to << (isEntryRow(index.row()) ? this->index(newRow[m_order[index.row()]], index.column())
+                                       : index);
+    m_order = sorted;
+    changePersistentIndexList(from, to);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+// Always sorted from the file's order with a stable sort, so that ties keep the file's order
+// whichever column was sorted before.
+QList<int> EntryListModel::sortedOrder(int column, Qt::SortOrder order) const
+{
+    QList<int> sorted(m_entries.size());
+    std::iota(sorted.begin(), sorted.end(), 0);
+    if (column < 0 || column >= kColumns)
+        return sorted;
+    const bool descending = order == Qt::DescendingOrder;
+    if (column == 0) {
+        QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
+        // "項目2" before "項目10", as people count.
+        collator.setNumericMode(true);
+        std::stable_sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+            const QString &x = m_entries[a].name;
+            const QString &y = m_entries[b].name;
+            if (x.isEmpty() || y.isEmpty())
+                return !x.isEmpty() && y.isEmpty(); // nameless entries last
+            const int c = collator.compare(x, y);
+            return descending ? c > 0 : c < 0;
+        });
+        return sorted;
+    }
+    QList<std::optional<Amount>> values;
+    values.reserve(m_entries.size());
+    for (const Entry &entry : m_entries)
+        values << sortValue(entry.amount(column - 1));
+    std::stable_sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+        const std::optional<Amount> &x = values[a];
+        const std::optional<Amount> &y = values[b];
+        if (!x || !y)
+            return x.has_value() && !y.has_value(); // unreadable texts last
+        return descending ? *x > *y : *x < *y;
+    });
+    return sorted;
 }
 
 // The total row over all entries; the selected-total row stays empty until a row is clicked.

@@ -19,6 +19,10 @@ namespace pomiro {
 // rowSelectionChanged() so that a view can mirror it for screen readers. Cells the model gives no
 // background keep the view's own colours; those it gives one have black text.
 //
+// The entry rows can be sorted by a column (sort()); the rows are then served in that order, so
+// whoever walks rows 0 to entryCount() - 1 meets the entries as the user sees them. The spacer and
+// the two total rows stay last, each entry keeps its selection, and the totals do not change.
+//
 // Every cell also has a spoken form (Qt::AccessibleTextRole) that names its row and period, since a
 // screen reader moving through the grid hears one cell at a time: "禁煙 １日 \500".
 class EntryListModel : public QAbstractTableModel
@@ -36,6 +40,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // Amounts by value, the largest first (Qt::DescendingOrder); names in Japanese reading order,
+    // A to Z first (Qt::AscendingOrder). Texts that cannot be read as amounts, and empty names,
+    // come last in either order; ties keep the order of the file. A column of -1 brings the file's
+    // order back. Persistent indexes (the view's selection and current cell) follow their entries.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     // Selects an entry row or takes its selection back, then counts the selected rows afresh.
     // Any other row is not selectable and changes nothing.
@@ -66,14 +75,18 @@ private:
     void fillTotals();
     Totals totalsOf(bool selectedOnly) const;
     QString text(int row, int col) const;
+    // The file order of the entries, as the rows serve them.
+    QList<int> sortedOrder(int column, Qt::SortOrder order) const;
     // What a screen reader says for a cell: its row's name, the column's period, then the text.
     QString spokenText(int row, int col) const;
     QString rowName(int row) const;
     // The cell's own colour, or none where the view's colour shows.
     QVariant background(int row, int col) const;
 
+    // In the order of the file; m_order[row] is the entry an entry row shows.
     Entries m_entries;
     QList<Mark> m_marks;
+    QList<int> m_order;
     Totals m_total;
     // Empty until the first click on an entry row.
     Totals m_selectedTotal;

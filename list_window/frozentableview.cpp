@@ -65,8 +65,8 @@ protected:
 };
 
 // The column titles, drawn exactly as a row of fixed cells with the table's grid lines, so that
-// the real header looks like the first row it replaced. Clickable, for sorting to come; a click
-// does nothing today.
+// the real header looks like the first row it replaced, with the style's sort arrow on the title
+// the rows are sorted by. A click sorts (see FrozenTableView).
 class FixedCellHeader : public QHeaderView
 {
 public:
@@ -113,6 +113,28 @@ protected:
         painter->drawLine(rect.topRight(), rect.bottomRight());
         painter->drawLine(rect.bottomLeft(), rect.bottomRight());
         painter->restore();
+
+        if (isSortIndicatorShown() && sortIndicatorSection() == logicalIndex)
+            paintSortArrow(painter, cell.rect);
+    }
+
+private:
+    // Where and how the style draws a header's arrow, and in Qt's sense of it: a header sorted
+    // A to Z is QStyleOptionHeader::SortDown, as QHeaderView itself draws it.
+    void paintSortArrow(QPainter *painter, const QRect &rect) const
+    {
+        QStyleOptionHeader arrow;
+        arrow.initFrom(this);
+        arrow.rect = rect;
+        arrow.orientation = orientation();
+        arrow.state.setFlag(QStyle::State_Horizontal, orientation() == Qt::Horizontal);
+        arrow.sortIndicator = sortIndicatorOrder() == Qt::AscendingOrder
+                                  ? QStyleOptionHeader::SortDown
+                                  : QStyleOptionHeader::SortUp;
+        arrow.palette.setColor(QPalette::ButtonText,
+                               arrow.palette.color(QPalette::Active, QPalette::ButtonText));
+        arrow.rect = style()->subElementRect(QStyle::SE_HeaderArrow, &arrow, this);
+        style()->drawPrimitive(QStyle::PE_IndicatorHeaderArrow, &arrow, painter, this);
     }
 };
 
@@ -204,6 +226,22 @@ FrozenTableView::FrozenTableView(QWidget *parent)
     setTabKeyNavigation(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    // A title click sorts the rows in the model itself (QAbstractItemModel::sort()), so that the
+    // frozen names, the selection and whoever reads the model all see one order. The frozen
+    // column's title stands in for this view's first one, which it covers; the two headers keep
+    // one sort indicator between them. Each opening shows the file's order, with no arrow.
+    QHeaderView *titles = horizontalHeader();
+    QHeaderView *frozenTitles = m_frozen->horizontalHeader();
+    for (QHeaderView *header : {titles, frozenTitles}) {
+        header->setSortIndicator(-1, Qt::DescendingOrder);
+        header->setSortIndicatorShown(true);
+    }
+    setSortingEnabled(true);
+    connect(frozenTitles, &QHeaderView::sortIndicatorChanged, titles,
+            &QHeaderView::setSortIndicator);
+    connect(titles, &QHeaderView::sortIndicatorChanged, frozenTitles,
+            &QHeaderView::setSortIndicator);
 
     connect(verticalScrollBar(), &QScrollBar::valueChanged, m_frozen, &FrozenColumn::follow);
     connect(this, &QAbstractItemView::clicked, this, &FrozenTableView::cellTriggered);

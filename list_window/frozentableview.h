@@ -16,9 +16,10 @@ class FrozenColumn;
 //
 // The view never selects or edits by itself: a click on any cell, frozen or not, and Space or Enter
 // on the current cell are reported by cellTriggered(); whoever owns the data decides what that
-// means and may mirror its own selection into selectionModel() for screen readers. A header click
-// does nothing. Tab leaves the view; the arrows move the current cell, which is marked only while
-// the user works the view by keys.
+// means and may mirror its own selection into selectionModel() for screen readers. A click on a
+// column's title sorts the model by that column (the model's Qt::InitialSortOrderRole gives the
+// first order, a second click reverses it) and shows the indicator. Tab leaves the view; the arrows
+// move the current cell, which is marked only while the user works the view by keys.
 class FrozenTableView : public QTableView
 {
     Q_OBJECT

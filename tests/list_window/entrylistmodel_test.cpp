@@ -1,11 +1,12 @@
 // The list window's rows without a view: what each cell shows, which rows a click selects, and
-// the totals with their marks for left-out texts and overflow.
+// the totals with their marks for left-out texts and overflow, and the rows sorted by a column.
 #include "list_window/entrylistmodel.h"
 #include "tests/support/cases.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/samples.h"
 
 #include <QAbstractItemModelTester>
+#include <QPersistentModelIndex>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -245,5 +246,140 @@ std::vector<Clicks> clicks()
 }
 
 INSTANTIATE_TEST_SUITE_P(Clicks, ListClicks, ::testing::ValuesIn(clicks()), whatName);
+
+// Sorting: which entries the rows show afterwards, as letters of their place in the file. Before
+// the case's own sort, the rows are sorted backwards by the file-order tags in the first amount
+// column, so that a stable sort from the current order would show up.
+struct Sorting : Described
+{
+    QStringList names; // empty: A, B, C...
+    QStringList texts; // empty: "\1"; otherwise the sorted amount column's texts
+    int column;
+    Qt::SortOrder order;
+    QString rows;
+};
+
+class ListSort : public ::testing::TestWithParam<Sorting>
+{};
+
+constexpr int kSortedAmount = 3; // １ヶ月
+
+TEST_P(ListSort, ShowsTheEntriesInOrderAndLeavesTheOtherRows)
+{
+    const Sorting &c = GetParam();
+    const qsizetype n = std::max(c.names.size(), c.texts.size());
+    Entries entries;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar letter(char16_t(u'A' + i));
+        Entry entry{c.names.isEmpty() ? QString(letter) : c.names[i], everyPeriod("\\1")};
+        entry.amount(0) = QStringLiteral("\\%1").arg(i); // the tag the rows are told by
+        if (!c.texts.isEmpty())
+            entry.amount(kSortedAmount - 1) = c.texts[i];
+        entries.append(entry);
+    }
+    EntryListModel model(entries);
+    const EntryListModel unsorted(entries);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.sort(1, Qt::DescendingOrder);
+    model.sort(c.column, c.order);
+
+    QString rows;
+    for (int row = 0; row < model.entryCount(); ++row) {
+        const int tag = cell(model, row, 1).toString().mid(1).toInt();
+        rows += QChar(char16_t(u'A' + tag));
+        EXPECT_EQ(cell(model, row, 0).toString(), entries[tag].name) << "a row came apart";
+        EXPECT_EQ(cell(model, row, kSortedAmount).toString(),
+                  entries[tag].amount(kSortedAmount - 1));
+    }
+    EXPECT_EQ(rows, c.rows);
+    for (int row = model.spacerRow(); row <= model.selectedTotalRow(); ++row)
+        for (int col = 0; col < EntryListModel::kColumns; ++col)
+            EXPECT_EQ(cell(model, row, col), cell(unsorted, row, col))
+                << "row " << row << " column " << col;
+}
+
+const QStringList kAmounts = {"\\100", "\\3,000", "20", "\\-50", "1250.5"};
+// Unreadable: A, E (blanks are typed text), G, and H beyond the range. C and D are zero.
+const QStringList kMixed = {"abc", "\\5",  "",      "\\",
+                            "  ",  "\\-3", "1.2.3", "\\99,999,999,999,999,999"};
+const QStringList kTies = {"\\5", "\\7", "5", "\\5", "\\7"};
+// Hiragana and katakana by reading, kanji after the kana in the order of the Japanese standard
+// (愛 before 一, unlike their code points), numbers as numbers, nameless entries last.
+const QStringList kNames = {"酒",   "コーヒー", "あめ",  "一", "愛",   "ケーキ",
+                            "かし", "項目10",   "項目2", "",   "Beer", "apple"};
+const QStringList kSameNames = {"禁煙", "", "禁煙", "あめ", ""};
+
+INSTANTIATE_TEST_SUITE_P(
+    Columns, ListSort,
+    ::testing::Values(
+        Sorting{{"amounts largest first"}, {}, kAmounts, 3, Qt::DescendingOrder, "BEACD"},
+        Sorting{{"amounts smallest first"}, {}, kAmounts, 3, Qt::AscendingOrder, "DCAEB"},
+        Sorting{{"unreadable last largest first"}, {}, kMixed, 3, Qt::DescendingOrder, "BCDFAEGH"},
+        Sorting{{"unreadable last smallest first"}, {}, kMixed, 3, Qt::AscendingOrder, "FCDBAEGH"},
+        Sorting{{"amount ties keep file order"}, {}, kTies, 3, Qt::DescendingOrder, "BEACD"},
+        Sorting{
+            {"amount ties reversed keep file order"}, {}, kTies, 3, Qt::AscendingOrder, "ACDBE"},
+        Sorting{{"names in reading order"}, kNames, {}, 0, Qt::AscendingOrder, "LKCGFBEDIHAJ"},
+        Sorting{{"names reversed"}, kNames, {}, 0, Qt::DescendingOrder, "AHIDEBFGCKLJ"},
+        Sorting{{"name ties keep file order"}, kSameNames, {}, 0, Qt::AscendingOrder, "DACBE"},
+        Sorting{{"name ties reversed"}, kSameNames, {}, 0, Qt::DescendingOrder, "ACDBE"},
+        Sorting{{"no column is the file order"}, {}, kAmounts, -1, Qt::AscendingOrder, "ABCDE"},
+        Sorting{{"no entries"}, {}, {}, 3, Qt::DescendingOrder, ""}),
+    whatName);
+
+// The selection belongs to the entries: it moves with them, clicks after a sort select what the
+// row shows, and the totals stay as they were.
+TEST(EntryListModel, SortingKeepsEachEntrysSelection)
+{
+    EntryListModel model(Entries{
+        {"A", everyPeriod("\\100")}, {"B", everyPeriod("\\300")}, {"C", everyPeriod("\\200")}});
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.toggleRow(0);
+    model.toggleRow(2);
+    model.toggleRow(2);
+    const QPersistentModelIndex a = model.index(0, 5);
+    const QPersistentModelIndex total = model.index(model.totalRow(), 2);
+    const QString selectedTotal = rowText(model, model.selectedTotalRow());
+    ASSERT_EQ(selectedTotal, "\\100");
+
+    model.sort(4, Qt::DescendingOrder);
+    const auto names = [&model] {
+        QString shown;
+        for (int row = 0; row < model.entryCount(); ++row)
+            shown += cell(model, row, 0).toString();
+        return shown;
+    };
+    const auto marks = [&model] {
+        QString shown;
+        for (int row = 0; row < model.entryCount(); ++row) {
+            const QColor colour = cell(model, row, 4, Qt::BackgroundRole).value<QColor>();
+            shown += colour == kCyan ? u'C' : colour == kWhite ? u'W' : u'-';
+        }
+        return shown;
+    };
+    ASSERT_EQ(names(), "BCA");
+    EXPECT_EQ(marks(), "-WC");
+    EXPECT_TRUE(model.isSelected(2));
+    EXPECT_EQ(a.row(), 2) << "a persistent index stayed at its place instead of its entry";
+    EXPECT_EQ(a.column(), 5);
+    EXPECT_EQ(total.row(), model.totalRow());
+    EXPECT_EQ(rowText(model, model.totalRow()), "\\600");
+    EXPECT_EQ(rowText(model, model.selectedTotalRow()), selectedTotal);
+
+    QList<std::pair<int, bool>> announced;
+    QObject::connect(&model, &EntryListModel::rowSelectionChanged,
+                     [&announced](int row, bool selected) {
+                         announced.append({row, selected});
+                     });
+    model.toggleRow(0); // B, shown first
+    EXPECT_EQ(announced, (QList<std::pair<int, bool>>{{0, true}}));
+    EXPECT_EQ(rowText(model, model.selectedTotalRow()), "\\400");
+
+    model.sort(-1, Qt::AscendingOrder);
+    EXPECT_EQ(names(), "ABC");
+    EXPECT_EQ(marks(), "CCW");
+    EXPECT_EQ(a.row(), 0);
+    EXPECT_EQ(rowText(model, model.selectedTotalRow()), "\\400");
+}
 
 } // namespace

@@ -135,13 +135,130 @@ TEST_F(ListWindowTest, ClicksToggleWholeRowsAndNothingElse)
             click(grid, row, col);
     EXPECT_EQ(snapshot(grid), before) << "only entry rows are selectable";
 
+    // A title click sorts (see ListTitleClicks) but selects nothing: the last one here brings
+    // back the file's order, so every cell is as it was.
     const QModelIndex current = grid->currentIndex();
     grid->horizontalScrollBar()->setValue(0);
     for (int col : {0, 1, 5})
         clickAt(grid, grid->headerCentre(col));
-    EXPECT_EQ(snapshot(grid), before) << "a title click changed the rows";
+    ASSERT_EQ(text(grid, 2, 0), "コーヒー");
+    EXPECT_EQ(snapshot(grid), before) << "a title click selected or changed a row";
     EXPECT_EQ(grid->currentIndex(), current) << "a title click moved the current cell";
     EXPECT_FALSE(grid->marksCurrentCell()) << "a click shows a focus mark the grid never had";
+}
+
+// Clicks on column titles, one after another: the order of the rows and the arrow shown.
+struct TitleClicks : Described
+{
+    QList<int> columns;
+    QString names; // the first letter of each row's name (あ こ 禁 酒)
+    int sortedBy;
+    Qt::SortOrder order = Qt::DescendingOrder;
+};
+
+class ListTitleClicks : public ListWindowTest, public ::testing::WithParamInterface<TitleClicks>
+{};
+
+// What a column's title looks like where the user sees it.
+QImage titleLook(FrozenTableView *grid, int col)
+{
+    QRect title(QPoint(),
+                QSize(grid->columnWidth(col) - 2, grid->horizontalHeader()->height() - 2));
+    title.moveCenter(grid->headerCentre(col));
+    return grid->grab(title).toImage();
+}
+
+TEST_P(ListTitleClicks, SortTheEntryRowsAndShowTheArrow)
+{
+    const TitleClicks &c = GetParam();
+    FrozenTableView *grid =
+        open({Entry{"こうちゃ", everyPeriod("\\300")}, Entry{"禁煙", everyPeriod("\\100")},
+              Entry{"あめ", everyPeriod("\\200")}, Entry{"酒", everyPeriod("abc")}});
+    QHeaderView *frozenTitles = grid->findChild<QTableView *>()->horizontalHeader();
+    ASSERT_NE(frozenTitles, grid->horizontalHeader());
+    QList<QImage> unsorted;
+    for (int col = 0; col <= 4; ++col)
+        unsorted << titleLook(grid, col);
+    EXPECT_EQ(grid->horizontalHeader()->sortIndicatorSection(), -1) << "opened sorted";
+    const QStringList totals = snapshot(grid).mid(5 * 11);
+
+    for (int col : c.columns)
+        clickAt(grid, grid->headerCentre(col));
+
+    QString names;
+    for (int row = 0; row < 4; ++row)
+        names += text(grid, row, 0).front();
+    EXPECT_EQ(names, c.names);
+    EXPECT_EQ(snapshot(grid).mid(5 * 11), totals) << "the totals or their rows changed";
+    for (QHeaderView *titles : {grid->horizontalHeader(), frozenTitles}) {
+        EXPECT_TRUE(titles->isSortIndicatorShown());
+        EXPECT_EQ(titles->sortIndicatorSection(), c.sortedBy);
+        EXPECT_EQ(titles->sortIndicatorOrder(), c.order);
+    }
+    // The arrow is drawn on the sorted column's title alone.
+    for (int col = 0; col <= 4; ++col)
+        EXPECT_EQ(titleLook(grid, col) == unsorted[col], col != c.sortedBy) << "column " << col;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FourEntries, ListTitleClicks,
+    ::testing::Values(
+        TitleClicks{{"an amount largest first"}, {2}, "こあ禁酒", 2},
+        TitleClicks{{"a second click reverses"}, {2, 2}, "禁あこ酒", 2, Qt::AscendingOrder},
+        TitleClicks{{"a third click reverses again"}, {2, 2, 2}, "こあ禁酒", 2},
+        TitleClicks{{"another amount starts largest first"}, {2, 2, 4}, "こあ禁酒", 4},
+        TitleClicks{{"names in reading order"}, {0}, "あこ禁酒", 0, Qt::AscendingOrder},
+        TitleClicks{{"names reversed"}, {0, 0}, "酒禁こあ", 0},
+        TitleClicks{{"an amount after the names"}, {0, 1}, "こあ禁酒", 1},
+        TitleClicks{{"names after an amount"}, {1, 0}, "あこ禁酒", 0, Qt::AscendingOrder}),
+    whatName);
+
+// A sort leaves the user where they were: the current cell on its entry, the selection on its
+// entries (for the eye and for screen readers), the totals as they were; the next opening starts
+// again in the file's order.
+TEST_F(ListWindowTest, SortingKeepsTheCurrentEntryAndTheSelection)
+{
+    FrozenTableView *grid =
+        open({Entry{"禁煙", everyPeriod("\\100")}, Entry{"酒", everyPeriod("\\300")},
+              Entry{"コーヒー", everyPeriod("\\200")}});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+    QAccessibleTableInterface *cells =
+        QAccessible::queryAccessibleInterface(grid)->tableInterface();
+    ASSERT_NE(cells, nullptr);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Right);
+    press(Qt::Key_Space); // 禁煙
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    press(Qt::Key_Space); // コーヒー, the current cell
+    ASSERT_EQ(text(grid, 5, 1), "\\300");
+
+    clickAt(grid, grid->headerCentre(3));
+    ASSERT_EQ(text(grid, 0, 0), "酒");
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(1, 1))
+        << "the current cell left its entry";
+    EXPECT_EQ(text(grid, 1, 0), "コーヒー");
+    EXPECT_EQ(seen(grid, 0, 2), seen(grid, 3, 2)) << "the unselected row shows a selection";
+    for (int row : {1, 2}) {
+        EXPECT_EQ(seen(grid, row, 2), kCyan) << "row " << row;
+        EXPECT_TRUE(grid->selectionModel()->isRowSelected(row)) << "row " << row;
+        EXPECT_TRUE(cells->cellAt(row, 4)->state().selected) << "row " << row;
+    }
+    EXPECT_FALSE(grid->selectionModel()->isRowSelected(0));
+    EXPECT_FALSE(cells->cellAt(0, 4)->state().selected);
+    EXPECT_EQ(text(grid, 5, 1), "\\300");
+    EXPECT_EQ(text(grid, 4, 1), "\\600");
+
+    press(Qt::Key_Space); // takes コーヒー back
+    EXPECT_FALSE(grid->selectionModel()->isRowSelected(1));
+    EXPECT_EQ(text(grid, 5, 1), "\\100");
+
+    m_window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    grid = open({Entry{"禁煙", everyPeriod("\\100")}, Entry{"酒", everyPeriod("\\300")}});
+    EXPECT_EQ(text(grid, 0, 0), "禁煙") << "a new opening is sorted";
+    EXPECT_EQ(grid->horizontalHeader()->sortIndicatorSection(), -1);
 }
 
 TEST_F(ListWindowTest, FrozenTitlesAndNamesStayInViewWhileTheRestScrolls)
