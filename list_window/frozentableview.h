@@ -18,7 +18,8 @@ class FrozenColumn;
 // on the current cell are reported by cellTriggered(); whoever owns the data decides what that
 // means and may mirror its own selection into selectionModel() for screen readers. A header click
 // does nothing. Tab leaves the view; the arrows move the current cell, which is marked only while
-// the user works the view by keys.
+// the user works the view by keys. Likewise the view only reports a wish for its menu (a right
+// click, the Menu key, Shift+F10) and Ctrl+C; it copies nothing itself.
 class FrozenTableView : public QTableView
 {
     Q_OBJECT
@@ -45,6 +46,10 @@ public:
 
 signals:
     void cellTriggered(const QModelIndex &index);
+    // Where the menu should open, in global coordinates: at the mouse, or at the current cell
+    // when asked for by keys.
+    void menuRequested(const QPoint &globalPos);
+    void copyRequested();
 
 protected:
     QItemSelectionModel::SelectionFlags
@@ -52,6 +57,7 @@ protected:
     void selectionChanged(const QItemSelection &selected,
                           const QItemSelection &deselected) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -66,6 +72,7 @@ private:
     void placeFrozenColumn();
     void setKeyboardUse(bool keys);
     void announceSelection(const QItemSelection &changed, bool selected);
+    QPoint menuPositionForKeys();
 
     FrozenColumn *m_frozen;
     QList<int> m_widths;
