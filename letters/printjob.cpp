@@ -6,10 +6,7 @@
 #include "letters/texts.h"
 #include "platform/messagebox.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -70,45 +67,13 @@ QString documentsFolder()
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
-// Whether the desktop's file chooser portal can be asked. Only a session bus that is already there
-// is asked: connecting to none would start one.
-bool portalRunning()
-{
-    const QString runtimeBus = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus");
-    if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS") && !QFileInfo::exists(runtimeBus))
-        return false;
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    return bus.isConnected() && bus.interface() &&
-           bus.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.portal.Desktop"));
-}
-
 } // namespace
 
 QString askPdfPathInDialog(QWidget *window, const QString &proposed)
 {
-    const bool ownDialog = !portalRunning();
-    QFileDialog dialog(window, texts::kSaveTitle);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    // In Qt's own dialog, the question before replacing a file is ours, in our words.
-    dialog.setOption(QFileDialog::DontUseNativeDialog, ownDialog);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, ownDialog);
-    dialog.setLabelText(QFileDialog::LookIn, texts::kLookIn);
-    dialog.setLabelText(QFileDialog::FileName, texts::kFileName);
-    dialog.setLabelText(QFileDialog::FileType, texts::kFileType);
-    dialog.setLabelText(QFileDialog::Accept, texts::kSaveButton);
-    dialog.setLabelText(QFileDialog::Reject, texts::kCancelButton);
-    dialog.setDirectory(QFileInfo(proposed).absolutePath());
-    dialog.selectFile(QFileInfo(proposed).fileName());
-    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        const QString path = dialog.selectedFiles().constFirst();
-        if (!ownDialog || !QFileInfo::exists(path) ||
-            confirm(window, texts::kSaveTitle, texts::replaceQuestion(QFileInfo(path).fileName())))
-            return path;
-    }
-    return {};
+    return askSavePathInDialog(
+        window, {texts::kSaveTitle, QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf")},
+        proposed);
 }
 
 LetterPrinting::LetterPrinting(FindDestination findDestination, std::function<QDate()> today,
@@ -163,7 +128,8 @@ bool LetterPrinting::saveAsPdf(QWidget *window, const QPageSize &paper, const Le
     if (paintIntoFile(page, paper, kind, name, amounts, date) && page.seek(0))
         bytes = page.readAll();
     if (bytes.isEmpty()) {
-        warn(window, kSaveFailedTitle, texts::pageNotMade(QDir::toNativeSeparators(QDir::tempPath())));
+        warn(window, kSaveFailedTitle,
+             texts::pageNotMade(QDir::toNativeSeparators(QDir::tempPath())));
         return false;
     }
     const Result<void, SaveError> saved = replaceFileAtomically(path, bytes);

@@ -2,6 +2,7 @@
 
 #include "core/period.h"
 #include "platform/printhandoff.h"
+#include "platform/savedialog.h"
 
 #include <QDate>
 #include <QString>
@@ -14,11 +15,7 @@ namespace pomiro::letters {
 
 struct LetterKind;
 
-// Asks the user where to save a letter as a PDF, starting from `proposed` (a full path); empty
-// when the user cancelled.
-using AskSavePath = std::function<QString(QWidget *window, const QString &proposed)>;
-
-// The save dialog: the desktop's own through its portal when one is running, Qt's otherwise.
+// The save dialog for a letter's PDF.
 QString askPdfPathInDialog(QWidget *window, const QString &proposed);
 
 // What a letter button does: paints the letter into a spool file, hands it to the printer and

@@ -2,11 +2,6 @@
 
 namespace pomiro::letters::texts {
 
-QString replaceQuestion(const QString &fileName)
-{
-    return QStringLiteral("「%1」はすでにあります。置き換えていいですか？").arg(fileName);
-}
-
 QString saved(const QString &path)
 {
     return QStringLiteral("「%1」に保存しました。").arg(path);

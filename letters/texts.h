@@ -14,14 +14,6 @@ inline const QString kSaveAsPdf = QStringLiteral("PDFで保存…");
 // The save dialog's title, and the title of what it asks and reports.
 inline const QString kSaveTitle = QStringLiteral("PDFで保存");
 
-// Qt's save dialog, labelled in our words.
-inline const QString kLookIn = QStringLiteral("保存先:");
-inline const QString kFileName = QStringLiteral("ファイル名:");
-inline const QString kFileType = QStringLiteral("ファイルの種類:");
-inline const QString kSaveButton = QStringLiteral("保存");
-inline const QString kCancelButton = QStringLiteral("キャンセル");
-
-QString replaceQuestion(const QString &fileName);
 QString saved(const QString &path);
 // Why a PDF was not saved: the disk is full, or the folder refused it.
 QString saveFailed(bool diskFull);

@@ -49,7 +49,7 @@ public:
     // Selects an entry row or takes its selection back, then counts the selected rows afresh.
     // Any other row is not selectable and changes nothing.
     void toggleRow(int row);
-    // Only the tests read the selection this way; the window shows it through the background.
+    // Whether an entry row is selected; the window shows it through the background.
     bool isSelected(int row) const;
 
     int entryCount() const { return int(m_entries.size()); }

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
@@ -198,6 +199,13 @@ protected:
         QTableView::mousePressEvent(event);
     }
 
+    // The names are part of the one grid: its menu opens over them too.
+    void contextMenuEvent(QContextMenuEvent *event) override
+    {
+        emit m_main->menuRequested(event->globalPos());
+        event->accept();
+    }
+
     // The main view tells screen readers about the selection and the current cell; this twin
     // stays silent. Its own focus reports would name cells of a view that is not in the window's
     // accessible tree, and a screen reader would then speak no change on the real ones.
@@ -372,7 +380,39 @@ void FrozenTableView::keyPressEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
+    // Qt's own copy would take the current cell alone.
+    if (event->matches(QKeySequence::Copy)) {
+        emit copyRequested();
+        event->accept();
+        return;
+    }
+    // Qt makes no menu of Shift+F10, nor of the Menu key on every platform.
+    if ((event->key() == Qt::Key_Menu && plain) ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        emit menuRequested(menuPositionForKeys());
+        event->accept();
+        return;
+    }
     QTableView::keyPressEvent(event);
+}
+
+// The platform's own menu request: from the mouse, or from a key the platform turned into one.
+void FrozenTableView::contextMenuEvent(QContextMenuEvent *event)
+{
+    emit menuRequested(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                   : menuPositionForKeys());
+    event->accept();
+}
+
+// The middle of the current cell, brought into view; the grid's top left corner when there is
+// none (or it lies under the frozen column).
+QPoint FrozenTableView::menuPositionForKeys()
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid())
+        scrollTo(current);
+    const QPoint centre = cellCentre(current);
+    return mapToGlobal(centre.isNull() ? viewport()->geometry().topLeft() : centre);
 }
 
 void FrozenTableView::mousePressEvent(QMouseEvent *event)

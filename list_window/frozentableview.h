@@ -19,7 +19,9 @@ class FrozenColumn;
 // means and may mirror its own selection into selectionModel() for screen readers. A click on a
 // column's title sorts the model by that column (the model's Qt::InitialSortOrderRole gives the
 // first order, a second click reverses it) and shows the indicator. Tab leaves the view; the arrows
-// move the current cell, which is marked only while the user works the view by keys.
+// move the current cell, which is marked only while the user works the view by keys. Likewise the
+// view only reports a wish for its menu (a right click, the Menu key, Shift+F10) and Ctrl+C; it
+// copies nothing itself.
 class FrozenTableView : public QTableView
 {
     Q_OBJECT
@@ -46,6 +48,10 @@ public:
 
 signals:
     void cellTriggered(const QModelIndex &index);
+    // Where the menu should open, in global coordinates: at the mouse, or at the current cell
+    // when asked for by keys.
+    void menuRequested(const QPoint &globalPos);
+    void copyRequested();
 
 protected:
     QItemSelectionModel::SelectionFlags
@@ -53,6 +59,7 @@ protected:
     void selectionChanged(const QItemSelection &selected,
                           const QItemSelection &deselected) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -67,6 +74,7 @@ private:
     void placeFrozenColumn();
     void setKeyboardUse(bool keys);
     void announceSelection(const QItemSelection &changed, bool selected);
+    QPoint menuPositionForKeys();
 
     FrozenColumn *m_frozen;
     QList<int> m_widths;

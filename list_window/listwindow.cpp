@@ -3,6 +3,8 @@
 #include "list_window/entrylistmodel.h"
 #include "list_window/frozentableview.h"
 #include "list_window/layout.h"
+#include "list_window/listexport.h"
+#include "list_window/listreport.h"
 #include "list_window/texts.h"
 #include "platform/accessibility.h"
 #include "platform/fonts.h"
@@ -12,16 +14,18 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 
 namespace pomiro {
 
 using namespace listlayout;
 
-ListWindow::ListWindow(const Entries &entries, QWidget *parent)
+ListWindow::ListWindow(const Entries &entries, QWidget *parent, const QString &folder)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint)
+                          Qt::WindowCloseButtonHint),
+      m_folder(folder), m_askSavePath(&askCsvPathInDialog)
 {
     setObjectName(QStringLiteral("listWindow"));
     setWindowTitle(listtexts::kWindowTitle);
@@ -54,15 +58,17 @@ ListWindow::ListWindow(const Entries &entries, QWidget *parent)
     connect(m_grid, &FrozenTableView::cellTriggered, this,
             [this](const QModelIndex &index) { m_model->toggleRow(index.row()); });
     connect(m_model, &EntryListModel::rowSelectionChanged, this, &ListWindow::showSelection);
+    connect(m_grid, &FrozenTableView::menuRequested, this, &ListWindow::showMenu);
+    connect(m_grid, &FrozenTableView::copyRequested, this, &ListWindow::copyList);
 
     centreOnScreen(this);
 }
 
 ListWindow *ListWindow::showList(const Entries &entries, QWidget *mainWindow,
-                                 QPointer<ListWindow> &existing)
+                                 QPointer<ListWindow> &existing, const QString &folder)
 {
     if (!existing)
-        existing = new ListWindow(entries, mainWindow);
+        existing = new ListWindow(entries, mainWindow, folder);
     bringToFront(existing);
     return existing;
 }
@@ -100,6 +106,37 @@ void ListWindow::fillRows(const Entries &entries)
 {
     m_model = new EntryListModel(entries, this);
     m_grid->setModel(m_model);
+}
+
+// The menu is made on first use; the items that take the list away stand together in it, in the
+// order the user meets them.
+void ListWindow::showMenu(const QPoint &globalPos)
+{
+    if (!m_menu) {
+        m_menu = new QMenu(this);
+        m_menu->setObjectName(QStringLiteral("gridMenu"));
+        m_menu->setFont(fonts::font(fonts::kPGothic, kGridFontSize));
+        QAction *copy = m_menu->addAction(listtexts::kCopy, this, &ListWindow::copyList);
+        // Shown as the item's key; the grid itself handles Ctrl+C, menu or not.
+        copy->setShortcut(QKeySequence::Copy);
+        copy->setShortcutContext(Qt::WidgetShortcut);
+        copy->setShortcutVisibleInContextMenu(true);
+        m_menu->addAction(listtexts::kSaveCsv, this, &ListWindow::saveCsv);
+    }
+    // A platform may send its own menu request after the Menu key the grid already answered.
+    if (m_menu->isVisible())
+        return;
+    m_menu->popup(globalPos);
+}
+
+void ListWindow::copyList()
+{
+    copyReport(makeListReport(*m_model));
+}
+
+void ListWindow::saveCsv()
+{
+    saveReportAsCsv(this, makeListReport(*m_model), m_folder, m_askSavePath);
 }
 
 } // namespace pomiro

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "core/entry.h"
+#include "platform/savedialog.h"
 
+#include <QDir>
 #include <QPointer>
 #include <QWidget>
 
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace pomiro {
@@ -17,17 +20,27 @@ class FrozenTableView;
 // total of the rows the user selects by clicking them (or with Space or Enter on the current cell).
 // It works on a copy of the rows it was opened with and never changes the table. Esc closes it, as
 // the back button does.
+//
+// The grid's menu (a right click, the Menu key, Shift+F10) takes the list away as the grid shows
+// it: copied for a spreadsheet (also Ctrl+C) or saved as a CSV file, proposed beside the data file.
 class ListWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit ListWindow(const Entries &entries, QWidget *parent = nullptr);
+    // `folder` holds the data file; a saved list is proposed there. The program keeps its data
+    // file in the working folder.
+    explicit ListWindow(const Entries &entries, QWidget *parent = nullptr,
+                        const QString &folder = QDir::currentPath());
 
     // The list button's action: opens the window on first use (and after it was closed), or
     // brings the open one to the front as it stands, selection and all.
     static ListWindow *showList(const Entries &entries, QWidget *mainWindow,
-                                QPointer<ListWindow> &existing);
+                                QPointer<ListWindow> &existing,
+                                const QString &folder = QDir::currentPath());
+
+    // Tests answer the save dialog here in place of a user.
+    void setAskSavePath(AskSavePath askSavePath) { m_askSavePath = std::move(askSavePath); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -36,11 +49,17 @@ private:
     void setUpGrid();
     void showSelection(int row, bool selected);
     void fillRows(const Entries &entries);
+    void showMenu(const QPoint &globalPos);
+    void copyList();
+    void saveCsv();
 
     FrozenTableView *m_grid;
     EntryListModel *m_model = nullptr;
     QLabel *m_hint;
     QPushButton *m_backButton;
+    QMenu *m_menu = nullptr; // made when first asked for
+    QString m_folder;
+    AskSavePath m_askSavePath;
 };
 
 } // namespace pomiro

@@ -9,7 +9,8 @@ namespace pomiro::listtexts {
 
 inline const QString kWindowTitle = QStringLiteral("ぽみろ一覧");
 inline const QString kGridName = QStringLiteral("ぽみろ一覧の表"); // for screen readers
-inline const QString kHint = QStringLiteral("行をクリックすると選択した「ぽみろ…」の小計を表示します");
+inline const QString kHint =
+    QStringLiteral("行をクリックすると選択した「ぽみろ…」の小計を表示します");
 inline const QString kBack = QStringLiteral("戻る");
 // The grid's own tooltip, shown wherever a cell has nothing more to say.
 inline const QString kClickHint = QStringLiteral("クリックで選択");
@@ -25,5 +26,19 @@ inline const QString kOverflowNote = QStringLiteral("合計が大きすぎるた
 // Why rows were left out of a total: their names, and how many more there were.
 QString skippedNote(const QStringList &names, qsizetype more);
 inline const QString kNoName = QStringLiteral("（名前なし）");
+
+// The grid's menu.
+inline const QString kCopy = QStringLiteral("コピー(&C)");
+inline const QString kSaveCsv = QStringLiteral("CSV で保存(&S)…");
+
+// Saving the list as a CSV file: the file proposed, the save dialog's title (also the title of
+// what it reports), and what it tells.
+inline const QString kCsvFileName = QStringLiteral("ぽみろ一覧.csv");
+inline const QString kCsvTitle = QStringLiteral("CSV で保存");
+QString csvSaved(const QString &path);
+// Why the file was not saved: the disk is full, or the folder refused it.
+QString csvSaveFailed(bool diskFull);
+// A row holds a character the CSV file's code page cannot hold.
+QString csvUnwritable(const QString &rowName, char32_t character);
 
 } // namespace pomiro::listtexts

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -318,7 +319,8 @@ void MainWindow::closePrintPanel()
 
 void MainWindow::showList()
 {
-    ListWindow::showList(m_data.entries, this, m_list);
+    ListWindow::showList(m_data.entries, this, m_list,
+                         QFileInfo(m_data.dataFile.path()).absolutePath());
 }
 
 void MainWindow::setLetterPrinting(letters::LetterPrinting *printing)

@@ -1,0 +1,67 @@
+#include "platform/savedialog.h"
+
+#include "platform/messagebox.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace pomiro {
+
+namespace {
+
+// Qt's save dialog, labelled in our words.
+const QString kLookIn = QStringLiteral("保存先:");
+const QString kFileName = QStringLiteral("ファイル名:");
+const QString kFileType = QStringLiteral("ファイルの種類:");
+const QString kSaveButton = QStringLiteral("保存");
+const QString kCancelButton = QStringLiteral("キャンセル");
+
+QString replaceQuestion(const QString &fileName)
+{
+    return QStringLiteral("「%1」はすでにあります。置き換えていいですか？").arg(fileName);
+}
+
+// Whether the desktop's file chooser portal can be asked. Only a session bus that is already there
+// is asked: connecting to none would start one.
+bool portalRunning()
+{
+    const QString runtimeBus = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus");
+    if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS") && !QFileInfo::exists(runtimeBus))
+        return false;
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.interface() &&
+           bus.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.portal.Desktop"));
+}
+
+} // namespace
+
+QString askSavePathInDialog(QWidget *window, const SaveDialogKind &kind, const QString &proposed)
+{
+    const bool ownDialog = !portalRunning();
+    QFileDialog dialog(window, kind.title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(kind.filter);
+    dialog.setDefaultSuffix(kind.suffix);
+    // In Qt's own dialog, the question before replacing a file is ours, in our words.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, ownDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, ownDialog);
+    dialog.setLabelText(QFileDialog::LookIn, kLookIn);
+    dialog.setLabelText(QFileDialog::FileName, kFileName);
+    dialog.setLabelText(QFileDialog::FileType, kFileType);
+    dialog.setLabelText(QFileDialog::Accept, kSaveButton);
+    dialog.setLabelText(QFileDialog::Reject, kCancelButton);
+    dialog.setDirectory(QFileInfo(proposed).absolutePath());
+    dialog.selectFile(QFileInfo(proposed).fileName());
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString path = dialog.selectedFiles().constFirst();
+        if (!ownDialog || !QFileInfo::exists(path) ||
+            confirm(window, kind.title, replaceQuestion(QFileInfo(path).fileName())))
+            return path;
+    }
+    return {};
+}
+
+} // namespace pomiro

@@ -1,0 +1,279 @@
+// The list taken away as the user does it: the grid's menu opened by keys and by the mouse,
+// Ctrl+C, and the CSV file saved through the menu, with a stand-in for the save dialog.
+#include "list_window/frozentableview.h"
+#include "list_window/listwindow.h"
+#include "tests/support/cases.h"
+#include "tests/support/fsfaults.h"
+#include "tests/support/messageboxes.h"
+#include "tests/support/programfonts.h"
+#include "tests/support/qtapp.h"
+#include "tests/support/samples.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <optional>
+
+using namespace pomiro;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using pomiro::testing::Box;
+using pomiro::testing::Described;
+using pomiro::testing::everyPeriod;
+using pomiro::testing::MessageBoxes;
+using pomiro::testing::whatName;
+
+const QString kHeaderLine =
+    u"ぽみろ…\t１日\t１週間\t１ヶ月\t半年\t１年\t３年\t５年\t１０年\t２０年\t３０年\n"_s;
+
+QString line(const QString &name, const QString &amount)
+{
+    return name + (u'\t' + amount).repeated(10) + u'\n';
+}
+
+class ListMenuTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { pomiro::testing::useProgramFonts(); }
+
+    void TearDown() override
+    {
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+        delete m_window.data();
+    }
+
+    FrozenTableView *open(const Entries &table, const QString &folder = QDir::currentPath())
+    {
+        m_window = new ListWindow(table, nullptr, folder);
+        m_window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_window));
+        return m_window->findChild<FrozenTableView *>(u"grid"_s);
+    }
+
+    // A key as the user presses it: through the application to whatever has the focus (the open
+    // menu, while there is one).
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(m_window->windowHandle(), key, modifiers);
+    }
+
+    static QMenu *openMenu() { return qobject_cast<QMenu *>(QApplication::activePopupWidget()); }
+
+    QPointer<ListWindow> m_window;
+};
+
+// How the user asks for the menu.
+enum class Ask { ShiftF10, MenuKey, RightClickOnAmount, RightClickOnName };
+
+struct MenuCase : Described
+{
+    Ask ask;
+};
+
+class ListMenu : public ListMenuTest, public ::testing::WithParamInterface<MenuCase>
+{};
+
+// Made on first use, with exactly the two items, at the current cell when asked by keys; a right
+// click selects nothing.
+TEST_P(ListMenu, OpensWithExactlyItsItemsWhereAsked)
+{
+    FrozenTableView *grid =
+        open({Entry{u"禁煙"_s, everyPeriod(u"\\100"_s)}, Entry{u"酒"_s, everyPeriod(u"\\20"_s)}});
+    EXPECT_EQ(m_window->findChild<QMenu *>(), nullptr) << "the menu was made before its first use";
+    press(Qt::Key_Tab); // from the back button to the grid
+    ASSERT_TRUE(grid->hasFocus());
+    press(Qt::Key_Down);
+    press(Qt::Key_Right);
+    const QModelIndex current = grid->currentIndex();
+    ASSERT_EQ(current.row(), 1);
+
+    QPoint expected;
+    switch (GetParam().ask) {
+    case Ask::ShiftF10:
+        press(Qt::Key_F10, Qt::ShiftModifier);
+        expected = grid->mapToGlobal(grid->cellCentre(current));
+        break;
+    case Ask::MenuKey:
+        press(Qt::Key_Menu);
+        expected = grid->mapToGlobal(grid->cellCentre(current));
+        break;
+    case Ask::RightClickOnAmount:
+    case Ask::RightClickOnName: {
+        const int col = GetParam().ask == Ask::RightClickOnName ? 0 : 3;
+        const QPoint at = grid->cellCentre(grid->model()->index(0, col));
+        ASSERT_FALSE(at.isNull());
+        QTest::mouseClick(m_window->windowHandle(), Qt::RightButton, {}, grid->mapTo(m_window, at));
+        expected = grid->mapToGlobal(at);
+        break;
+    }
+    }
+
+    QMenu *menu = openMenu();
+    ASSERT_NE(menu, nullptr) << "no menu opened";
+    EXPECT_EQ(menu->parentWidget(), m_window.data());
+    QStringList items;
+    for (QAction *action : menu->actions())
+        items << action->text();
+    EXPECT_EQ(items, (QStringList{u"コピー(&C)"_s, u"CSV で保存(&S)…"_s}));
+    EXPECT_EQ(menu->actions().value(0)->shortcut(), QKeySequence(QKeySequence::Copy));
+    EXPECT_TRUE(menu->actions().value(0)->isShortcutVisibleInContextMenu());
+    EXPECT_EQ(menu->pos(), expected);
+    EXPECT_EQ(grid->model()->index(0, 3).data(Qt::BackgroundRole), QVariant())
+        << "the right click selected its row";
+
+    press(Qt::Key_Escape);
+    EXPECT_EQ(openMenu(), nullptr);
+    EXPECT_TRUE(m_window->isVisible()) << "Esc closed the window, not the menu";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Asks, ListMenu,
+    ::testing::Values(MenuCase{{"Shift F10"}, Ask::ShiftF10},
+                      MenuCase{{"the Menu key"}, Ask::MenuKey},
+                      MenuCase{{"a right click on an amount"}, Ask::RightClickOnAmount},
+                      MenuCase{{"a right click on a name"}, Ask::RightClickOnName}),
+    whatName);
+
+TEST_F(ListMenuTest, CtrlCAndTheMenuCopyTheSelectedRowsAsTabSeparatedText)
+{
+    FrozenTableView *grid =
+        open({Entry{u"禁煙"_s, everyPeriod(u"\\100"_s)}, Entry{u"酒"_s, everyPeriod(u"\\-20"_s)},
+              Entry{u"茶"_s, everyPeriod(u"\\3"_s)}});
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    press(Qt::Key_Tab);
+    ASSERT_TRUE(grid->hasFocus());
+    press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), kHeaderLine + line(u"禁煙"_s, u"100"_s) + line(u"酒"_s, u"-20"_s) +
+                                     line(u"茶"_s, u"3"_s) + line(u"全合計"_s, u"83"_s));
+
+    // Rows selected by keys, the lower first; then the menu's item by its key.
+    press(Qt::Key_End, Qt::ControlModifier);
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    press(Qt::Key_Space);
+    press(Qt::Key_Home, Qt::ControlModifier);
+    press(Qt::Key_Space);
+    clipboard->clear();
+    press(Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_NE(openMenu(), nullptr);
+    press(Qt::Key_C);
+    EXPECT_EQ(openMenu(), nullptr);
+    EXPECT_EQ(clipboard->text(), kHeaderLine + line(u"禁煙"_s, u"100"_s) + line(u"茶"_s, u"3"_s) +
+                                     line(u"全合計"_s, u"83"_s) + line(u"選択合計"_s, u"103"_s));
+    EXPECT_TRUE(grid->hasFocus()) << "the focus did not come back to the grid";
+}
+
+// Saving through the menu (Shift+F10, S) with the save dialog answered by a stand-in.
+enum class Fault { None, Cancel, ReadOnlyFolder, FullDisk, UnwritableName };
+
+struct SaveCase : Described
+{
+    Fault fault;
+    Box box;        // the box shown
+    QString starts; // how its text starts; empty: no box at all
+    bool asked;     // whether the dialog was asked at all
+};
+
+class ListCsvSave : public ListMenuTest, public ::testing::WithParamInterface<SaveCase>
+{};
+
+TEST_P(ListCsvSave, WritesTheWholeFileOrNothingAndSaysSo)
+{
+    const SaveCase &c = GetParam();
+    if ((c.fault == Fault::FullDisk || c.fault == Fault::ReadOnlyFolder) &&
+        !pomiro::testing::canMount(c.what))
+        return;
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString folder = tmp.filePath(u"data"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    std::optional<pomiro::testing::TmpfsMount> mount;
+    if (c.fault == Fault::FullDisk || c.fault == Fault::ReadOnlyFolder) {
+        mount.emplace(folder, 64);
+        ASSERT_TRUE(mount->error().isEmpty()) << mount->error().toStdString();
+    }
+    // An earlier list there must survive a failed save byte for byte.
+    const QString path = QDir(folder).filePath(u"ぽみろ一覧.csv"_s);
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+    }
+    if (c.fault == Fault::FullDisk) {
+        ASSERT_TRUE(mount->fill(QDir(folder).filePath(u"filler"_s)));
+    }
+    if (c.fault == Fault::ReadOnlyFolder) {
+        ASSERT_TRUE(mount->makeReadOnly());
+    }
+    const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+
+    const QString name = c.fault == Fault::UnwritableName ? u"笑顔😀"_s : u"禁煙"_s;
+    open({Entry{name, everyPeriod(u"\\100"_s)}}, folder);
+    QStringList proposed;
+    m_window->setAskSavePath([&](QWidget *, const QString &at) {
+        proposed << at;
+        return c.fault == Fault::Cancel ? QString() : path;
+    });
+    MessageBoxes boxes;
+    press(Qt::Key_Tab);
+    press(Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_NE(openMenu(), nullptr);
+    press(Qt::Key_S);
+
+    EXPECT_EQ(proposed, c.asked ? QStringList{path} : QStringList{});
+    ASSERT_EQ(boxes.shown.size(), c.starts.isEmpty() ? 0 : 1);
+    if (!c.starts.isEmpty()) {
+        EXPECT_EQ(boxes.shown[0].box, c.box);
+        EXPECT_TRUE(boxes.shown[0].text.startsWith(c.starts)) << boxes.shown[0].text.toStdString();
+        EXPECT_EQ(boxes.shown[0].title,
+                  c.fault == Fault::None ? u"CSV で保存"_s : u"保存できません"_s);
+    }
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    if (c.fault == Fault::None) {
+        EXPECT_EQ(boxes.shown[0].text, u"「%1」に保存しました。"_s.arg(path));
+        EXPECT_TRUE(bytes.startsWith("\x82\xdb\x82\xdd\x82\xeb\x81\x63,")) << "not CP932";
+        EXPECT_TRUE(bytes.endsWith("\x91\x53\x8d\x87\x8c\x76,100,100,100,100,100,100,100,100,100,"
+                                   "100\r\n"));
+        EXPECT_EQ(bytes.count("\r\n"), 3);
+    } else {
+        EXPECT_EQ(bytes, "old\r\n");
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), before)
+            << "something was left behind";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ListCsvSave,
+    ::testing::Values(
+        SaveCase{{"saved"}, Fault::None, Box::Information, u"「"_s, true},
+        SaveCase{{"cancelled"}, Fault::Cancel, Box::Other, QString(), true},
+        SaveCase{{"a read only folder"},
+                 Fault::ReadOnlyFolder,
+                 Box::Warning,
+                 u"CSVファイルを保存できませんでした。保存先のフォルダーに書き込めるか"_s,
+                 true},
+        SaveCase{{"a full disk"},
+                 Fault::FullDisk,
+                 Box::Warning,
+                 u"ディスクの空きが足りないため、CSVファイルを保存できませんでした。"_s,
+                 true},
+        SaveCase{{"a name CP932 cannot hold"},
+                 Fault::UnwritableName,
+                 Box::Warning,
+                 u"「笑顔😀」の行に、CSVファイル（Shift_JIS）に書けない文字「😀」があるため"_s,
+                 false}),
+    whatName);
+
+} // namespace
