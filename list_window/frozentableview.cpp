@@ -202,7 +202,7 @@ protected:
     // The names are part of the one grid: its menu opens over them too.
     void contextMenuEvent(QContextMenuEvent *event) override
     {
-        emit m_main->menuRequested(event->globalPos());
+        emit m_main->menuRequested(event->globalPos(), event->reason() != QContextMenuEvent::Mouse);
         event->accept();
     }
 
@@ -389,7 +389,7 @@ void FrozenTableView::keyPressEvent(QKeyEvent *event)
     // Qt makes no menu of Shift+F10, nor of the Menu key on every platform.
     if ((event->key() == Qt::Key_Menu && plain) ||
         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
-        emit menuRequested(menuPositionForKeys());
+        emit menuRequested(menuPositionForKeys(), true);
         event->accept();
         return;
     }
@@ -399,8 +399,8 @@ void FrozenTableView::keyPressEvent(QKeyEvent *event)
 // The platform's own menu request: from the mouse, or from a key the platform turned into one.
 void FrozenTableView::contextMenuEvent(QContextMenuEvent *event)
 {
-    emit menuRequested(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
-                                                                   : menuPositionForKeys());
+    const bool byKeys = event->reason() != QContextMenuEvent::Mouse;
+    emit menuRequested(byKeys ? menuPositionForKeys() : event->globalPos(), byKeys);
     event->accept();
 }
 

@@ -50,7 +50,7 @@ signals:
     void cellTriggered(const QModelIndex &index);
     // Where the menu should open, in global coordinates: at the mouse, or at the current cell
     // when asked for by keys.
-    void menuRequested(const QPoint &globalPos);
+    void menuRequested(const QPoint &globalPos, bool byKeys);
     void copyRequested();
 
 protected:

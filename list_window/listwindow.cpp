@@ -110,7 +110,7 @@ void ListWindow::fillRows(const Entries &entries)
 
 // The menu is made on first use; the items that take the list away stand together in it, in the
 // order the user meets them.
-void ListWindow::showMenu(const QPoint &globalPos)
+void ListWindow::showMenu(const QPoint &globalPos, bool byKeys)
 {
     if (!m_menu) {
         m_menu = new QMenu(this);
@@ -127,6 +127,10 @@ void ListWindow::showMenu(const QPoint &globalPos)
     if (m_menu->isVisible())
         return;
     m_menu->popup(globalPos);
+    // A menu opened by keys starts on its first item, as desktop menus do: the arrows go on from
+    // there, and a screen reader has an item to speak.
+    if (byKeys)
+        m_menu->setActiveAction(m_menu->actions().value(0));
 }
 
 void ListWindow::copyList()

@@ -49,7 +49,7 @@ private:
     void setUpGrid();
     void showSelection(int row, bool selected);
     void fillRows(const Entries &entries);
-    void showMenu(const QPoint &globalPos);
+    void showMenu(const QPoint &globalPos, bool byKeys);
     void copyList();
     void saveCsv();
 

@@ -30,7 +30,7 @@ fi
 program=$(realpath "$1") # the program starts in a folder of its own
 shift
 cases=("$@")
-[ ${#cases[@]} -gt 0 ] || cases=(top_buttons amount_in_full conversion browsing print_panel save_new list_window help_window)
+[ ${#cases[@]} -gt 0 ] || cases=(top_buttons amount_in_full conversion browsing print_panel save_new list_window list_menu help_window)
 
 # ---------------------------------------------------------------------------------------------
 # The desktop: X, a session bus, the accessibility bus, a window manager (Orca follows the focus
@@ -311,6 +311,20 @@ case_list_window() {
   orca_mark
   e2e_key Escape
   expect_window_closes ぽみろ一覧
+}
+
+# The list's menu by keys: Shift+F10 in the grid opens it on its first item, the arrows walk the
+# items, Esc closes the menu and leaves the list open.
+case_list_menu() {
+  start_program
+  tab_to 5 '^一覧'
+  say_after space '戻る'
+  e2e_wait_window ぽみろ一覧 >/dev/null || e2e_fail "the list window did not open"
+  say_after Tab 'ぽみろ一覧の表|table with'
+  say_after shift+F10 'コピー'
+  say_after Down 'CSV で保存'
+  say_after Escape "$names|$periods|ぽみろ一覧の表"
+  xdotool search --onlyvisible --name '^ぽみろ一覧$' >/dev/null || e2e_fail "Esc in the menu closed the list"
 }
 
 # The help by keys: the page read line by line, a link reached by Tab, Esc.
