@@ -1,11 +1,6 @@
-#include "letters/texts.h"
+#include "platform/printtexts.h"
 
-namespace pomiro::letters::texts {
-
-QString replaceQuestion(const QString &fileName)
-{
-    return QStringLiteral("「%1」はすでにあります。置き換えていいですか？").arg(fileName);
-}
+namespace pomiro::printtexts {
 
 QString saved(const QString &path)
 {
@@ -30,4 +25,4 @@ QString pageNotMade(const QString &temporaryFolder)
         .arg(temporaryFolder);
 }
 
-} // namespace pomiro::letters::texts
+} // namespace pomiro::printtexts
