@@ -1,30 +1,22 @@
 #pragma once
 
 #include "core/period.h"
-#include "platform/printhandoff.h"
-#include "platform/savedialog.h"
+#include "platform/pdfprinting.h"
 
 #include <QDate>
 #include <QString>
 #include <functional>
-#include <optional>
 
 class QWidget;
 
 namespace pomiro::letters {
 
-struct LetterKind;
-
-// The save dialog for a letter's PDF.
-QString askPdfPathInDialog(QWidget *window, const QString &proposed);
-
-// What a letter button does: paints the letter into a spool file, hands it to the printer and
-// tells the user when that failed, offering to save the same page as a PDF instead.
+// What a letter button does: prints the letter through the program's print path, which tells the
+// user when that failed and offers to save the same page as a PDF instead.
 class LetterPrinting
 {
 public:
-    // Looked up for every letter, so a printer set up while the program runs is used.
-    using FindDestination = std::function<std::optional<PrintDestination>()>;
+    using FindDestination = FindPrintDestination;
 
     explicit LetterPrinting(FindDestination findDestination = &defaultPrintDestination,
                             std::function<QDate()> today = &QDate::currentDate,
@@ -36,14 +28,8 @@ public:
     bool print(int kindIndex, QWidget *window, const QString &name, const PeriodTexts &amounts);
 
 private:
-    bool printOn(const PrintDestination &destination, const LetterKind &kind, const QString &name,
-                 const PeriodTexts &amounts, QDate date);
-    bool saveAsPdf(QWidget *window, const QPageSize &paper, const LetterKind &kind,
-                   const QString &name, const PeriodTexts &amounts, QDate date);
-
-    FindDestination m_findDestination;
+    PdfPrinting m_printing;
     std::function<QDate()> m_today;
-    AskSavePath m_askSavePath;
 };
 
 } // namespace pomiro::letters

@@ -20,6 +20,16 @@ inline const QString kNameHeader = QStringLiteral("ぽみろ…");
 inline const QString kTotal = QStringLiteral("全合計");
 inline const QString kSelectedTotal = QStringLiteral("選択合計");
 
+// The list on paper: the PDF file proposed, the column that marks the selected rows and the
+// number at the foot of each page.
+inline const QString kPdfFileName = QStringLiteral("ぽみろ一覧.pdf");
+inline const QString kPrintedMarkHeader = QStringLiteral("選択");
+inline const QString kPrintedMark = QStringLiteral("●");
+inline QString pageNumber(int page, int pages)
+{
+    return QStringLiteral("%1 / %2").arg(page).arg(pages);
+}
+
 // A total too large to show.
 inline const QString kOverflow = QStringLiteral("桁あふれ");
 inline const QString kOverflowNote = QStringLiteral("合計が大きすぎるため表示できません。");

@@ -13,7 +13,7 @@ namespace pomiro {
 namespace {
 
 // The calls of libcups the program makes. The library, with the TLS, Kerberos and Avahi libraries
-// it brings along, is loaded when the first letter goes to a printer (lazylibrary.h): together
+// it brings along, is loaded when the first page goes to a printer (lazylibrary.h): together
 // they weigh about a tenth of the start-up's time and memory.
 struct CupsCalls
 {
@@ -80,7 +80,7 @@ bool handToQueue(const QByteArray &queue, const QString &pdfPath, const QPageSiz
     const int job = cups().printFile(queue.constData(), QFile::encodeName(pdfPath).constData(),
                                   title.constData(), media.isEmpty() ? 0 : 1, &option);
     if (job == 0)
-        qWarning("The spooler refused the letter: %s", cups().lastErrorString());
+        qWarning("The spooler refused the job: %s", cups().lastErrorString());
     return job != 0;
 }
 

@@ -1,30 +1,21 @@
 #pragma once
 
-// A letter's page as it reads back from a PDF file (pdftotext -bbox, poppler-utils), checked
-// against the layout every letter has, whether it went to a printer or was saved.
+// A letter's page as it reads back from a PDF file (pdfwords.h), checked against the layout
+// every letter has, whether it went to a printer or was saved.
 
 #include "core/period.h"
 #include "letters/letterkind.h"
+#include "tests/support/pdfwords.h"
 #include "tests/support/qtapp.h"
 
 #include <QList>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
-#include <cmath>
 #include <gtest/gtest.h>
-#include <map>
 
 namespace pomiro::testing {
-
-struct PdfWord
-{
-    double xMin, yMin, xMax, yMax; // points
-    QString text;
-};
 
 struct PdfPage
 {
@@ -33,35 +24,17 @@ struct PdfPage
     QList<PdfWord> words;
 };
 
-// pdftotext -bbox: one <word> per run of text between blanks, coordinates in points.
+// Every page's words together, with the size of the first.
 inline PdfPage readPdfWords(const QString &pdf)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    const QList<PdfPageWords> pages = readPdfPages(pdf);
     PdfPage page;
-    page.pages = static_cast<int>(html.count(QStringLiteral("<page ")));
-    static const QRegularExpression first(
-        QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)">)re"));
-    if (const auto m = first.match(html); m.hasMatch())
-        page.size = QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
-    static const QRegularExpression word(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    for (auto it = word.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        page.words.append({m.captured(1).toDouble(), m.captured(2).toDouble(),
-                           m.captured(3).toDouble(), m.captured(4).toDouble(), m.captured(5)});
-    }
+    page.pages = static_cast<int>(pages.size());
+    if (!pages.isEmpty())
+        page.size = pages.first().size;
+    for (const PdfPageWords &p : pages)
+        page.words += p.words;
     return page;
-}
-
-inline QString textOf(const QList<PdfWord> &line)
-{
-    QStringList texts;
-    for (const PdfWord &w : line)
-        texts.append(w.text);
-    return texts.join(u' ');
 }
 
 // Checks a letter's page read back from `pdf`, laid out on `paper` (A4 when invalid): one page of
@@ -92,12 +65,7 @@ inline void expectLetterLayout(const QString &pdf, const letters::LetterKind &ki
     EXPECT_NEAR(page.size.width(), paperSize.width(), 1.0);
     EXPECT_NEAR(page.size.height(), paperSize.height(), 1.0);
     // Words grouped into lines by their top, top to bottom.
-    std::map<long, QList<PdfWord>> byTop;
-    for (const PdfWord &w : page.words)
-        byTop[std::lround(w.yMin * 10)].append(w);
-    QList<QList<PdfWord>> lines;
-    for (const auto &[top, words] : byTop)
-        lines.append(words);
+    const QList<QList<PdfWord>> lines = linesOf(page.words);
     ASSERT_GE(lines.size(), 13);
 
     // Title: two full-width blanks (2 x 78 pt) in, below three 10 pt spacer lines.

@@ -4,7 +4,7 @@
 
 #include "letters/letterkind.h"
 #include "letterlayout.h"
-#include "pdftext.h"
+#include "tests/support/pdftext.h"
 #include "platform/fonts.h"
 #include "platform/qtjapanese.h"
 #include "tests/support/cases.h"

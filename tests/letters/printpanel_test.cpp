@@ -1,7 +1,7 @@
 // The letter buttons of the main window's print panel, printing real pages to a queue that the
 // test stands in for.
 #include "letters/printjob.h"
-#include "pdftext.h"
+#include "tests/support/pdftext.h"
 #include "tests/support/mainwindowtest.h"
 
 #include <QComboBox>

@@ -1,15 +1,16 @@
 #pragma once
 
-// What printing and saving a letter tell the user, in one place.
+// What printing and saving a page as a PDF tell the user, in one place: the letters and the list
+// print through the same path and say the same.
 
 #include <QString>
 
-namespace pomiro::letters::texts {
+namespace pomiro::printtexts {
 
 inline const QString kPrintFailedTitle = QStringLiteral("印刷エラー");
 inline const QString kPrintFailed =
     QStringLiteral("印刷できませんでした。プリンターを設定してから、もう一度お試しください。");
-// The button of the print failure that saves the letter as a PDF instead.
+// The button of the print failure that saves the pages as a PDF instead.
 inline const QString kSaveAsPdf = QStringLiteral("PDFで保存…");
 // The save dialog's title, and the title of what it asks and reports.
 inline const QString kSaveTitle = QStringLiteral("PDFで保存");
@@ -20,4 +21,4 @@ QString saveFailed(bool diskFull);
 // The page could not be written into the temporary folder.
 QString pageNotMade(const QString &temporaryFolder);
 
-} // namespace pomiro::letters::texts
+} // namespace pomiro::printtexts

@@ -1,6 +1,6 @@
-#include "letters/texts.h"
+#include "platform/printtexts.h"
 
-namespace pomiro::letters::texts {
+namespace pomiro::printtexts {
 
 QString saved(const QString &path)
 {
@@ -25,4 +25,4 @@ QString pageNotMade(const QString &temporaryFolder)
         .arg(temporaryFolder);
 }
 
-} // namespace pomiro::letters::texts
+} // namespace pomiro::printtexts

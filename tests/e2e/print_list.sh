@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Prints the list through a real spooler: a cups-pdf queue on Letter paper as the default printer.
+# The list window is opened and its grid's menu used by keys only (Shift+F10, "p" for 印刷). 40
+# entries must arrive as one job of two pages, every name once, the header on both, the total at
+# the end, with no failure message. A queue that refuses jobs brings up the failure message and
+# leaves nothing queued.
+source "$(dirname "$0")/lib.sh"
+program=$1
+
+root_only "adding a print queue needs root" || exit 77
+command -v cupsd >/dev/null || [ -x /usr/sbin/cupsd ] || e2e_fail "cupsd missing (scripts/install-deps.sh)"
+[ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] || e2e_fail "printer-driver-cups-pdf missing"
+command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null || e2e_fail "poppler-utils missing"
+
+e2e_start_x
+e2e_workdir
+
+# The spooler: ours unless one is running already; our queue is the default while we run.
+queue="pomiro_e2e_list_$$"
+# lpstat -r exits 0 either way; only its text tells.
+spooler_up() { [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ]; }
+previous_default=""
+cupsd_pid=""
+print_cleanup() {
+  if spooler_up; then
+    cancel -a -x "$queue" 2>/dev/null || true
+    lpadmin -x "$queue" 2>/dev/null || true
+    [ -n "$previous_default" ] && lpadmin -d "$previous_default" 2>/dev/null || true
+  fi
+  [ -n "${marker:-}" ] && [ -n "${out_dir:-}" ] && find "$out_dir" -maxdepth 1 -name '*.pdf' -newer "$marker" -delete 2>/dev/null
+  if [ -n "$cupsd_pid" ]; then kill "$cupsd_pid" 2>/dev/null || true; wait "$cupsd_pid" 2>/dev/null || true; fi
+  e2e_cleanup
+}
+trap print_cleanup EXIT
+
+if ! spooler_up; then
+  mkdir -p /run/cups
+  /usr/sbin/cupsd -f </dev/null >"$e2e_work/cupsd.log" 2>&1 &
+  cupsd_pid=$!
+  for _ in $(seq 1 100); do spooler_up && break; sleep 0.1; done
+  spooler_up || e2e_fail "cupsd did not start: $(cat "$e2e_work/cupsd.log")"
+fi
+previous_default=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
+lpadmin -p "$queue" -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
+        -o pdftops-renderer-default=pdftocairo 2>/dev/null
+# Letter, not A4: the list must come out on the printer's own paper.
+lpadmin -p "$queue" -o PageSize=Letter
+lpadmin -d "$queue"
+
+# cups-pdf writes into the job owner's home (Out in cups-pdf.conf).
+out_dir=$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf | tail -n 1)
+out_dir=${out_dir:-'${HOME}/PDF'}
+out_dir=${out_dir//'${HOME}'/$HOME}
+mkdir -p "$out_dir"
+marker="$e2e_work/before-print"
+touch "$marker"
+sleep 1 # newer-than needs a later second on some file systems
+
+# Every job the queue ever had, done or not: a job that came and went still counts.
+job_count() { lpstat -W all -o "$queue" 2>/dev/null | wc -l; }
+newest_pdf() { find "$out_dir" -maxdepth 1 -name '*.pdf' -newer "$marker" -printf '%T@ %p\n' | sort -n | tail -n 1 | cut -d' ' -f2-; }
+pdf_count() { find "$out_dir" -maxdepth 1 -name '*.pdf' -newer "$marker" | wc -l; }
+wait_jobs() {
+  for _ in $(seq 1 600); do [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && return 0; sleep 0.1; done
+  e2e_fail "the job did not finish: $(lpstat -o "$queue")"
+}
+
+# 40 entries, more than a Letter page holds. Names without digits: the spooler's re-rendering
+# loses the text of digits (the layout test reads them from the program's own PDF).
+kana=(あ か さ た な は ま や)
+names=()
+for first in "${kana[@]:0:5}"; do
+  for second in "${kana[@]}"; do names+=("習慣${first}${second}"); done
+done
+for name in "${names[@]}"; do
+  printf '"%s","\\500","\\3,500","\\15,000","\\91,250","\\182,500","\\547,500","\\912,500","\\1,825,000","\\3,650,000","\\5,475,000"\r\n' "$name"
+done | iconv -f UTF-8 -t CP932 >"$e2e_work/データ.txt"
+e2e_start_program "$program"
+
+# By keys: Tab to 一覧 (the fifth stop), Space; in the list window Tab to the grid; the grid's
+# menu with Shift+F10 and its 印刷 by its mnemonic.
+for _ in 1 2 3 4 5; do e2e_key Tab; done
+e2e_key space
+list=$(e2e_wait_window "ぽみろ一覧") || e2e_fail "the list window did not open: $(cat "$e2e_work/program.log")"
+xdotool windowactivate --sync "$list" 2>/dev/null || xdotool windowfocus --sync "$list"
+e2e_key Tab
+print_list() { e2e_key shift+F10; e2e_key p; }
+print_list
+
+for _ in $(seq 1 300); do [ "$(pdf_count)" -ge 1 ] && break; sleep 0.1; done
+wait_jobs
+pdf=$(newest_pdf)
+[ -n "$pdf" ] || e2e_fail "no PDF arrived in $out_dir: $(cat "$e2e_work/program.log")"
+[ "$(pdf_count)" -eq 1 ] || e2e_fail "more than one job for one print"
+info=$(pdfinfo "$pdf")
+[ "$(sed -n 's/^Pages:[[:space:]]*//p' <<<"$info")" = 2 ] || e2e_fail "not two pages: $info"
+# Letter paper, whichever way the spooler turned it.
+grep -qE '^Page size:.*(612 x 792|792 x 612)' <<<"$info" || e2e_fail "not on the queue's Letter paper: $(grep 'Page size' <<<"$info")"
+for page in 1 2; do
+  text=$(pdftotext -f "$page" -l "$page" -layout "$pdf" -)
+  for expected in ぽみろ一覧 日 週間 ヶ月 半年 年; do
+    grep -qF "$expected" <<<"$text" || e2e_fail "\"$expected\" missing from page $page: $text"
+  done
+done
+text=$(pdftotext -layout "$pdf" -)
+for name in "${names[@]}"; do
+  [ "$(grep -oF "$name" <<<"$text" | wc -l)" -eq 1 ] || e2e_fail "\"$name\" is not on the pages exactly once: $text"
+done
+last=$(pdftotext -f 2 -l 2 -layout "$pdf" -)
+grep -qF 全合計 <<<"$last" || e2e_fail "no total on the last page: $last"
+! grep -qF 全合計 <<<"$(pdftotext -f 1 -l 1 -layout "$pdf" -)" || e2e_fail "a total on the first page"
+! xdotool search --onlyvisible --name '^印刷エラー$' >/dev/null 2>&1 || e2e_fail "a failure box after a good print"
+
+# A queue that refuses jobs: the user is told, nothing is queued, the list window stays.
+jobs_before=$(job_count)
+queued() { [ "$(job_count)" -gt "$jobs_before" ] && lpstat -W all -o "$queue" >&2; }
+cupsreject "$queue"
+xdotool windowactivate --sync "$list" 2>/dev/null || xdotool windowfocus --sync "$list"
+print_list
+box=$(e2e_wait_window "印刷エラー") || e2e_fail "no message when the queue refused the job"
+xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
+e2e_key Return
+e2e_never 10 "a refused list left a job (jobs above)" queued
+xdotool search --onlyvisible --name '^ぽみろ一覧$' >/dev/null 2>&1 || e2e_fail "the list window closed"
+echo "PASS"
