@@ -122,6 +122,8 @@ void ListWindow::showMenu(const QPoint &globalPos, bool byKeys)
         copy->setShortcutContext(Qt::WidgetShortcut);
         copy->setShortcutVisibleInContextMenu(true);
         m_menu->addAction(listtexts::kSaveCsv, this, &ListWindow::saveCsv);
+        m_menu->addAction(listtexts::kSavePdf, this, &ListWindow::savePdf);
+        m_menu->addAction(listtexts::kPrint, this, &ListWindow::printList);
     }
     // A platform may send its own menu request after the Menu key the grid already answered.
     if (m_menu->isVisible())
@@ -141,6 +143,16 @@ void ListWindow::copyList()
 void ListWindow::saveCsv()
 {
     saveReportAsCsv(this, makeListReport(*m_model), m_folder, m_askSavePath);
+}
+
+void ListWindow::savePdf()
+{
+    m_printing.saveAsPdf(this, makeListReport(*m_model), m_folder);
+}
+
+void ListWindow::printList()
+{
+    m_printing.print(this, makeListReport(*m_model), m_folder);
 }
 
 } // namespace pomiro

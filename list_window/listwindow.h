@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/entry.h"
+#include "list_window/listprinting.h"
 #include "platform/savedialog.h"
 
 #include <QDir>
@@ -22,7 +23,8 @@ class FrozenTableView;
 // the back button does.
 //
 // The grid's menu (a right click, the Menu key, Shift+F10) takes the list away as the grid shows
-// it: copied for a spreadsheet (also Ctrl+C) or saved as a CSV file, proposed beside the data file.
+// it: copied for a spreadsheet (also Ctrl+C), saved as a CSV file or a PDF (proposed beside the data
+// file), or printed on the default printer.
 class ListWindow : public QWidget
 {
     Q_OBJECT
@@ -41,6 +43,8 @@ public:
 
     // Tests answer the save dialog here in place of a user.
     void setAskSavePath(AskSavePath askSavePath) { m_askSavePath = std::move(askSavePath); }
+    // Tests give the printer and the PDF save dialog here.
+    void setListPrinting(ListPrinting printing) { m_printing = std::move(printing); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -52,6 +56,8 @@ private:
     void showMenu(const QPoint &globalPos, bool byKeys);
     void copyList();
     void saveCsv();
+    void savePdf();
+    void printList();
 
     FrozenTableView *m_grid;
     EntryListModel *m_model = nullptr;
@@ -60,6 +66,7 @@ private:
     QMenu *m_menu = nullptr; // made when first asked for
     QString m_folder;
     AskSavePath m_askSavePath;
+    ListPrinting m_printing;
 };
 
 } // namespace pomiro

@@ -1,10 +1,12 @@
 // The list taken away as the user does it: the grid's menu opened by keys and by the mouse,
-// Ctrl+C, and the CSV file saved through the menu, with a stand-in for the save dialog.
+// Ctrl+C, the CSV file saved through the menu, with a stand-in for the save dialog, and the list
+// printed or saved as a PDF through the menu.
 #include "list_window/frozentableview.h"
 #include "list_window/listwindow.h"
 #include "tests/support/cases.h"
 #include "tests/support/fsfaults.h"
 #include "tests/support/messageboxes.h"
+#include "tests/support/pdfwords.h"
 #include "tests/support/programfonts.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/samples.h"
@@ -81,7 +83,7 @@ struct MenuCase : Described
 class ListMenu : public ListMenuTest, public ::testing::WithParamInterface<MenuCase>
 {};
 
-// Made on first use, with exactly the two items, at the current cell when asked by keys; a right
+// Made on first use, with exactly its four items, at the current cell when asked by keys; a right
 // click selects nothing.
 TEST_P(ListMenu, OpensWithExactlyItsItemsWhereAsked)
 {
@@ -122,7 +124,7 @@ TEST_P(ListMenu, OpensWithExactlyItsItemsWhereAsked)
     QStringList items;
     for (QAction *action : menu->actions())
         items << action->text();
-    EXPECT_EQ(items, (QStringList{u"コピー(&C)"_s, u"CSV で保存(&S)…"_s}));
+    EXPECT_EQ(items, (QStringList{u"コピー(&C)"_s, u"CSV で保存(&S)…"_s, u"PDF で保存(&D)…"_s, u"印刷(&P)"_s}));
     EXPECT_EQ(menu->actions().value(0)->shortcut(), QKeySequence(QKeySequence::Copy));
     EXPECT_TRUE(menu->actions().value(0)->isShortcutVisibleInContextMenu());
     EXPECT_EQ(menu->pos(), expected);
@@ -175,6 +177,55 @@ TEST_F(ListMenuTest, CtrlCAndTheMenuCopyTheSelectedRowsAsTabSeparatedText)
     EXPECT_EQ(clipboard->text(), kHeaderLine + line(u"禁煙"_s, u"100"_s) + line(u"茶"_s, u"3"_s) +
                                      line(u"全合計"_s, u"83"_s) + line(u"選択合計"_s, u"103"_s));
     EXPECT_TRUE(grid->hasFocus()) << "the focus did not come back to the grid";
+}
+
+// 印刷 and PDF で保存 by their keys in the menu: the printer gets the rows the user selected, in
+// the grid's order, and the PDF is proposed beside the data file.
+TEST_F(ListMenuTest, PrintsAndSavesAsPdfWhatTheGridShows)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    FrozenTableView *grid =
+        open({Entry{u"禁煙"_s, everyPeriod(u"\\100"_s)}, Entry{u"酒"_s, everyPeriod(u"\\20"_s)},
+              Entry{u"茶"_s, everyPeriod(u"\\3"_s)}},
+             tmp.path());
+    QStringList printed;
+    QStringList proposed;
+    m_window->setListPrinting(ListPrinting(
+        [&]() -> std::optional<PrintDestination> {
+            return PrintDestination{QPageSize(QPageSize::A4), [&](const QString &pdf, const QPageSize &) {
+                                        for (const auto &page : pomiro::testing::readPdfPages(pdf))
+                                            for (const auto &word : page.words)
+                                                printed << word.text;
+                                        return true;
+                                    }};
+        },
+        &QDate::currentDate,
+        [&](QWidget *, const QString &at) {
+            proposed << at;
+            return QString();
+        }));
+    MessageBoxes boxes;
+    press(Qt::Key_Tab);
+    ASSERT_TRUE(grid->hasFocus());
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    press(Qt::Key_Space); // 茶
+
+    press(Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_NE(openMenu(), nullptr);
+    press(Qt::Key_P);
+    EXPECT_TRUE(printed.contains(u"茶"_s)) << printed.join(u' ').toStdString();
+    EXPECT_FALSE(printed.contains(u"禁煙"_s)) << "a row that was not selected was printed";
+    EXPECT_TRUE(printed.contains(u"選択合計"_s));
+    EXPECT_TRUE(boxes.shown.isEmpty()) << "printing is silent when it works";
+
+    press(Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_NE(openMenu(), nullptr);
+    press(Qt::Key_D);
+    EXPECT_EQ(proposed, QStringList{QDir(tmp.path()).filePath(u"ぽみろ一覧.pdf"_s)});
+    EXPECT_TRUE(QDir(tmp.path()).isEmpty()) << "a cancelled save wrote something";
+    EXPECT_TRUE(m_window->isVisible());
 }
 
 // Saving through the menu (Shift+F10, S) with the save dialog answered by a stand-in.
