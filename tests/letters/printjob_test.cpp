@@ -4,6 +4,7 @@
 
 #include "letters/letterkind.h"
 #include "letterlayout.h"
+#include "tests/support/environment.h"
 #include "tests/support/pdftext.h"
 #include "platform/fonts.h"
 #include "platform/qtjapanese.h"
@@ -38,31 +39,9 @@ namespace {
 using pomiro::testing::k500ADay;
 
 
+using pomiro::testing::Environment;
+
 const QString kSaveAsPdf = u"PDFで保存…"_s;
-
-// Sets an environment variable while alive; the old value comes back after.
-class Environment
-{
-public:
-    Environment(const char *name, const QByteArray &value) : m_name(name), m_old(qgetenv(name))
-    {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    ~Environment()
-    {
-        if (m_old.isNull())
-            qunsetenv(m_name);
-        else
-            qputenv(m_name, m_old);
-    }
-
-private:
-    const char *m_name;
-    QByteArray m_old;
-};
 
 // While alive, answers every save dialog that opens: the next of `names` typed as the file name
 // and Enter pressed, or the dialog cancelled when none is left or the name is empty.

@@ -6,6 +6,7 @@
 #include "list_window/listreport.h"
 #include "platform/fonts.h"
 #include "tests/support/cases.h"
+#include "tests/support/environment.h"
 #include "tests/support/fsfaults.h"
 #include "tests/support/messageboxes.h"
 #include "tests/support/pdftext.h"
@@ -31,26 +32,6 @@ namespace {
 const QString kSaveAsPdf = u"PDFで保存…"_s;
 const QString kPrintFailed =
     u"印刷できませんでした。プリンターを設定してから、もう一度お試しください。"_s;
-
-// Sets TMPDIR, where spool files go, while alive.
-class SpoolFolder
-{
-public:
-    explicit SpoolFolder(const QString &folder) : m_old(qgetenv("TMPDIR"))
-    {
-        qputenv("TMPDIR", folder.toLocal8Bit());
-    }
-    ~SpoolFolder()
-    {
-        if (m_old.isNull())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", m_old);
-    }
-
-private:
-    QByteArray m_old;
-};
 
 ListReport sampleReport()
 {
@@ -89,7 +70,7 @@ TEST_P(PrintingTheList, ReachesThePrinterOrOffersAPdf)
     ASSERT_TRUE(tmp.isValid());
     ASSERT_TRUE(QDir(tmp.path()).mkdir(u"spool"_s));
     ASSERT_TRUE(QDir(tmp.path()).mkdir(u"data"_s));
-    const SpoolFolder spool(tmp.filePath(u"spool"_s));
+    const pomiro::testing::Environment spool("TMPDIR", tmp.filePath(u"spool"_s).toLocal8Bit());
     const QString folder = tmp.filePath(u"data"_s);
 
     QList<HandedOff> handedOff;
@@ -188,7 +169,7 @@ TEST_P(SavingTheList, ProposesTheListsFileAndSavesAllPages)
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
     ASSERT_TRUE(QDir(tmp.path()).mkdir(u"spool"_s));
-    const SpoolFolder spool(tmp.filePath(u"spool"_s));
+    const pomiro::testing::Environment spool("TMPDIR", tmp.filePath(u"spool"_s).toLocal8Bit());
     const QString target = tmp.filePath(u"ぽみろ一覧.pdf"_s);
     if (c.existingFile) {
         QFile old(target);
@@ -254,7 +235,7 @@ TEST(SavingTheList, OnAFullDiskIsReportedAndLeavesNothing)
     ASSERT_TRUE(tmp.isValid());
     ASSERT_TRUE(QDir(tmp.path()).mkdir(u"spool"_s));
     ASSERT_TRUE(QDir(tmp.path()).mkdir(u"full"_s));
-    const SpoolFolder spool(tmp.filePath(u"spool"_s));
+    const pomiro::testing::Environment spool("TMPDIR", tmp.filePath(u"spool"_s).toLocal8Bit());
     const pomiro::testing::TmpfsMount mount(tmp.filePath(u"full"_s), 64);
     ASSERT_TRUE(mount.error().isEmpty()) << mount.error().toStdString();
     ASSERT_TRUE(mount.fill(tmp.filePath(u"full/filler"_s)));
