@@ -5,6 +5,7 @@
 #include "list_window/listreport.h"
 #include "list_window/texts.h"
 #include "platform/messagebox.h"
+#include "platform/printtexts.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -48,10 +49,10 @@ bool saveReportAsCsv(QWidget *window, const ListReport &report, const QString &f
         return false;
     const Result<void, SaveError> saved = replaceFileAtomically(path, *bytes);
     if (!saved) {
-        warn(window, kSaveFailedTitle, listtexts::csvSaveFailed(saved.error().diskFull));
+        warn(window, kSaveFailedTitle, printtexts::saveFailed(QStringLiteral("CSVファイル"), saved.error().diskFull));
         return false;
     }
-    inform(window, listtexts::kCsvTitle, listtexts::csvSaved(QDir::toNativeSeparators(path)));
+    inform(window, listtexts::kCsvTitle, printtexts::saved(QDir::toNativeSeparators(path)));
     return true;
 }
 

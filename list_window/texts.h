@@ -47,9 +47,6 @@ inline const QString kPrint = QStringLiteral("印刷(&P)");
 // what it reports), and what it tells.
 inline const QString kCsvFileName = QStringLiteral("ぽみろ一覧.csv");
 inline const QString kCsvTitle = QStringLiteral("CSV で保存");
-QString csvSaved(const QString &path);
-// Why the file was not saved: the disk is full, or the folder refused it.
-QString csvSaveFailed(bool diskFull);
 // A row holds a character the CSV file's code page cannot hold.
 QString csvUnwritable(const QString &rowName, char32_t character);
 

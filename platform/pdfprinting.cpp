@@ -79,7 +79,7 @@ bool PdfPrinting::saveAsPdf(QWidget *window, const PaintPdf &paint, const QPageS
     }
     const Result<void, SaveError> saved = replaceFileAtomically(path, bytes);
     if (!saved) {
-        warn(window, kSaveFailedTitle, printtexts::saveFailed(saved.error().diskFull));
+        warn(window, kSaveFailedTitle, printtexts::saveFailed(QStringLiteral("PDF"), saved.error().diskFull));
         return false;
     }
     inform(window, printtexts::kSaveTitle, printtexts::saved(QDir::toNativeSeparators(path)));

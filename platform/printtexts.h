@@ -16,8 +16,9 @@ inline const QString kSaveAsPdf = QStringLiteral("PDFで保存…");
 inline const QString kSaveTitle = QStringLiteral("PDFで保存");
 
 QString saved(const QString &path);
-// Why a PDF was not saved: the disk is full, or the folder refused it.
-QString saveFailed(bool diskFull);
+// Why a file the program writes (`kind`: "PDF", "CSVファイル") was not saved: the disk is full,
+// or the folder refused it.
+QString saveFailed(const QString &kind, bool diskFull);
 // The page could not be written into the temporary folder.
 QString pageNotMade(const QString &temporaryFolder);
 
