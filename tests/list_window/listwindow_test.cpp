@@ -549,6 +549,9 @@ TEST_F(ListAccessibility, CellsAreHeardWithTheirRowAndPeriodAndTheirSelection)
     const auto titles = cells->cellAt(0, 2)->tableCellInterface()->columnHeaderCells();
     ASSERT_EQ(titles.size(), 1);
     EXPECT_EQ(titles[0]->text(QAccessible::Name), "１週間");
+    // Qt 6.4 makes a column's title cell afresh for every such question and leaves it to the asker.
+    for (QAccessibleInterface *title : titles)
+        QAccessible::deleteAccessibleInterface(QAccessible::registerAccessibleInterface(title));
 
     // Space on an amount of the second row: its cells say selected, the totals follow, and the
     // cell the user stands on reports it.
