@@ -63,14 +63,15 @@ stop_mozc() {
     tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "HOME=$HOME" && kill "$pid" 2>/dev/null || true
   done
 }
-trap 'ibus exit >/dev/null 2>&1 || true; stop_mozc; e2e_cleanup' EXIT
+# Every call to ibus is bounded: a daemon that stopped answering must fail the test, not hang it.
+trap 'timeout 5 ibus exit >/dev/null 2>&1 || true; stop_mozc; e2e_cleanup' EXIT
 
 # use_engine NAME: makes NAME the desktop's input method and waits until ibus says so.
 use_engine() {
   local i
   for i in $(seq 1 100); do
-    ibus engine "$1" >/dev/null 2>&1 || true
-    [ "$(ibus engine 2>/dev/null)" = "$1" ] && return 0
+    timeout 5 ibus engine "$1" >/dev/null 2>&1 || true
+    [ "$(timeout 5 ibus engine 2>/dev/null)" = "$1" ] && return 0
     sleep 0.1
   done
   e2e_fail "ibus did not take the engine $1: $(cat "$e2e_work/ibus.log")"
