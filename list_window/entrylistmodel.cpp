@@ -1,6 +1,7 @@
 #include "list_window/entrylistmodel.h"
 
 #include "core/amount.h"
+#include "list_window/layout.h"
 #include "list_window/texts.h"
 
 #include <QCollator>
@@ -18,10 +19,6 @@ namespace {
 // A total names at most this many left-out rows; a longer tooltip would leave the screen.
 constexpr int kMaxNamedRows = 10;
 
-const QColor kSelected(192, 255, 255);
-const QColor kDeselected(255, 255, 255);
-const QColor kTotalRow(255, 255, 192);
-const QColor kSelectedTotalRow(255, 224, 192);
 
 // An empty amount and "\" alone (how a zero amount is written) add nothing; they are not faults.
 // Blanks alone are typed text like any other, so they are left out and marked.
@@ -140,13 +137,13 @@ QVariant EntryListModel::data(const QModelIndex &index, int role) const
 QVariant EntryListModel::background(int row, int col) const
 {
     if (row == totalRow())
-        return kTotalRow;
+        return listlayout::kTotalRow;
     if (row == selectedTotalRow())
-        return kSelectedTotalRow;
+        return listlayout::kSelectedTotalRow;
     if (isEntryRow(row) && col >= 1) {
         const Mark mark = m_marks[m_order[row]];
         if (mark != Mark::Untouched)
-            return mark == Mark::Selected ? kSelected : kDeselected;
+            return mark == Mark::Selected ? listlayout::kSelectedRow : listlayout::kDeselectedRow;
     }
     return {};
 }

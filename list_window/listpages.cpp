@@ -1,6 +1,7 @@
 #include "list_window/listpages.h"
 
 #include "core/amount.h"
+#include "list_window/layout.h"
 #include "list_window/listreport.h"
 #include "list_window/texts.h"
 #include "platform/fonts.h"
@@ -33,11 +34,8 @@ constexpr double kRuleWidth = 0.5;       // points
 // Added to a column's measured width, so that rounding never makes a name that fits elided.
 constexpr double kSlack = 0.5;
 
-// The grid's own colours, light enough to leave the text readable in black and white.
+// Light enough, like the grid's row colours, to leave the text readable in black and white.
 const QColor kHeaderShade(224, 224, 224);
-const QColor kSelectedShade(192, 255, 255);
-const QColor kTotalShade(255, 255, 192);
-const QColor kSelectedTotalShade(255, 224, 192);
 const QColor kRule(128, 128, 128);
 
 // A cell as printed: amounts that are numbers as the grid shows them, the rest as stored.
@@ -252,14 +250,14 @@ private:
 
         const PageRows rows = m_pages[page];
         for (qsizetype i = rows.first; i < rows.first + rows.count; ++i) {
-            paintRow(painter, top, rowTexts(m_rows[i]), m_marked ? kSelectedShade : QColor(),
+            paintRow(painter, top, rowTexts(m_rows[i]), m_marked ? listlayout::kSelectedRow : QColor(),
                      false);
             top += m_rowHeight;
         }
         if (page == m_pages.size() - 1) {
             for (const PrintedRow &total : m_totals) {
                 paintRow(painter, top, rowTexts(total),
-                         total.kind == RowKind::Total ? kTotalShade : kSelectedTotalShade, false);
+                         total.kind == RowKind::Total ? listlayout::kTotalRow : listlayout::kSelectedTotalRow, false);
                 top += m_rowHeight;
             }
         }
