@@ -1,11 +1,9 @@
 #include "list_window/listexport.h"
 
 #include "core/csv.h"
-#include "core/savefile.h"
 #include "list_window/listreport.h"
 #include "list_window/texts.h"
 #include "platform/messagebox.h"
-#include "platform/printtexts.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -47,13 +45,7 @@ bool saveReportAsCsv(QWidget *window, const ListReport &report, const QString &f
     const QString path = askSavePath(window, QDir(folder).filePath(listtexts::kCsvFileName));
     if (path.isEmpty())
         return false;
-    const Result<void, SaveError> saved = replaceFileAtomically(path, *bytes);
-    if (!saved) {
-        warn(window, kSaveFailedTitle, printtexts::saveFailed(QStringLiteral("CSVファイル"), saved.error().diskFull));
-        return false;
-    }
-    inform(window, listtexts::kCsvTitle, printtexts::saved(QDir::toNativeSeparators(path)));
-    return true;
+    return saveAndTell(window, path, *bytes, QStringLiteral("CSVファイル"), listtexts::kCsvTitle);
 }
 
 } // namespace pomiro

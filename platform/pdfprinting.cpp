@@ -1,6 +1,5 @@
 #include "platform/pdfprinting.h"
 
-#include "core/savefile.h"
 #include "platform/messagebox.h"
 #include "platform/printtexts.h"
 
@@ -77,13 +76,7 @@ bool PdfPrinting::saveAsPdf(QWidget *window, const PaintPdf &paint, const QPageS
              printtexts::pageNotMade(QDir::toNativeSeparators(QDir::tempPath())));
         return false;
     }
-    const Result<void, SaveError> saved = replaceFileAtomically(path, bytes);
-    if (!saved) {
-        warn(window, kSaveFailedTitle, printtexts::saveFailed(QStringLiteral("PDF"), saved.error().diskFull));
-        return false;
-    }
-    inform(window, printtexts::kSaveTitle, printtexts::saved(QDir::toNativeSeparators(path)));
-    return true;
+    return saveAndTell(window, path, bytes, QStringLiteral("PDF"), printtexts::kSaveTitle);
 }
 
 } // namespace pomiro

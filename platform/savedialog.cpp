@@ -1,9 +1,12 @@
 #include "platform/savedialog.h"
 
+#include "core/savefile.h"
 #include "platform/messagebox.h"
+#include "platform/printtexts.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -62,6 +65,18 @@ QString askSavePathInDialog(QWidget *window, const SaveDialogKind &kind, const Q
             return path;
     }
     return {};
+}
+
+bool saveAndTell(QWidget *window, const QString &path, const QByteArray &bytes, const QString &kind,
+                 const QString &title)
+{
+    const Result<void, SaveError> saved = replaceFileAtomically(path, bytes);
+    if (!saved) {
+        warn(window, kSaveFailedTitle, printtexts::saveFailed(kind, saved.error().diskFull));
+        return false;
+    }
+    inform(window, title, printtexts::saved(QDir::toNativeSeparators(path)));
+    return true;
 }
 
 } // namespace pomiro
