@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/datafileerror.h"
 #include "core/entry.h"
 #include "core/result.h"
 #include "core/savefile.h"
@@ -7,21 +8,9 @@
 #include <QByteArray>
 #include <QDir>
 #include <QString>
-#include <functional>
 #include <optional>
 
 namespace pomiro {
-
-inline constexpr char16_t kDataFileName[] = u"データ.txt";
-
-// Why reading stopped before the end of the file. Whatever was not read is kept, byte for byte,
-// behind the entries by every later rewrite.
-enum class LoadStop {
-    EndOfFile,       // everything was read
-    TableFull,       // a 301st entry
-    IncompleteEntry, // the file ends in the middle of an entry
-    Undecodable,     // bytes that are not CP932
-};
 
 // The bytes of a data file taken apart by the reading rules; no file work.
 struct ParsedDataFile
@@ -33,37 +22,9 @@ struct ParsedDataFile
 
 ParsedDataFile parseDataFile(const QByteArray &bytes);
 
-struct DataFileError
-{
-    enum class Kind {
-        TableFull,        // a new entry while 300 are stored
-        UnwritableText,   // a double quote, or a character CP932 cannot hold
-        ReadFailed,       // the file exists but could not be read
-        WriteFailed,      // the new content could not be written; the old file is unchanged
-        DiskFull,         // WriteFailed for want of space
-        ChangedElsewhere, // the file no longer holds what was last read or written: nothing written
-    };
-    Kind kind = Kind::WriteFailed;
-    EntryField field = EntryField::Name; // UnwritableText: the field holding the character
-    char32_t character = 0;              // UnwritableText: the first character refused
-    qsizetype entry = -1;                // UnwritableText in an entry already stored: its index
-    QString detail;                      // the system's own words, for ReadFailed / WriteFailed
-};
-
 // One line as written: eleven double-quoted CP932 fields, commas, CR LF. Refuses a double quote or
 // a character CP932 cannot hold, naming the first field that has one.
 Result<QByteArray, DataFileError> encodeEntryLine(const Entry &entry);
-
-// What a load found.
-struct LoadReport
-{
-    LoadStop stop = LoadStop::EndOfFile;
-    bool created = false; // there was no data file, so an empty one was made
-};
-
-// How a write replaces the file; replaceFileAtomically() unless a test puts a failing one in.
-using FileReplacer =
-    std::function<Result<void, SaveError>(const QString &path, const QByteArray &)>;
 
 // The data file "データ.txt" in one folder, with the append and rewrite steps. It remembers the
 // bytes it could not load so that no rewrite ever drops them, and what the file held when it last

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace pomiro {
 
@@ -18,5 +19,9 @@ struct SaveError
 // the disk, and only then take the file's name. Any byte that did not arrive makes it fail, with
 // the old file left byte for byte as it was and no temporary file behind.
 Result<void, SaveError> replaceFileAtomically(const QString &path, const QByteArray &bytes);
+
+// How a write replaces a file; replaceFileAtomically() unless a test puts a failing one in.
+using FileReplacer =
+    std::function<Result<void, SaveError>(const QString &path, const QByteArray &)>;
 
 } // namespace pomiro

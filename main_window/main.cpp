@@ -1,4 +1,4 @@
-#include "core/pomiro.h"
+#include "core/entrystore.h"
 #include "letters/printjob.h"
 #include "main_window/artwork.h"
 #include "main_window/mainwindow.h"
@@ -25,12 +25,13 @@ int main(int argc, char *argv[])
     QApplication::setFont(pomiro::fonts::font(pomiro::fonts::kPGothic, 9));
     QApplication::setWindowIcon(pomiro::artwork::windowIcon());
 
-    pomiro::Pomiro data;
+    // The data file is the one in the folder the program was started from.
+    pomiro::EntryStore entries;
     pomiro::ChmHelpViewer help;
 
     pomiro::letters::LetterPrinting letterPrinting;
 
-    pomiro::MainWindow window(data, help);
+    pomiro::MainWindow window(entries, help);
     window.setLetterPrinting(&letterPrinting);
     window.show();
     return app.exec();

@@ -1,8 +1,7 @@
 #include "main_window/mainwindow.h"
 
 #include "core/cellwidth.h"
-#include "core/cp932.h"
-#include "core/pomiro.h"
+#include "core/entrystore.h"
 #include "help_window/helpviewer.h"
 #include "letters/printjob.h"
 #include "list_window/listwindow.h"
@@ -24,10 +23,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QStringListModel>
 #include <QTimer>
 #include <QToolButton>
-
 #include <algorithm>
 
 namespace pomiro {
@@ -58,8 +55,8 @@ QAbstractSlider::SliderAction scrollAction(int key)
 
 } // namespace
 
-MainWindow::MainWindow(Pomiro &data, HelpViewer &help, QWidget *parent)
-    : QWidget(parent), m_data(data), m_help(help)
+MainWindow::MainWindow(EntryStore &store, HelpViewer &help, QWidget *parent)
+    : QWidget(parent), m_store(store), m_help(help)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(texts::kWindowTitle);
@@ -72,29 +69,22 @@ MainWindow::MainWindow(Pomiro &data, HelpViewer &help, QWidget *parent)
     // Start-up.
     m_helpFile = QStringLiteral("RwHelp.chm");
     m_printPanel->hide();
-    loadEntries();
+    connect(&m_store, &EntryStore::modelReset, this, &MainWindow::fitToEntries);
+    const auto loaded = m_store.load();
+    m_loadNotice = texts::loadNotice(loaded, m_store.count());
     showPosition(firstPosition());
     accessibility::describeControls(this);
     m_scrollBar->setFocus();
 
     if (!m_loadNotice.isEmpty()) {
         // Once the window is up, so that the user sees what the notice is about.
-        QTimer::singleShot(0, this, [this] {
-            warn(this, texts::kLoadTitle, m_loadNotice);
-        });
+        QTimer::singleShot(0, this, [this] { warn(this, texts::kLoadTitle, m_loadNotice); });
     }
 }
 
-void MainWindow::loadEntries()
+void MainWindow::fitToEntries()
 {
-    const auto loaded = m_data.dataFile.load(m_data.entries);
-    const int count = int(m_data.entries.size());
-    m_loadNotice = texts::loadNotice(loaded, count);
-    QStringList names;
-    names.reserve(count);
-    for (const Entry &entry : std::as_const(m_data.entries))
-        names.append(entry.name);
-    m_savedNames->setStringList(names);
+    const int count = int(m_store.count());
     {
         const QSignalBlocker quiet(m_scrollBar);
         m_scrollBar->setRange(firstPosition(), count);
@@ -112,10 +102,11 @@ void MainWindow::showCurrentEntry()
     m_nameBox->setEditText(entry.name);
     for (int i = 0; i < kPeriodCount; ++i)
         m_amountFields[i]->setText(entry.amounts[i]);
-    const QString counter = texts::counter(m_position, m_data.entries.size());
+    const QString counter = texts::counter(m_position, m_store.count());
     m_counter->setText(counter);
     // The counter is drawn beside the scroll bar; a screen reader hears it with the scroll bar.
-    m_scrollBar->setAccessibleDescription(texts::scrollBarDescription(texts::shownEntry(entry.name, counter)));
+    m_scrollBar->setAccessibleDescription(
+        texts::scrollBarDescription(texts::shownEntry(entry.name, counter)));
 }
 
 void MainWindow::clearFields()
@@ -124,10 +115,10 @@ void MainWindow::clearFields()
         field->clear();
 }
 
-bool MainWindow::recalculate()
+bool MainWindow::recalculate(double dailyBase)
 {
     // All ten texts first, so that a failure leaves every field as it was.
-    const auto texts = periodAmountTexts(m_data.dailyBase);
+    const auto texts = periodAmountTexts(dailyBase);
     if (!texts) {
         reportAmountError(texts.error());
         return false;
@@ -141,7 +132,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && watched == m_scrollBar) {
         // Qt's scroll bar takes Right and Down for "back"; here they go to the next entry.
-        const QAbstractSlider::SliderAction action = scrollAction(static_cast<QKeyEvent *>(event)->key());
+        const QAbstractSlider::SliderAction action =
+            scrollAction(static_cast<QKeyEvent *>(event)->key());
         if (action == QAbstractSlider::SliderNoAction)
             return false;
         m_scrollBar->triggerAction(action);
@@ -157,10 +149,9 @@ void MainWindow::enterAmount(int periodIndex)
         reportAmountError(base.error());
         return;
     }
-    m_data.dailyBase = base.value();
     // The focus stays in the field, which a screen reader reads again; the nine other amounts
     // changed out of its hearing.
-    if (recalculate())
+    if (recalculate(base.value()))
         m_announcer->announce(texts::kConverted);
 }
 
@@ -171,13 +162,12 @@ void MainWindow::reportAmountError(AmountError error)
 
 const Entry &MainWindow::entryAt(int position) const
 {
-    static const Entry none;
-    return position >= 1 && position <= m_data.entries.size() ? m_data.entries[position - 1] : none;
+    return m_store.at(position - 1);
 }
 
 int MainWindow::firstPosition() const
 {
-    return m_data.entries.isEmpty() ? 0 : 1;
+    return m_store.isEmpty() ? 0 : 1;
 }
 
 void MainWindow::showPosition(int position)
@@ -199,7 +189,8 @@ PeriodTexts MainWindow::shownAmounts() const
 void MainWindow::browseTo(int position)
 {
     showPosition(position);
-    // The focus stays on the scroll bar or the name box, which would say a number or the name alone.
+    // The focus stays on the scroll bar or the name box, which would say a number or the name
+    // alone.
     m_announcer->announce(texts::shownEntry(entryAt(m_position).name, m_counter->text()));
 }
 
@@ -218,41 +209,26 @@ void MainWindow::saveEntry()
         return;
     const Entry shown{name, shownAmounts()};
 
-    // New or change is decided by the name alone, compared exactly as the file will hold it;
-    // the first equal entry wins.
-    const QString stored = cp932::storedForm(name);
-    const auto found = std::find_if(m_data.entries.begin(), m_data.entries.end(),
-                                    [&stored](const Entry &entry) { return entry.name == stored; });
-    if (found == m_data.entries.end()) {
-        const auto appended = m_data.dataFile.append(shown, m_data.entries);
+    // New or change is decided by the name alone; the first equal entry wins.
+    const qsizetype found = m_store.indexOf(name);
+    if (found < 0) {
+        const auto appended = m_store.append(shown);
         if (!appended) {
             reportFileError(appended.error(), FileChange::Save);
             return;
         }
-        loadEntries();
-        const int count = int(m_data.entries.size());
-        showPosition(count);
-        inform(this, texts::kSavedNewTitle, texts::savedNew(entryAt(count).name));
+        const int position = int(appended.value()) + 1;
+        showPosition(position);
+        inform(this, texts::kSavedNewTitle, texts::savedNew(entryAt(position).name));
         return;
     }
 
-    // Checked before the entry changes, so that a refusal names what the user typed.
-    if (const auto line = encodeEntryLine(shown); !line) {
-        reportFileError(line.error(), FileChange::Save);
+    if (const auto replaced = m_store.replace(found, shown); !replaced) {
+        reportFileError(replaced.error(), FileChange::Save);
         return;
     }
-    Entry &entry = *found;
-    const PeriodTexts before = entry.amounts;
-    entry.amounts = shown.amounts;
-    const auto written = m_data.dataFile.rewrite(m_data.entries);
-    if (!written) {
-        // The entries must keep matching the file, which still holds the old amounts.
-        entry.amounts = before;
-        reportFileError(written.error(), FileChange::Save);
-        return;
-    }
-    // No reload and no move: the window keeps showing what it showed.
-    inform(this, texts::kUpdatedTitle, texts::updated(entry.name));
+    // No move: the window keeps showing what it showed.
+    inform(this, texts::kUpdatedTitle, texts::updated(m_store.at(found).name));
 }
 
 void MainWindow::deleteEntry()
@@ -261,20 +237,18 @@ void MainWindow::deleteEntry()
         return;
     // The position decides what goes, so both boxes name that entry, not the name box's text.
     const int position = m_position;
-    if (position < 1 || position > m_data.entries.size())
+    if (position < 1 || position > m_store.count())
         return;
     const QString name = entryAt(position).name;
 
     if (!confirm(this, texts::kDeleteQuestionTitle, texts::deleteQuestion(name)))
         return;
 
-    const auto written = m_data.dataFile.rewrite(m_data.entries, position - 1);
-    if (!written) {
-        reportFileError(written.error(), FileChange::Delete);
+    if (const auto removed = m_store.remove(position - 1); !removed) {
+        reportFileError(removed.error(), FileChange::Delete);
         return;
     }
-    loadEntries();
-    if (m_data.entries.isEmpty()) {
+    if (m_store.isEmpty()) {
         m_nameBox->setEditText(QString());
         clearFields();
     }
@@ -284,13 +258,11 @@ void MainWindow::deleteEntry()
 
 void MainWindow::reportFileError(const DataFileError &error, FileChange change)
 {
-    if (error.kind == DataFileError::Kind::ChangedElsewhere) {
-        // Show what is really stored now, near where the user was.
-        loadEntries();
+    // The store has read the file again: show what is really stored now, near where the user was.
+    if (error.kind == DataFileError::Kind::ChangedElsewhere)
         showPosition(m_position);
-    }
     warn(this, change == FileChange::Save ? kSaveFailedTitle : texts::kDeleteFailedTitle,
-         texts::fileError(error, change, m_data.entries));
+         texts::fileError(error, change, m_store.entries()));
 }
 
 void MainWindow::nameChosen(int index)
@@ -319,8 +291,7 @@ void MainWindow::closePrintPanel()
 
 void MainWindow::showList()
 {
-    ListWindow::showList(m_data.entries, this, m_list,
-                         QFileInfo(m_data.dataFile.path()).absolutePath());
+    ListWindow::showList(m_store.entries(), this, m_list, QFileInfo(m_store.path()).absolutePath());
 }
 
 void MainWindow::setLetterPrinting(letters::LetterPrinting *printing)

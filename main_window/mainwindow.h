@@ -12,7 +12,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QScrollBar;
-class QStringListModel;
 class QToolButton;
 
 namespace pomiro {
@@ -22,23 +21,24 @@ class Announcer;
 class HelpViewer;
 class ListWindow;
 class PrintPanel;
+class EntryStore;
 struct DataFileError;
 struct Entry;
-struct Pomiro;
 
 namespace letters {
 class LetterPrinting;
 } // namespace letters
 
 // The main window: one entry at a time, its ten amount fields, browsing, the print panel, Help
-// and End. The entries and the daily base belong to `data`; the window holds the position of the
-// entry shown, which it pushes to the scroll bar and the counter, and the help file name.
+// and End. The entries belong to `store`, which the window asks to change them and whose answers
+// it shows; the window holds the position of the entry shown, which it pushes to the scroll bar
+// and the counter, and the help file name.
 class MainWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    MainWindow(Pomiro &data, HelpViewer &help, QWidget *parent = nullptr);
+    MainWindow(EntryStore &store, HelpViewer &help, QWidget *parent = nullptr);
 
     // What the letter buttons print with; without it they do nothing. Not owned.
     void setLetterPrinting(letters::LetterPrinting *printing);
@@ -48,14 +48,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Reads the data file into the entries and the name list, and fits the position to them.
-    void loadEntries();
+    // Fits the scroll bar and the position to the entries, whenever the store has read its file.
+    void fitToEntries();
     // Shows the entry at the position: its name, its ten amounts and the counter.
     void showCurrentEntry();
     void clearFields();
-    // Writes the ten amounts of the daily base into the fields; false (and told why) if they
-    // cannot be written.
-    bool recalculate();
+    // Writes the ten amounts of `dailyBase` (yen a day) into the fields; false (and told why) if
+    // they cannot be written.
+    bool recalculate(double dailyBase);
 
     void buildControls();
     void enterAmount(int periodIndex);
@@ -69,7 +69,7 @@ private:
     int firstPosition() const;
     // The entry shown at a position: 1 is the first entry; 0 (no entries) shows an empty one.
     const Entry &entryAt(int position) const;
-    // Tells why a change was not stored; a file changed elsewhere is read again first.
+    // Tells why a change was not stored; the store has read a file changed elsewhere again.
     void reportFileError(const DataFileError &error, FileChange change);
     PeriodTexts shownAmounts() const;
 
@@ -85,7 +85,7 @@ private:
     void openHelp();
     void endProgram();
 
-    Pomiro &m_data;
+    EntryStore &m_store;
     HelpViewer &m_help;
     letters::LetterPrinting *m_letterPrinting = nullptr;
 
@@ -103,7 +103,6 @@ private:
     QToolButton *m_helpButton = nullptr;
     QToolButton *m_endButton = nullptr;
     QComboBox *m_nameBox = nullptr;
-    QStringListModel *m_savedNames = nullptr; // the names m_nameBox lists
     QLabel *m_counter = nullptr;
     QScrollBar *m_scrollBar = nullptr;
     PrintPanel *m_printPanel = nullptr;

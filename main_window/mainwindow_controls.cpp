@@ -2,6 +2,7 @@
 
 #include "main_window/mainwindow.h"
 
+#include "core/entrystore.h"
 #include "letters/letterkind.h"
 #include "main_window/amountfield.h"
 #include "main_window/artwork.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QStringListModel>
 #include <QToolButton>
 
 namespace pomiro {
@@ -100,9 +100,8 @@ void MainWindow::buildControls()
     auto *nameBox = new NameBox(this);
     m_nameBox = nameBox;
     m_nameBox->setObjectName(QStringLiteral("nameBox"));
-    // One list of the names, replaced whole at every load: cheaper than an item per entry.
-    m_savedNames = new QStringListModel(m_nameBox);
-    m_nameBox->setModel(m_savedNames);
+    // The list shows the stored names straight from the store, which resets it at every load.
+    m_nameBox->setModel(&m_store);
     m_nameBox->setInsertPolicy(QComboBox::NoInsert);
     // Completing inline would put a longer saved name into the box while a new one is typed.
     m_nameBox->setCompleter(nullptr);

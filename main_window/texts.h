@@ -5,8 +5,9 @@
 // tooltips stand with their places in layout.h.
 
 #include "core/amount.h"
-#include "core/datafile.h"
+#include "core/datafileerror.h"
 #include "core/entry.h"
+#include "core/result.h"
 
 #include <QString>
 

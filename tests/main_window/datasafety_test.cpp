@@ -145,14 +145,14 @@ protected:
                 EXPECT_TRUE(QFileInfo(dataPath()).isDir());
             else
                 EXPECT_EQ(dataFileContent(), dataFileBytes(kStored));
-            EXPECT_EQ(data.entries, sampleEntries(kStored));
+            EXPECT_EQ(store.entries(), sampleEntries(kStored));
             EXPECT_EQ(listedNames(), kNames);
             EXPECT_EQ(counter(), u"%1 / %2"_s.arg(kShown).arg(kStored));
             EXPECT_EQ(nameBox()->currentText(), typed);
             EXPECT_EQ(fieldTexts(), shownAmounts);
         } else {
             EXPECT_EQ(dataFileContent(), QByteArray());
-            EXPECT_EQ(data.entries.size(), 0);
+            EXPECT_EQ(store.entries().size(), 0);
             EXPECT_TRUE(listedNames().isEmpty());
             expectShows(0, 0);
         }
@@ -198,7 +198,7 @@ TEST_P(AFileChangedElsewhere, IsReadAgainNotOverwritten)
     click(c.button);
 
     EXPECT_EQ(dataFileContent(), dataFileBytes(c.storedElsewhere));
-    ASSERT_EQ(data.entries.size(), c.storedElsewhere);
+    ASSERT_EQ(store.entries().size(), c.storedElsewhere);
     expectShows(c.shownAfter, c.storedElsewhere);
     ASSERT_FALSE(messages.shown.isEmpty());
     EXPECT_TRUE(messages.shown.last().text.contains(kChanged));

@@ -39,11 +39,11 @@ protected:
     void expectUnchanged(const QByteArray &file, int shown, int count)
     {
         EXPECT_EQ(dataFileContent(), file);
-        EXPECT_EQ(data.entries.size(), count);
+        EXPECT_EQ(store.entries().size(), count);
         EXPECT_EQ(counter(), u"%1 / %2"_s.arg(shown).arg(count));
         EXPECT_EQ(scrollBar()->value(), shown);
         EXPECT_EQ(listedNames(), kNames.mid(0, count));
-        EXPECT_EQ(data.entries, sampleEntries(count));
+        EXPECT_EQ(store.entries(), sampleEntries(count));
     }
 };
 
@@ -71,7 +71,7 @@ TEST_P(SaveOfANewName, AppendsItAndShowsItLast)
 
     const int count = int(c.stored.size()) + 1;
     EXPECT_EQ(dataFileContent(), fileOf(c.stored) + fileOf({Entry{c.name, c.amounts}}));
-    EXPECT_EQ(data.entries.size(), count);
+    EXPECT_EQ(store.entries().size(), count);
     EXPECT_EQ(scrollBar()->value(), count);
     EXPECT_EQ(counter(), u"%1 / %1"_s.arg(count));
     EXPECT_EQ(nameBox()->currentText(), c.name);
@@ -126,7 +126,7 @@ TEST_P(SaveOverAStoredName, RewritesThatEntryOnly)
     QList<Entry> expected = sampleEntries(12);
     expected[c.namedSlot - 1].amounts = k500ADay;
     EXPECT_EQ(dataFileContent(), fileOf(expected));
-    EXPECT_EQ(data.entries.value(c.namedSlot - 1), expected[c.namedSlot - 1]);
+    EXPECT_EQ(store.entries().value(c.namedSlot - 1), expected[c.namedSlot - 1]);
     EXPECT_EQ(scrollBar()->value(), c.shownSlot);
     EXPECT_EQ(counter(), u"%1 / 12"_s.arg(c.shownSlot));
     EXPECT_EQ(listedNames(), kNames);
@@ -166,7 +166,7 @@ TEST_F(EntryCommandsTest, SaveOfANameTypedAgainChangesItsStoredEntry)
         setFieldTexts(k500ADay);
         click("saveButton");
         EXPECT_EQ(dataFileContent(), fileOf({Entry{u"朝の\uFF5E習慣"_s, k500ADay}}));
-        EXPECT_EQ(data.entries.size(), 1);
+        EXPECT_EQ(store.entries().size(), 1);
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.shown[0].title, QString::fromUtf8(title));
         EXPECT_TRUE(messages.shown[0].text.startsWith(u"朝の\uFF5E習慣を"_s));
@@ -198,8 +198,8 @@ TEST_P(DeleteAtThePosition, RemovesThatEntryAndNamesIt)
     QList<Entry> remaining = sampleEntries(12);
     const Entry removed = remaining.takeAt(c.position - 1);
     EXPECT_EQ(dataFileContent(), fileOf(remaining));
-    EXPECT_EQ(data.entries.size(), 11);
-    EXPECT_EQ(data.entries, remaining);
+    EXPECT_EQ(store.entries().size(), 11);
+    EXPECT_EQ(store.entries(), remaining);
     EXPECT_EQ(scrollBar()->value(), 1);
     EXPECT_EQ(counter(), u"1 / 11"_s);
     EXPECT_EQ(nameBox()->currentText(), remaining[0].name);
@@ -296,14 +296,13 @@ TEST_F(EntryCommandsTest, NewEmptiesTheWindowOnly)
     scrollBar()->setValue(4);
     child<QLineEdit>("dayField")->setText(u"500"_s);
     QTest::keyClick(child("dayField"), Qt::Key_Return);
-    ASSERT_DOUBLE_EQ(data.dailyBase, 500.0);
+    ASSERT_EQ(child<QLineEdit>("weekField")->text(), u"\\3,500"_s); // converted
     click("newButton");
 
     EXPECT_EQ(nameBox()->currentText(), QString());
     EXPECT_EQ(fieldTexts(), PeriodTexts{});
     EXPECT_TRUE(nameBox()->hasFocus());
     expectUnchanged(dataFileBytes(12), 4, 12);
-    EXPECT_DOUBLE_EQ(data.dailyBase, 500.0);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
@@ -333,8 +332,8 @@ TEST_P(ASaveTheFileCannotHold, IsRefusedAndTold)
     click("saveButton");
 
     EXPECT_EQ(dataFileContent(), dataFileBytes(c.entries));
-    EXPECT_EQ(data.entries.size(), c.entries);
-    EXPECT_EQ(data.entries, sampleEntries(c.entries));
+    EXPECT_EQ(store.entries().size(), c.entries);
+    EXPECT_EQ(store.entries(), sampleEntries(c.entries));
     EXPECT_EQ(counter(), u"%1 / %2"_s.arg(c.entries > 0 ? 1 : 0).arg(c.entries));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].title, u"保存できません"_s);
@@ -362,13 +361,13 @@ TEST_F(EntryCommandsTest, AStoredEntryTheFileCannotHoldIsNamed)
     const QByteArray handWritten = "ab\"c,,,,,,,,,,\r\n" + dataFileBytes(2);
     writeDataFile(handWritten);
     start();
-    ASSERT_EQ(data.entries.size(), 3);
-    ASSERT_EQ(data.entries.value(0).name, u"ab\"c"_s);
+    ASSERT_EQ(store.entries().size(), 3);
+    ASSERT_EQ(store.entries().value(0).name, u"ab\"c"_s);
 
     nameBox()->setEditText(kNames[1]); // saved as the third entry
     click("saveButton");
     EXPECT_EQ(dataFileContent(), handWritten);
-    EXPECT_EQ(data.entries.value(2), sampleEntry(2));
+    EXPECT_EQ(store.entries().value(2), sampleEntry(2));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].title, u"保存できません"_s);
     EXPECT_TRUE(messages.shown[0].text.startsWith(u"保存されている「ab\"c」に"_s))
@@ -378,7 +377,7 @@ TEST_F(EntryCommandsTest, AStoredEntryTheFileCannotHoldIsNamed)
     scrollBar()->setValue(1);
     click("deleteButton");
     EXPECT_EQ(dataFileContent(), dataFileBytes(2));
-    EXPECT_EQ(data.entries.size(), 2);
+    EXPECT_EQ(store.entries().size(), 2);
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(messages.shown[1].title, u"削除"_s);
 }
@@ -406,7 +405,7 @@ TEST_P(AFailedWrite, KeepsEverythingAsOnDisk)
         nameBox()->setEditText(c.name);
         setFieldTexts(k500ADay);
     }
-    data.dataFile.setReplacer(failingReplacer());
+    store.setReplacer(failingReplacer());
     click(c.button);
 
     expectUnchanged(dataFileBytes(12), 3, 12);
@@ -419,7 +418,7 @@ TEST_P(AFailedWrite, KeepsEverythingAsOnDisk)
     EXPECT_EQ(messages.shown.size(), std::string_view(c.button) == "deleteButton" ? 2 : 1);
 
     // The next write that succeeds must not carry the failed change along.
-    data.dataFile.setReplacer(replaceFileAtomically);
+    store.setReplacer(replaceFileAtomically);
     nameBox()->setEditText(kNames[0]);
     setFieldTexts(k500ADay);
     click("saveButton");

@@ -5,7 +5,7 @@
 //   deleted NAME       NAME is gone from the file
 // Usage: saveloop PREFIX  (names are PREFIX-1, PREFIX-2, ...)
 
-#include "core/pomiro.h"
+#include "core/entrystore.h"
 #include "main_window/mainwindow.h"
 #include "tests/support/helpviewers.h"
 #include "tests/support/messageboxes.h"
@@ -32,10 +32,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QString prefix = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("e");
 
-    pomiro::Pomiro data;
+    pomiro::EntryStore store;
     pomiro::testing::MessageBoxes messages; // answers OK to every box
     pomiro::testing::NoHelp help;
-    pomiro::MainWindow window(data, help);
+    pomiro::MainWindow window(store, help);
     window.show();
     auto *nameBox = window.findChild<QComboBox *>(QStringLiteral("nameBox"));
     auto *scrollBar = window.findChild<QScrollBar *>(QStringLiteral("scrollBar"));
@@ -56,7 +56,7 @@ int main(int argc, char *argv[])
         report("saved", name);
 
         // Keep the file small: delete the first entry whenever there are more than a few.
-        if (data.entries.size() > 8) {
+        if (store.entries().size() > 8) {
             scrollBar->setValue(1);
             const QString first = nameBox->currentText();
             report("deleting", first);

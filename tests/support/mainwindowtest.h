@@ -4,7 +4,8 @@
 // program's fonts, a scripted message box and a help viewer that records its calls; sample
 // entries and their file bytes. Shared by the suites of every window that opens from it.
 
-#include "core/pomiro.h"
+#include "core/datafile.h"
+#include "core/entrystore.h"
 #include "main_window/mainwindow.h"
 #include "tests/support/helpviewers.h"
 #include "tests/support/messageboxes.h"
@@ -100,8 +101,7 @@ protected:
     // The window as the program opens it, with any start-up notice delivered.
     MainWindow &start()
     {
-        data.dataFile = DataFile(QDir(m_dir.path()));
-        window = std::make_unique<MainWindow>(data, help);
+        window = std::make_unique<MainWindow>(store, help);
         window->show();
         QCoreApplication::processEvents(); // a start-up notice is shown and answered here
         window->activateWindow();
@@ -168,14 +168,16 @@ protected:
         EXPECT_EQ(counter(), u"%1 / %2"_s.arg(k).arg(count));
     }
 
-    Pomiro data;
+private:
+    QTemporaryDir m_dir; // first: the store below is of this folder
+    QString m_previousDir;
+
+protected:
+    // Reads nothing until the window starts.
+    EntryStore store{QDir(m_dir.path())};
     MessageBoxes messages;
     RecordingHelpViewer help;
     std::unique_ptr<MainWindow> window;
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previousDir;
 };
 
 } // namespace pomiro::testing

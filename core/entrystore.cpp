@@ -1,0 +1,108 @@
+#include "core/entrystore.h"
+
+#include "core/cp932.h"
+#include "core/datafile.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace pomiro {
+
+EntryStore::EntryStore(QDir folder, QObject *parent)
+    : QAbstractListModel(parent), m_file(std::make_unique<DataFile>(std::move(folder)))
+{}
+
+EntryStore::~EntryStore() = default;
+
+const Entry &EntryStore::at(qsizetype index) const
+{
+    static const Entry none;
+    return index >= 0 && index < m_entries.size() ? m_entries[index] : none;
+}
+
+QString EntryStore::path() const
+{
+    return m_file->path();
+}
+
+Result<LoadReport, DataFileError> EntryStore::load()
+{
+    return reload();
+}
+
+Result<LoadReport, DataFileError> EntryStore::reload()
+{
+    beginResetModel();
+    auto loaded = m_file->load(m_entries);
+    endResetModel();
+    return loaded;
+}
+
+qsizetype EntryStore::indexOf(const QString &name) const
+{
+    const QString stored = cp932::storedForm(name);
+    const auto found = std::find_if(m_entries.cbegin(), m_entries.cend(),
+                                    [&stored](const Entry &entry) { return entry.name == stored; });
+    return found == m_entries.cend() ? -1 : found - m_entries.cbegin();
+}
+
+Result<qsizetype, DataFileError> EntryStore::append(const Entry &entry)
+{
+    if (const auto appended = m_file->append(entry, m_entries); !appended)
+        return refused<qsizetype>(appended.error());
+    // Read back rather than added by hand: the entries then hold the name as the file holds it.
+    std::ignore = reload();
+    return m_entries.size() - 1;
+}
+
+Result<void, DataFileError> EntryStore::replace(qsizetype index, const Entry &entry)
+{
+    Q_ASSERT(index >= 0 && index < m_entries.size());
+    // Checked on its own first, so that a refusal names what was typed, not what is stored.
+    if (const auto line = encodeEntryLine(entry); !line)
+        return fail(line.error());
+    Entries changed = m_entries;
+    changed[index].amounts = entry.amounts;
+    if (const auto written = m_file->rewrite(changed); !written)
+        return refused<void>(written.error());
+    m_entries = std::move(changed);
+    return {};
+}
+
+Result<void, DataFileError> EntryStore::remove(qsizetype index)
+{
+    Q_ASSERT(index >= 0 && index < m_entries.size());
+    if (const auto written = m_file->rewrite(m_entries, index); !written)
+        return refused<void>(written.error());
+    std::ignore = reload();
+    return {};
+}
+
+template <typename T> Result<T, DataFileError> EntryStore::refused(const DataFileError &error)
+{
+    if (error.kind == DataFileError::Kind::ChangedElsewhere)
+        std::ignore = reload();
+    return fail(error);
+}
+
+void EntryStore::setReplacer(FileReplacer replacer)
+{
+    m_file->setReplacer(std::move(replacer));
+}
+
+int EntryStore::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_entries.size());
+}
+
+QVariant EntryStore::data(const QModelIndex &index, int role) const
+{
+    // A combo box asks for the text of its current row even when it has none.
+    if (!index.isValid() || index.row() >= m_entries.size())
+        return {};
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    return m_entries[index.row()].name;
+}
+
+} // namespace pomiro

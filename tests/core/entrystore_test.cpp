@@ -1,0 +1,390 @@
+// The entries' store without any window: what each change leaves in the entries and in the file
+// when it succeeds, when it is refused, and when the file system fails it for real.
+
+#include "core/datafile.h"
+#include "core/entrystore.h"
+#include "tests/support/cases.h"
+#include "tests/support/fsfaults.h"
+#include "tests/support/samples.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+using namespace pomiro;
+using namespace pomiro::testing;
+using Kind = DataFileError::Kind;
+
+Entries named(const QStringList &names)
+{
+    Entries entries;
+    for (const QString &name : names)
+        entries << entry(name, u"\\%1"_s.arg(entries.size() + 1));
+    return entries;
+}
+
+QByteArray fileOf(const Entries &entries)
+{
+    QByteArray bytes;
+    for (const Entry &e : entries)
+        bytes += encodeEntryLine(e).value();
+    return bytes;
+}
+
+const Entries kStored = named({u"禁煙"_s, u"コーヒー"_s, u"お菓子"_s});
+
+class EntryStoreTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString folder() const { return m_dir.path(); }
+    QString path() const { return m_dir.filePath(u"データ.txt"_s); }
+
+    void writeFile(const QByteArray &bytes) const
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray readFile() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QStringList leftInFolder() const
+    {
+        return QDir(folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                        QDir::Name);
+    }
+
+    // A store of `entries`, loaded.
+    std::unique_ptr<EntryStore> storeOf(const Entries &entries)
+    {
+        writeFile(fileOf(entries));
+        auto store = std::make_unique<EntryStore>(QDir(folder()));
+        EXPECT_TRUE(store->load());
+        EXPECT_EQ(store->entries(), entries);
+        return store;
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// --- Changes that go through -----------------------------------------------------------------
+
+TEST_F(EntryStoreTest, EachChangeReachesTheFileAndTheEntriesAlike)
+{
+    const auto store = storeOf(kStored);
+    QSignalSpy resets(store.get(), &EntryStore::modelReset);
+
+    const auto appended = store->append(entry(u"ランチ"_s, u"\\800"_s));
+    ASSERT_TRUE(appended);
+    EXPECT_EQ(appended.value(), 3);
+    Entries expected = kStored;
+    expected << entry(u"ランチ"_s, u"\\800"_s);
+    EXPECT_EQ(store->entries(), expected);
+    EXPECT_EQ(readFile(), fileOf(expected));
+
+    Entry changed = entry(u"コーヒー"_s);
+    changed.amounts = k500ADay;
+    ASSERT_TRUE(store->replace(1, changed));
+    expected[1].amounts = k500ADay;
+    EXPECT_EQ(store->entries(), expected);
+    EXPECT_EQ(readFile(), fileOf(expected));
+
+    ASSERT_TRUE(store->remove(0));
+    expected.removeFirst();
+    EXPECT_EQ(store->entries(), expected);
+    EXPECT_EQ(readFile(), fileOf(expected));
+
+    // A view of the names hears of the appended and the removed entry; new amounts change no name.
+    EXPECT_EQ(resets.count(), 2);
+    ASSERT_EQ(store->rowCount(), 3);
+    EXPECT_EQ(store->index(0).data().toString(), u"コーヒー"_s);
+    EXPECT_EQ(store->index(2).data(Qt::EditRole).toString(), u"ランチ"_s);
+    EXPECT_FALSE(store->index(3).data().isValid());
+}
+
+TEST_F(EntryStoreTest, AnAppendedEntryIsFoundWhereTheFileHasItBeforeAnUnreadRest)
+{
+    // The file ends in an entry cut short: the new line goes before it, so it is read back last
+    // of the entries, not lost behind the rest.
+    const QByteArray cutShort = "\"cut\",\"\\1\",\"\\7\"";
+    writeFile(fileOf(kStored) + cutShort);
+    EntryStore store{QDir(folder())};
+    ASSERT_TRUE(store.load());
+    ASSERT_EQ(store.count(), 3);
+
+    const auto appended = store.append(entry(u"new"_s));
+    ASSERT_TRUE(appended);
+    EXPECT_EQ(store.at(appended.value()).name, u"new"_s);
+    EXPECT_EQ(store.count(), 4);
+    EXPECT_TRUE(readFile().endsWith(cutShort));
+}
+
+// --- Matching a name ---------------------------------------------------------------------------
+
+struct Match : Described
+{
+    QString typed;
+    qsizetype found;
+};
+
+class MatchingAName : public EntryStoreTest, public ::testing::WithParamInterface<Match>
+{};
+
+TEST_P(MatchingAName, ComparesTheNameAsTheFileHoldsIt)
+{
+    const auto store = storeOf(named({u"禁煙"_s, u"朝の～習慣"_s, u"Coffee"_s, u"禁煙"_s}));
+    EXPECT_EQ(store->indexOf(GetParam().typed), GetParam().found);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, MatchingAName,
+    ::testing::Values(Match{{"the first of two equal names"}, u"禁煙"_s, 0},
+                      Match{{"a wave dash typed, a full-width tilde stored"}, u"朝の〜習慣"_s, 1},
+                      Match{{"exactly as stored"}, u"朝の～習慣"_s, 1},
+                      Match{{"letter case counts"}, u"coffee"_s, -1},
+                      Match{{"a trailing space counts"}, u"Coffee "_s, -1},
+                      Match{{"an empty name"}, QString(), -1}),
+    whatName);
+
+TEST_F(EntryStoreTest, ReplacingKeepsTheStoredNameAndRefusesWhatTheFileCannotHold)
+{
+    const auto store = storeOf(named({u"朝の～習慣"_s}));
+    Entry typed = entry(u"朝の〜習慣"_s, u"\\500"_s);
+    ASSERT_EQ(store->indexOf(typed.name), 0);
+    ASSERT_TRUE(store->replace(0, typed));
+    EXPECT_EQ(store->at(0), entry(u"朝の～習慣"_s, u"\\500"_s));
+
+    const QByteArray before = readFile();
+    typed.amounts[9] = u"€5"_s;
+    const auto refused = store->replace(0, typed);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().kind, Kind::UnwritableText);
+    EXPECT_EQ(refused.error().field, EntryField::Year30);
+    EXPECT_EQ(refused.error().character, U'€');
+    EXPECT_EQ(store->at(0).amounts[9], QString());
+    EXPECT_EQ(readFile(), before);
+}
+
+// --- The 300 limit -----------------------------------------------------------------------------
+
+TEST_F(EntryStoreTest, ThreeHundredEntriesTakeNoNewOneButStillChange)
+{
+    Entries full;
+    for (int i = 1; i <= kMaxEntries; ++i)
+        full << entry(u"e%1"_s.arg(i));
+    const auto store = storeOf(full);
+
+    const auto refused = store->append(entry(u"e301"_s));
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().kind, Kind::TableFull);
+    EXPECT_EQ(store->count(), kMaxEntries);
+    EXPECT_EQ(readFile(), fileOf(full));
+
+    ASSERT_TRUE(store->replace(299, entry(u"e300"_s, u"\\1"_s)));
+    ASSERT_TRUE(store->remove(0));
+    ASSERT_TRUE(store->append(entry(u"e301"_s)));
+    EXPECT_EQ(store->count(), kMaxEntries);
+    EXPECT_EQ(store->entries().last().name, u"e301"_s);
+}
+
+// --- Failures: nothing is lost, and the entries keep matching the file ------------------------
+
+enum class Fault {
+    DiskFull,          // a real tmpfs filled up (root)
+    ReadOnlyMount,     // a real tmpfs remounted read-only (root)
+    FolderNotWritable, // no new file may be made beside the data file
+    ReplaceFails,      // the replacing write fails after the temporary file was written
+    FileIsAFolder,     // the data file was replaced by a folder
+    SecondInstance,    // another instance of the program saved first
+};
+enum class Change { Append, Replace, Remove };
+
+struct FailureCase
+{
+    Fault fault;
+    Change change;
+    Kind kind;
+};
+
+const char *const kFaultNames[] = {"full disk",
+                                   "read-only mount",
+                                   "folder not writable",
+                                   "replacing write fails",
+                                   "data file is a folder",
+                                   "second instance saved first"};
+const char *const kChangeNames[] = {"append", "replace", "remove"};
+
+void PrintTo(const FailureCase &c, std::ostream *out)
+{
+    *out << kFaultNames[int(c.fault)] << ", " << kChangeNames[int(c.change)];
+}
+
+class AFailedChange : public EntryStoreTest, public ::testing::WithParamInterface<FailureCase>
+{};
+
+TEST_P(AFailedChange, LeavesTheEntriesMatchingTheFile)
+{
+    const FailureCase &c = GetParam();
+    const bool mounts = c.fault == Fault::DiskFull || c.fault == Fault::ReadOnlyMount;
+    std::ostringstream what;
+    PrintTo(c, &what);
+    if (mounts && !canMount(what.str()))
+        return;
+    std::optional<TmpfsMount> tmpfs;
+    if (mounts) {
+        tmpfs.emplace(folder(), 64);
+        ASSERT_EQ(tmpfs->error(), QString());
+    }
+    const auto store = storeOf(kStored);
+    QStringList left = {u"データ.txt"_s};
+    Entries onDisk = kStored;
+
+    switch (c.fault) {
+    case Fault::DiskFull:
+        ASSERT_TRUE(tmpfs->fill(QDir(folder()).filePath(u"filler"_s)));
+        left.prepend(u"filler"_s);
+        break;
+    case Fault::ReadOnlyMount:
+        ASSERT_TRUE(tmpfs->makeReadOnly());
+        break;
+    case Fault::FolderNotWritable:
+        ASSERT_TRUE(QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner));
+        break;
+    case Fault::ReplaceFails:
+        store->setReplacer([](const QString &, const QByteArray &) -> Result<void, SaveError> {
+            return fail(SaveError{u"Input/output error"_s, false});
+        });
+        break;
+    case Fault::FileIsAFolder:
+        ASSERT_TRUE(QFile::remove(path()));
+        ASSERT_TRUE(QDir(folder()).mkdir(u"データ.txt"_s));
+        break;
+    case Fault::SecondInstance: {
+        EntryStore other{QDir(folder())};
+        ASSERT_TRUE(other.load());
+        ASSERT_TRUE(other.append(entry(u"ほかのウィンドウ"_s)));
+        onDisk << entry(u"ほかのウィンドウ"_s);
+        break;
+    }
+    }
+    QSignalSpy resets(store.get(), &EntryStore::modelReset);
+
+    Entry changed = entry(u"コーヒー"_s);
+    changed.amounts = k500ADay;
+    Result<void, DataFileError> result;
+    {
+        ObeyFilePermissions obey;
+        switch (c.change) {
+        case Change::Append:
+            if (const auto appended = store->append(entry(u"新しいぽみろ"_s)); !appended)
+                result = fail(appended.error());
+            break;
+        case Change::Replace:
+            result = store->replace(1, changed);
+            break;
+        case Change::Remove:
+            result = store->remove(0);
+            break;
+        }
+    }
+    QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    ASSERT_FALSE(result) << "a change the file did not take was reported as done";
+    EXPECT_EQ(result.error().kind, c.kind);
+    EXPECT_EQ(leftInFolder(), left) << "something was left beside the data file";
+    if (c.fault == Fault::FileIsAFolder)
+        EXPECT_TRUE(QFileInfo(path()).isDir());
+    else
+        EXPECT_EQ(readFile(), fileOf(onDisk)) << "the data file changed";
+    // The store holds what the file holds: what it read before, or what the other instance wrote,
+    // read again for the views.
+    EXPECT_EQ(store->entries(), onDisk);
+    EXPECT_EQ(resets.count(), c.fault == Fault::SecondInstance ? 1 : 0);
+}
+
+std::vector<FailureCase> failureCases()
+{
+    const std::pair<Fault, Kind> faults[] = {
+        {Fault::DiskFull, Kind::DiskFull},
+        {Fault::ReadOnlyMount, Kind::WriteFailed},
+        {Fault::FolderNotWritable, Kind::WriteFailed},
+        {Fault::ReplaceFails, Kind::WriteFailed},
+        {Fault::FileIsAFolder, Kind::ReadFailed},
+        {Fault::SecondInstance, Kind::ChangedElsewhere},
+    };
+    std::vector<FailureCase> cases;
+    for (const auto &[fault, kind] : faults)
+        for (const Change change : {Change::Append, Change::Replace, Change::Remove})
+            cases.push_back({fault, change, kind});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(FaultsAndChanges, AFailedChange, ::testing::ValuesIn(failureCases()),
+                         [](const auto &info) {
+                             std::ostringstream what;
+                             PrintTo(info.param, &what);
+                             return caseName(what.str());
+                         });
+
+TEST_F(EntryStoreTest, TwoInstancesNeverOverwriteEachOther)
+{
+    const auto first = storeOf(kStored);
+    EntryStore second{QDir(folder())};
+    ASSERT_TRUE(second.load());
+
+    ASSERT_TRUE(first->append(entry(u"一つ目"_s)));
+    // The second instance read the file before that: its save is refused, and it reads again.
+    const auto refused = second.append(entry(u"二つ目"_s));
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().kind, Kind::ChangedElsewhere);
+    EXPECT_EQ(second.entries(), first->entries());
+
+    // Tried again, it keeps both.
+    ASSERT_TRUE(second.append(entry(u"二つ目"_s)));
+    ASSERT_FALSE(first->remove(0));
+    ASSERT_TRUE(first->remove(0));
+    Entries expected = kStored.mid(1);
+    expected << entry(u"一つ目"_s) << entry(u"二つ目"_s);
+    EXPECT_EQ(first->entries(), expected);
+    EXPECT_EQ(readFile(), fileOf(expected));
+}
+
+TEST_F(EntryStoreTest, AnUnreadableFileIsNeitherForgottenNorReplaced)
+{
+    const auto store = storeOf(kStored);
+    ASSERT_TRUE(QFile::setPermissions(path(), QFile::WriteOwner));
+    {
+        ObeyFilePermissions obey;
+        const auto loaded = store->load();
+        ASSERT_FALSE(loaded);
+        EXPECT_EQ(loaded.error().kind, Kind::ReadFailed);
+        // What was read before stays on show, but nothing may be written over the file from it.
+        EXPECT_EQ(store->entries(), kStored);
+        const auto removed = store->remove(0);
+        ASSERT_FALSE(removed);
+        EXPECT_EQ(removed.error().kind, Kind::ReadFailed);
+    }
+    ASSERT_TRUE(QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_EQ(readFile(), fileOf(kStored));
+}
+
+} // namespace
