@@ -4,6 +4,7 @@
 // the code that builds the window.
 
 #include "core/period.h"
+#include "platform/colours.h"
 #include "platform/twips.h"
 
 #include <QColor>
@@ -75,7 +76,7 @@ constexpr Twips kTitlePicture{120, 225, 3795, 960};
 constexpr Twips kSeparator{150, 1275, 9150, 0};
 constexpr int kSeparatorWhiteTop = 1285;
 
-inline const QColor kCream(255, 255, 240);
+inline const QColor kCream(colours::kCream);
 inline const QColor kPeach(255, 224, 192);
 inline const QColor kNavy(0, 0, 128);
 inline const QColor kMaroon(128, 0, 0);
