@@ -22,7 +22,8 @@ enum class EntryField {
     Year30
 };
 
-inline constexpr int kEntryFieldCount = 11;
+inline constexpr int kEntryFieldCount = 1 + kPeriodCount;
+static_assert(int(EntryField::Year30) + 1 == kEntryFieldCount);
 
 // A habit or recurring expense: its name and the amount texts of the ten periods, stored exactly
 // as the main window showed them.

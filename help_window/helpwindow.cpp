@@ -4,6 +4,7 @@
 #include "help_window/chmfile.h"
 #include "help_window/texts.h"
 #include "platform/announcer.h"
+#include "platform/colours.h"
 #include "platform/fonts.h"
 
 #include <QAction>
@@ -190,11 +191,11 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent) : QMainWi
 
     m_browser = new HelpBrowser(std::move(file), this);
     m_browser->setFont(fonts::font(fonts::kPGothic, 10.5));
-    // The pages keep their own light colours (help/style.css) under any desktop theme; the parts
+    // The pages keep their own light colours (help/style.css.in) under any desktop theme; the parts
     // that the style sheet does not reach, such as list bullets, take the same ones.
     QPalette page = m_browser->palette();
-    page.setColor(QPalette::Base, QColor(0xff, 0xff, 0xf0));
-    page.setColor(QPalette::Text, QColor(0x33, 0x33, 0x33));
+    page.setColor(QPalette::Base, QColor(colours::kCream));
+    page.setColor(QPalette::Text, QColor(colours::kHelpText));
     m_browser->setPalette(page);
     setCentralWidget(m_browser);
 

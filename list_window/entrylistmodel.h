@@ -30,7 +30,8 @@ class EntryListModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    static constexpr int kColumns = 11;
+    // The name, then one column per period: the fields of an entry, in the data file's order.
+    static constexpr int kColumns = kEntryFieldCount;
 
     explicit EntryListModel(const Entries &entries, QObject *parent = nullptr);
 

@@ -4,10 +4,12 @@
 // the code that builds the window.
 
 #include "core/period.h"
+#include "platform/colours.h"
 #include "platform/twips.h"
 
 #include <QColor>
 #include <array>
+#include <cstddef>
 
 namespace pomiro::layout {
 
@@ -37,6 +39,15 @@ constexpr Twips kPrintPanel{6225, 1200, 3165, 1215};
 constexpr int kLetterButtonLeft = 75;
 constexpr int kLetterButtonStep = 750;
 constexpr Twips kLetterButton{0, 150, 765, 990};
+
+// The place of the letter button at index in kLetterKinds, relative to the print panel.
+constexpr Twips letterButtonAt(std::size_t index)
+{
+    Twips at = kLetterButton;
+    at.left = kLetterButtonLeft + int(index) * kLetterButtonStep;
+    return at;
+}
+
 constexpr ButtonSpec kCancelButton{
     "cancelPrintButton", u"やめる", u"印刷をキャンセルします", {2325, 150, 765, 990}};
 
@@ -66,7 +77,7 @@ constexpr int kCaptionLeft[2] = {225, 4650};
 constexpr int kCaptionWidth = 1320;
 
 constexpr Twips kAmountsFrame{150, 2325, 9165, 3840};
-constexpr Twips kNameBox{1360, 1575, 7950, 435};
+constexpr FieldSpec kNameBox{"nameBox", {1360, 1575, 7950, 435}};
 constexpr Twips kNameCaption{150, 1575, 1215, 435};
 constexpr Twips kCounter{8175, 6390, 1170, 240};
 constexpr Twips kScrollBar{150, 6390, 7935, 240};
@@ -75,7 +86,7 @@ constexpr Twips kTitlePicture{120, 225, 3795, 960};
 constexpr Twips kSeparator{150, 1275, 9150, 0};
 constexpr int kSeparatorWhiteTop = 1285;
 
-inline const QColor kCream(255, 255, 240);
+inline const QColor kCream(colours::kCream);
 inline const QColor kPeach(255, 224, 192);
 inline const QColor kNavy(0, 0, 128);
 inline const QColor kMaroon(128, 0, 0);

@@ -99,7 +99,7 @@ void MainWindow::buildControls()
 
     auto *nameBox = new NameBox(this);
     m_nameBox = nameBox;
-    m_nameBox->setObjectName(QStringLiteral("nameBox"));
+    m_nameBox->setObjectName(QLatin1String(kNameBox.name));
     // The list shows the stored names straight from the store, which resets it at every load.
     m_nameBox->setModel(&m_store);
     m_nameBox->setInsertPolicy(QComboBox::NoInsert);
@@ -109,7 +109,7 @@ void MainWindow::buildControls()
     m_nameBox->setToolTip(texts::kNameBoxTip);
     m_nameBox->setFont(fonts::font(fonts::kPGothic, 15.75));
     setColours(m_nameBox, QPalette::Base, kCream, Qt::black);
-    m_nameBox->setGeometry(twipsToPixels(kNameBox));
+    m_nameBox->setGeometry(twipsToPixels(kNameBox.at));
     m_nameBox->setAttribute(Qt::WA_InputMethodEnabled, true);
     connect(m_nameBox, &QComboBox::activated, this, [this, nameBox](int index) {
         if (!nameBox->isEndingEdit())
@@ -179,9 +179,8 @@ void MainWindow::buildControls()
     m_printPanel->setGeometry(twipsToPixels(kPrintPanel));
     for (std::size_t i = 0; i < letters::kLetterKinds.size(); ++i) {
         const letters::LetterKind &kind = letters::kLetterKinds[i];
-        Twips at = kLetterButton;
-        at.left = kLetterButtonLeft + int(i) * kLetterButtonStep;
-        m_letterButtons[i] = makeButton(m_printPanel, kind.buttonName, kind.caption, kind.tooltip, at);
+        m_letterButtons[i] = makeButton(m_printPanel, kind.buttonName, kind.caption, kind.tooltip,
+                                        letterButtonAt(i));
         connect(m_letterButtons[i], &QToolButton::clicked, this, [this, i] { printLetter(int(i)); });
     }
     m_cancelPrintButton = makeButton(m_printPanel, kCancelButton.name, kCancelButton.caption, kCancelButton.tooltip,

@@ -56,6 +56,10 @@ fi
 echo "PASS: lintian: no errors or warnings"
 
 root_only "installing the package system-wide needs root" || exit 0
+# The installed program's controls are found by name, with the end-to-end tests' tool of this build.
+export POMIRO_CONTROL_PLACE=$build/tests/e2e/e2e_control_place
+[ -x "$POMIRO_CONTROL_PLACE" ] \
+  || { echo "FAIL: $POMIRO_CONTROL_PLACE missing: the install check needs the build's tests"; exit 1; }
 for package in pomiro-checker pomiro-checker-dbgsym; do
   state=$(dpkg-query -W -f='${db:Status-Status} ${Version}' "$package" 2>/dev/null || true)
   if [ -n "$state" ] && [ "$state" != "not-installed " ]; then
@@ -98,7 +102,7 @@ status=0
   e2e_start_program /usr/bin/pomiro-checker
   [ -f "$e2e_work/データ.txt" ] || e2e_fail "the installed program made no data file in its folder"
   [ ! -e "$e2e_work/RwHelp.chm" ] || e2e_fail "help file unexpectedly in the working folder"
-  e2e_click_twips 7800 150 765 990   # ヘルプ
+  e2e_click_control helpButton
   timeout 15 xdotool search --sync --onlyvisible --name 'ぽみろチェッカー ヘルプ$' >/dev/null \
     || e2e_fail "the installed help did not open"
   echo "PASS: installed program starts, makes its data file and opens its help"

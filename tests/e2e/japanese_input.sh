@@ -89,12 +89,12 @@ fi
 export QT_IM_MODULE=ibus
 e2e_start_program "$program"
 
-name_box() { e2e_click_twips 1360 1575 7950 435; }
-day_field() { e2e_click_twips $((150 + 1575)) $((2325 + 450)) 2775 570; }
+name_box() { e2e_click_control nameBox; }
+day_field() { e2e_click_control dayField; }
 # type_converted ROMAJI: types a word with Mozc on, converts it and commits the first candidate.
 type_converted() { e2e_type "$1"; e2e_key space; sleep 0.5; e2e_key Return; }
 save() {
-  e2e_click_twips 4800 150 765 990
+  e2e_click_control saveButton
   e2e_answer "新規登録"
 }
 
@@ -108,7 +108,7 @@ save
 
 # The 1-day field has the focus when the input method is switched on.
 use_engine xkb:us::eng || e2e_fail "ibus did not take the engine xkb:us::eng: $(cat "$e2e_work/ibus.log")"
-e2e_click_twips 4050 150 765 990 # ぽみろ: a new entry
+e2e_click_control newButton # ぽみろ: a new entry
 day_field
 use_engine mozc-jp || e2e_fail "ibus did not take the engine mozc-jp: $(cat "$e2e_work/ibus.log")"
 e2e_type 700

@@ -1,5 +1,5 @@
 # Helpers for the end-to-end scripts: an X server of their own, the real program in a fresh folder,
-# and clicks addressed in twips (15 twips = 1 pixel) as the window layout gives them.
+# and clicks on the main window's controls by their object names.
 # Source it; it installs an EXIT trap that stops everything it started.
 
 set -euo pipefail
@@ -79,11 +79,14 @@ e2e_use_window() {
   e2e_x=$X e2e_y=$Y
 }
 
-# e2e_click_twips LEFT TOP WIDTH HEIGHT: clicks the middle of a control given in the main window's
-# twips (a control inside a frame: add the frame's Left and Top first).
-e2e_click_twips() {
-  local x=$(( e2e_x + ($1 + $3 / 2) / 15 )) y=$(( e2e_y + ($2 + $4 / 2) / 15 ))
-  xdotool mousemove --sync "$x" "$y" click 1
+# e2e_click_control NAME: clicks the middle of the main window's control with this object name
+# (saveButton, nameBox, dayField, declarationButton…). Where it is comes from the window's own
+# layout, through the tool e2e_control_place (POMIRO_CONTROL_PLACE, which ctest sets).
+e2e_click_control() {
+  local tool=${POMIRO_CONTROL_PLACE:?the path of the tool e2e_control_place} at x y
+  at=$("$tool" "$1") || e2e_fail "no place for the control $1"
+  read -r x y <<<"$at"
+  xdotool mousemove --sync $((e2e_x + x)) $((e2e_y + y)) click 1
   sleep 0.5
 }
 

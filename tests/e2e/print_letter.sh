@@ -20,9 +20,9 @@ printf '"禁煙","\\500","\\3,500","\\15,000","\\91,250","\\182,500","\\547,500"
   | iconv -f UTF-8 -t CP932 >"$e2e_work/データ.txt"
 e2e_start_program "$program"
 
-# Print (printButton), then 宣言書 (declarationButton in printPanel at 6225, 1200).
-click_print() { e2e_click_twips 6300 150 765 990; }
-click_sengen() { e2e_click_twips $((6225 + 75)) $((1200 + 150)) 765 990; }
+# Print, then 宣言書 in the print panel.
+click_print() { e2e_click_control printButton; }
+click_sengen() { e2e_click_control declarationButton; }
 click_print
 click_sengen
 for _ in $(seq 1 300); do [ "$(pdf_count)" -ge 1 ] && break; sleep 0.1; done

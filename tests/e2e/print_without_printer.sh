@@ -13,8 +13,8 @@ printf '"禁煙","\\500","\\3,500","\\15,000","\\91,250","\\182,500","\\547,500"
   | iconv -f UTF-8 -t CP932 >"$e2e_work/データ.txt"
 e2e_start_program "$program"
 
-click_sengen() { e2e_click_twips $((6225 + 75)) $((1200 + 150)) 765 990; }
-e2e_click_twips 6300 150 765 990 # 印刷
+click_sengen() { e2e_click_control declarationButton; }
+e2e_click_control printButton # 印刷
 for attempt in 1 2; do
   # The second click reaches 宣言書 only if the panel stayed open.
   click_sengen

@@ -9,15 +9,15 @@ e2e_workdir
 e2e_start_program "$program"
 [ -f "$e2e_work/データ.txt" ] || e2e_fail "the data file was not created"
 
-# Name box (nameBox), then the 1-day field (dayField inside amountsFrame at 150, 2325).
-e2e_click_twips 1360 1575 7950 435
+# The name box, then the 1-day field.
+e2e_click_control nameBox
 e2e_type "禁煙"
-e2e_click_twips $((150 + 1575)) $((2325 + 450)) 2775 570
+e2e_click_control dayField
 e2e_type "500"
 e2e_key Return
 
-# Save (saveButton) and confirm its message.
-e2e_click_twips 4800 150 765 990
+# Save, and confirm its message.
+e2e_click_control saveButton
 box=$(e2e_wait_window "新規登録") || e2e_fail "no confirmation after Save"
 xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
 e2e_key Return
@@ -26,8 +26,8 @@ expected=$(printf '"禁煙","\\500","\\3,500","\\15,000","\\91,250","\\182,500",
 actual=$(xxd -p "$e2e_work/データ.txt" | tr -d '\n')
 [ "$actual" = "$expected" ] || e2e_fail "data file after Save: $actual, expected $expected"
 
-# Delete (deleteButton): confirm the question, then the report.
-e2e_click_twips 5550 150 765 990
+# Delete: confirm the question, then the report.
+e2e_click_control deleteButton
 box=$(e2e_wait_window "削除確認") || e2e_fail "no question before Delete"
 xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
 e2e_key Return

@@ -19,7 +19,7 @@ printf '"禁煙","\\500","\\3,500","\\15,000","\\91,250","\\182,500","\\547,500"
   | iconv -f UTF-8 -t CP932 >"$e2e_work/データ.txt"
 e2e_start_program "$program"
 
-click_sengen() { e2e_click_twips $((6225 + 75)) $((1200 + 150)) 765 990; }
+click_sengen() { e2e_click_control declarationButton; }
 focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
 # The failure message, answered with its second button: Tab from OK, the default, then Space.
 save_instead() {
@@ -42,7 +42,7 @@ pdfs() { find "$e2e_work" -name '*.pdf'; }
 pdf_written() { [ -n "$(pdfs)" ]; }
 failure_box_shown() { xdotool search --onlyvisible --name '^印刷エラー$' >/dev/null 2>&1; }
 
-e2e_click_twips 6300 150 765 990 # 印刷
+e2e_click_control printButton # 印刷
 click_sengen
 save_instead "cancel"
 e2e_key Escape

@@ -13,14 +13,14 @@ second=$e2e_window
 
 # save_new NAME DAY: types a name and a 1-day amount into the window in use and clicks Save.
 type_entry() {
-  e2e_click_twips 1360 1575 7950 435 # nameBox
+  e2e_click_control nameBox
   e2e_key ctrl+a
   e2e_type "$1"
-  e2e_click_twips $((150 + 1575)) $((2325 + 450)) 2775 570 # dayField in amountsFrame
+  e2e_click_control dayField
   e2e_key ctrl+a
   e2e_type "$2"
   e2e_key Return
-  e2e_click_twips 4800 150 765 990 # saveButton
+  e2e_click_control saveButton
 }
 
 file_text() { iconv -f CP932 -t UTF-8 "$e2e_work/データ.txt"; }

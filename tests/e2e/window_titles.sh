@@ -19,20 +19,20 @@ expect_title() { # WINDOW TITLE
 expect_title "$e2e_window" "ぽみろチェッカー"
 
 # Delete asks first; Escape answers Cancel.
-e2e_click_twips 5550 150 765 990
+e2e_click_control deleteButton
 box=$(e2e_wait_window "削除確認") || e2e_fail "no question before Delete"
 expect_title "$box" "削除確認"
 xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
 e2e_key Escape
 
 # The help window and the list window open over the main window: moved aside once checked.
-e2e_click_twips 7800 150 765 990
+e2e_click_control helpButton
 help_title="ぽみろチェッカーへようこそ - ぽみろチェッカー ヘルプ"
 help=$(e2e_wait_window "$help_title") || e2e_fail "the help did not open: $(cat "$e2e_work/program.log")"
 expect_title "$help" "$help_title"
 xdotool windowmove --sync "$help" 0 700
 
-e2e_click_twips 7050 150 765 990
+e2e_click_control listButton
 list=$(e2e_wait_window "ぽみろ一覧") || e2e_fail "the list window did not open"
 expect_title "$list" "ぽみろ一覧"
 

@@ -357,10 +357,16 @@ TEST_F(HelpViewerTest, OpensAtTheDefaultTopicAndBrowsesInsideTheFile)
     const QVariant picture = browser->document()->resource(QTextDocument::ImageResource,
                                                            QUrl(QStringLiteral("chm:///images/pomiro.svg")));
     EXPECT_FALSE(picture.value<QImage>().isNull());
-    EXPECT_TRUE(browser->document()
-                    ->resource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("chm:///style.css")))
-                    .toString()
-                    .contains(QStringLiteral("body")));
+    // The style sheet is made at build time with the colours the program shares with its pages;
+    // the pages must still look as they always did: dark grey text on cream.
+    const QString styleSheet =
+        browser->document()
+            ->resource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("chm:///style.css")))
+            .toString();
+    EXPECT_TRUE(styleSheet.contains(QStringLiteral("body")));
+    EXPECT_TRUE(styleSheet.contains(QStringLiteral("color: #333333;"))) << styleSheet.toStdString();
+    EXPECT_TRUE(styleSheet.contains(QStringLiteral("background-color: #fffff0;"))) << styleSheet.toStdString();
+    EXPECT_FALSE(styleSheet.contains(u'@')) << "a colour was left unfilled";
 
     clickLink(browser, QStringLiteral("金額の換算"));
     EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:///kansan.html")));

@@ -1,6 +1,7 @@
 // The list window's rows without a view: what each cell shows, which rows a click selects, and
 // the totals with their marks for left-out texts and overflow, and the rows sorted by a column.
 #include "list_window/entrylistmodel.h"
+#include "list_window/layout.h"
 #include "tests/support/cases.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/samples.h"
@@ -19,10 +20,11 @@ using pomiro::testing::everyPeriod;
 using pomiro::testing::k500ADay;
 using pomiro::testing::whatName;
 
-const QColor kCyan(192, 255, 255);
-const QColor kWhite(255, 255, 255);
-const QColor kYellow(255, 255, 192);
-const QColor kOrange(255, 224, 192);
+// The rows' colours are the list window's own; which row shows which is what these tests check.
+const QColor &kSelected = listlayout::kSelectedRow;
+const QColor &kDeselected = listlayout::kDeselectedRow;
+const QColor &kTotal = listlayout::kTotalRow;
+const QColor &kSelectedTotal = listlayout::kSelectedTotalRow;
 const QString kYen = QStringLiteral("\\");
 const QString kMax = QStringLiteral("\\922,337,203,685,477");
 
@@ -48,7 +50,7 @@ TEST(EntryListModel, TitlesTheColumnsAndShowsTheEntriesAsStored)
     ASSERT_EQ(model.columnCount(), 11);
     const QStringList headers = {"ぽみろ…", "１日", "１週間", "１ヶ月", "半年",  "１年",
                                  "３年",    "５年", "１０年", "２０年", "３０年"};
-    for (int col = 0; col < 11; ++col) {
+    for (int col = 0; col < headers.size(); ++col) {
         EXPECT_EQ(model.headerData(col, Qt::Horizontal).toString(), headers[col]);
         EXPECT_EQ(
             model.headerData(col, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(),
@@ -101,18 +103,18 @@ INSTANTIATE_TEST_SUITE_P(
         Cell{{"typed amount"}, 1, 10, "1000", {}, kRight, "（名前なし） ３０年 1000", true},
         Cell{{"blank row name"}, 2, 0, "", {}, kCentre, ""},
         Cell{{"blank row amount"}, 2, 4, "", {}, kRight, ""},
-        Cell{{"total caption"}, 3, 0, "全合計", kYellow, kCentre, "全合計"},
-        Cell{{"total of a day"}, 3, 1, "\\1,500", kYellow, kRight, "全合計 １日 \\1,500"},
+        Cell{{"total caption"}, 3, 0, "全合計", kTotal, kCentre, "全合計"},
+        Cell{{"total of a day"}, 3, 1, "\\1,500", kTotal, kRight, "全合計 １日 \\1,500"},
         Cell{{"total of 30 years"},
              3,
              10,
              "\\5,476,000",
-             kYellow,
+             kTotal,
              kRight,
              "全合計 ３０年 \\5,476,000"},
-        Cell{{"selected total caption"}, 4, 0, "選択合計", kOrange, kCentre, "選択合計"},
-        Cell{{"selected total of a day"}, 4, 1, "", kOrange, kRight, "選択合計 １日"},
-        Cell{{"selected total of 30 years"}, 4, 10, "", kOrange, kRight, "選択合計 ３０年"}),
+        Cell{{"selected total caption"}, 4, 0, "選択合計", kSelectedTotal, kCentre, "選択合計"},
+        Cell{{"selected total of a day"}, 4, 1, "", kSelectedTotal, kRight, "選択合計 １日"},
+        Cell{{"selected total of 30 years"}, 4, 10, "", kSelectedTotal, kRight, "選択合計 ３０年"}),
     whatName);
 
 struct Clicks : Described
@@ -149,7 +151,10 @@ TEST_P(ListClicks, SelectEntryRowsAndTheTotalsCountThem)
     QString marks;
     for (int row = 0; row < n; ++row) {
         const QColor colour = cell(model, row, 1, Qt::BackgroundRole).value<QColor>();
-        marks += colour == kCyan ? u'C' : colour == kWhite ? u'W' : colour.isValid() ? u'?' : u'-';
+        marks += colour == kSelected     ? u'C'
+                 : colour == kDeselected ? u'W'
+                 : colour.isValid()      ? u'?'
+                                         : u'-';
         for (int col = 2; col <= 10; ++col)
             EXPECT_EQ(cell(model, row, col, Qt::BackgroundRole),
                       cell(model, row, 1, Qt::BackgroundRole));
@@ -353,7 +358,7 @@ TEST(EntryListModel, SortingKeepsEachEntrysSelection)
         QString shown;
         for (int row = 0; row < model.entryCount(); ++row) {
             const QColor colour = cell(model, row, 4, Qt::BackgroundRole).value<QColor>();
-            shown += colour == kCyan ? u'C' : colour == kWhite ? u'W' : u'-';
+            shown += colour == kSelected ? u'C' : colour == kDeselected ? u'W' : u'-';
         }
         return shown;
     };

@@ -3,6 +3,7 @@
 #include "core/entrystore.h"
 #include "platform/fonts.h"
 #include "help_window/helpviewer.h"
+#include "tests/e2e/controlplaces.h"
 #include "tests/support/mainwindowtest.h"
 #include "tests/support/messageboxes.h"
 
@@ -406,6 +407,22 @@ INSTANTIATE_TEST_SUITE_P(
         Place{{"periodCaption0"}, 225, 450, 1320, 570}, Place{{"periodCaption4"}, 225, 2850, 1320, 570},
         Place{{"periodCaption5"}, 4650, 450, 1320, 570}, Place{{"periodCaption9"}, 4650, 2850, 1320, 570}),
     whatName);
+
+// The end-to-end scripts click a control where their tool finds it by name (controlplaces.h);
+// were the window to put it elsewhere, a script's click would land on another control.
+TEST_F(MainWindowTest, ControlsTheScriptsClickAreWhereTheirToolFindsThem)
+{
+    start();
+    const auto places = pomiro::testing::controlPlaces();
+    EXPECT_EQ(places.size(), 7 + 1 + 10 + 3 + 1) << "the top buttons, the name box, the amount fields "
+                                                    "and the print panel's buttons";
+    for (const auto &[name, place] : places) {
+        const QWidget *control = window->findChild<QWidget *>(name);
+        ASSERT_NE(control, nullptr) << name.toStdString();
+        EXPECT_EQ(QRect(control->mapTo(window.get(), QPoint(0, 0)), control->size()), place)
+            << name.toStdString();
+    }
+}
 
 TEST_F(MainWindowTest, WindowHasTheLayoutsFixedSize)
 {
