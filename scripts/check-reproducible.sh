@@ -19,6 +19,7 @@ first_ddeb=$(ls "$build"/pomiro-checker-dbgsym_*.ddeb)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM
 clone=$work/another/folder/pomiro-checker
 git clone -q "$repo" "$clone"
 if [ -n "$(git -C "$repo" status --porcelain)" ]; then
