@@ -218,7 +218,7 @@ int main(int argc, char *argv[])
         }
     }
     const QDateTime time = QDateTime::fromSecsSinceEpoch(epoch, QTimeZone::utc());
-    QStringList files =
+    const QStringList files =
         out.entryList({QStringLiteral("*.png"), QStringLiteral("*.svg")}, QDir::Files, QDir::Name);
     for (const QString &file : files) {
         QFile picture(out.filePath(file));
