@@ -57,7 +57,7 @@ explain() {
   dpkg-deb --raw-extract "$a" "$x/a"
   dpkg-deb --raw-extract "$b" "$x/b"
   diff -rq "$x/a" "$x/b" || true
-  command -v diffoscope >/dev/null && echo "(diffoscope $a $b shows how they differ)"
+  if command -v diffoscope >/dev/null; then echo "(diffoscope $a $b shows how they differ)"; fi
 }
 
 status=0
