@@ -17,21 +17,7 @@ foreach(required INPUT OUTPUT PACKAGE VERSION MAINTAINER)
     endif()
 endforeach()
 
-# Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's days_from_civil).
-function(days_from_civil year month day out)
-    if(month LESS_EQUAL 2)
-        math(EXPR year "${year} - 1")
-        math(EXPR shifted "${month} + 9")
-    else()
-        math(EXPR shifted "${month} - 3")
-    endif()
-    math(EXPR era "${year} / 400")
-    math(EXPR yoe "${year} - ${era} * 400")
-    math(EXPR doy "(153 * ${shifted} + 2) / 5 + ${day} - 1")
-    math(EXPR doe "${yoe} * 365 + ${yoe} / 4 - ${yoe} / 100 + ${doy}")
-    math(EXPR days "${era} * 146097 + ${doe} - 719468")
-    set(${out} ${days} PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/CivilDays.cmake)
 
 # "YYYY-MM-DD" as the changelog writes it: "Tue, 08 Dec 2026 00:00:00 +0000". Refuses a date that
 # is not in the calendar.

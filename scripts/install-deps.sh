@@ -1,20 +1,26 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package that building, running and testing need.
+# Installs the Debian 12 packages that are missing.
+#   install-deps.sh run   what building and running the program need (scripts/run.sh)
+#   install-deps.sh       that, and what the tests, the benchmarks and the package checks need
+#                         (scripts/test.sh)
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
-packages=(
-  # build
-  build-essential cmake ninja-build pkg-config
+run_packages=(
+  # build: compiler, Qt, the print spooler's and fontconfig's headers, chmlib's header and chmcmd
+  # for the help file
+  build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-svg-dev libqt6svg6
-  # tests only: turning on accessibility under the offscreen platform
-  qt6-base-private-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libchm-dev fp-utils libfontconfig-dev libxcb1-dev
-  # fonts that stand in for the Windows Japanese fonts
+  libcups2-dev libfontconfig-dev libchm-dev fp-utils
+  # fonts that stand in for the Windows Japanese fonts (the artwork is drawn with them at build time)
   fonts-ipafont-gothic
   # Qt's own dialogs in Japanese
   qt6-translations-l10n
+)
+test_packages=(
+  # tests and benchmarks: GoogleTest, Google Benchmark, xcb for the start-up probe, and Qt's private
+  # headers for turning on accessibility under the offscreen platform
+  libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev qt6-base-private-dev
   # desktop session for end-to-end tests and screenshots
   xvfb xdotool x11-utils x11-xserver-utils imagemagick
   # a real Japanese input method, and reading Qt's menus off the screen
@@ -23,10 +29,16 @@ packages=(
   orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng dbus-x11 python3-pyatspi
   python3-speechd openbox locales
   # printing through a real spooler
-  cups printer-driver-cups-pdf poppler-utils libcups2-dev
+  cups printer-driver-cups-pdf poppler-utils
   # fuzzing, packaging and its checks (lintian, desktop files, AppStream)
   clang libclang-rt-14-dev dpkg-dev file lintian desktop-file-utils appstream
 )
+
+case "${1:-all}" in
+  run) packages=("${run_packages[@]}") ;;
+  all) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 [run|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
