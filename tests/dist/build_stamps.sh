@@ -5,12 +5,14 @@
 #    every file of its resource list the time it is told;
 #  - the help file, compiled twice at different seconds, is the same bytes once both are stamped
 #    with one time (the help window tests read the build's stamped RwHelp.chm).
-#   build_stamps.sh RENDER_ART STAMP_CHM CHMCMD SOURCE_DIR
+#   build_stamps.sh RENDER_ART STAMP_CHM CHMCMD SOURCE_DIR HELP_STAGE
+# HELP_STAGE is the build's copy of the help pages, with the style sheet made from its template.
 set -euo pipefail
 render_art=$1
 stamp_chm=$2
 chmcmd=$3
 source_dir=$4
+help_stage=$5
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -59,8 +61,8 @@ fi
 # --- the help file, compiled at two different seconds.
 for n in 1 2; do
   mkdir -p "$work/help$n"
-  cp -r "$source_dir"/help/. "$work/help$n"/
-  rm -f "$work/help$n/CMakeLists.txt" "$work/help$n/stamp_chm.cpp"
+  cp -r "$help_stage"/. "$work/help$n"/
+  rm -f "$work/help$n/RwHelp.chm"
   [ "$n" = 1 ] || sleep 1.1
   (cd "$work/help$n" && "$chmcmd" --verbosity 0 RwHelp.hhp >/dev/null)
   cp "$work/help$n/RwHelp.chm" "$work/unstamped$n.chm"
