@@ -15,18 +15,22 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 bash "$repo/scripts/install-deps.sh" all
 cd "$repo"
 
+# Each stage says when it starts, in seconds since the tests began, so that a slow run shows where
+# its time went.
+stage() { echo "== $* (at $SECONDS s)"; }
+
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 chmod 700 "$XDG_RUNTIME_DIR"
 
-echo "== developer build"
+stage "developer build"
 build_preset dev
 ctest --preset dev
 
-echo "== release build"
+stage "release build"
 build_preset release
 ctest --preset release -LE e2e
 
-echo "== Debian package"
+stage "Debian package"
 bash "$repo/scripts/check-package.sh" build-release
 
 # A fuzz target keeps one core busy; the second build takes the other, in a process group of its
@@ -37,11 +41,11 @@ setsid -w env POMIRO_REPRO_JOBS=1 bash "$repo/scripts/check-reproducible.sh" bui
 repro_pid=$!
 trap 'kill -- "-$repro_pid" 2>/dev/null || true; rm -f "$repro_log"' EXIT
 
-echo "== fuzzing (beside it, the second build for the reproducibility check)"
+stage "fuzzing (beside it, the second build for the reproducibility check)"
 fuzz_status=0
 bash "$repo/scripts/fuzz.sh" || fuzz_status=$?
 
-echo "== reproducible package"
+stage "reproducible package"
 repro_status=0
 wait "$repro_pid" || repro_status=$?
 cat "$repro_log"
@@ -50,6 +54,7 @@ if [ "$fuzz_status" -ne 0 ] || [ "$repro_status" -ne 0 ]; then
   exit 1
 fi
 
-echo "== AddressSanitizer + UBSan"
+stage "AddressSanitizer + UBSan"
 build_preset asan
 ctest --preset asan -LE e2e
+stage "done"
