@@ -27,11 +27,6 @@ QString EntryStore::path() const
 
 Result<LoadReport, DataFileError> EntryStore::load()
 {
-    return reload();
-}
-
-Result<LoadReport, DataFileError> EntryStore::reload()
-{
     beginResetModel();
     auto loaded = m_file->load(m_entries);
     endResetModel();
@@ -51,7 +46,7 @@ Result<qsizetype, DataFileError> EntryStore::append(const Entry &entry)
     if (const auto appended = m_file->append(entry, m_entries); !appended)
         return refused<qsizetype>(appended.error());
     // Read back rather than added by hand: the entries then hold the name as the file holds it.
-    std::ignore = reload();
+    std::ignore = load();
     return m_entries.size() - 1;
 }
 
@@ -74,14 +69,14 @@ Result<void, DataFileError> EntryStore::remove(qsizetype index)
     Q_ASSERT(index >= 0 && index < m_entries.size());
     if (const auto written = m_file->rewrite(m_entries, index); !written)
         return refused<void>(written.error());
-    std::ignore = reload();
+    std::ignore = load();
     return {};
 }
 
 template <typename T> Result<T, DataFileError> EntryStore::refused(const DataFileError &error)
 {
     if (error.kind == DataFileError::Kind::ChangedElsewhere)
-        std::ignore = reload();
+        std::ignore = load();
     return fail(error);
 }
 

@@ -38,8 +38,8 @@ public:
     // The data file, as it is found on disk now.
     QString path() const;
 
-    // Reads the data file into the entries, making an empty file when there is none. A file that
-    // exists but cannot be read leaves the entries as they were.
+    // Reads the data file into the entries, making an empty file when there is none, and resets the
+    // model. A file that exists but cannot be read leaves the entries as they were.
     Result<LoadReport, DataFileError> load();
 
     // Where the first entry named `name` is, comparing the name as the file would hold it (so a
@@ -66,8 +66,6 @@ public:
 private:
     // After a change went wrong: when the file changed elsewhere, its entries are read again.
     template <typename T> Result<T, DataFileError> refused(const DataFileError &error);
-    // Reads the file again after a change, resetting the model.
-    Result<LoadReport, DataFileError> reload();
 
     std::unique_ptr<DataFile> m_file;
     Entries m_entries;

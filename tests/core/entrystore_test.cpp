@@ -4,6 +4,7 @@
 #include "core/datafile.h"
 #include "core/entrystore.h"
 #include "tests/support/cases.h"
+#include "tests/support/datafiles.h"
 #include "tests/support/fsfaults.h"
 #include "tests/support/samples.h"
 
@@ -33,14 +34,6 @@ Entries named(const QStringList &names)
     for (const QString &name : names)
         entries << entry(name, u"\\%1"_s.arg(entries.size() + 1));
     return entries;
-}
-
-QByteArray fileOf(const Entries &entries)
-{
-    QByteArray bytes;
-    for (const Entry &e : entries)
-        bytes += encodeEntryLine(e).value();
-    return bytes;
 }
 
 const Entries kStored = named({u"禁煙"_s, u"コーヒー"_s, u"お菓子"_s});
@@ -270,9 +263,7 @@ TEST_P(AFailedChange, LeavesTheEntriesMatchingTheFile)
         ASSERT_TRUE(QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner));
         break;
     case Fault::ReplaceFails:
-        store->setReplacer([](const QString &, const QByteArray &) -> Result<void, SaveError> {
-            return fail(SaveError{u"Input/output error"_s, false});
-        });
+        store->setReplacer(failingReplacer());
         break;
     case Fault::FileIsAFolder:
         ASSERT_TRUE(QFile::remove(path()));

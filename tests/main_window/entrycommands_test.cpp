@@ -1,5 +1,6 @@
 // New, Save and Delete over the real main window and its data file.
 
+#include "tests/support/datafiles.h"
 #include "tests/support/mainwindowtest.h"
 
 #include <QApplication>
@@ -16,21 +17,6 @@ namespace {
 
 using namespace pomiro;
 using namespace pomiro::testing;
-
-QByteArray fileOf(const QList<Entry> &entries)
-{
-    QByteArray bytes;
-    for (const Entry &entry : entries)
-        bytes += encodeEntryLine(entry).value();
-    return bytes;
-}
-
-FileReplacer failingReplacer()
-{
-    return [](const QString &, const QByteArray &) -> Result<void, SaveError> {
-        return fail(SaveError{u"Input/output error"_s, false});
-    };
-}
 
 class EntryCommandsTest : public MainWindowTest
 {

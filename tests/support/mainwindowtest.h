@@ -7,6 +7,7 @@
 #include "core/datafile.h"
 #include "core/entrystore.h"
 #include "main_window/mainwindow.h"
+#include "tests/support/datafiles.h"
 #include "tests/support/helpviewers.h"
 #include "tests/support/messageboxes.h"
 #include "tests/support/programfonts.h"
@@ -57,10 +58,7 @@ inline Entries sampleEntries(int count)
 
 inline QByteArray dataFileBytes(int entries)
 {
-    QByteArray bytes;
-    for (int slot = 1; slot <= entries; ++slot)
-        bytes += encodeEntryLine(sampleEntry(slot)).value();
-    return bytes;
+    return fileOf(sampleEntries(entries));
 }
 
 class MainWindowTest : public ::testing::Test
