@@ -1,26 +1,46 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for a bounded time (default 60 s) on a copy
-# of its seed corpus. A crash ends the run with a non-zero status.
+# Builds the libFuzzer targets with clang and runs each for a bounded time (POMIRO_FUZZ_SECONDS,
+# default 60 s) on a copy of its seed corpus, as many at a time as there are cores. A crash in any
+# of them ends the run with a non-zero status.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 seconds=${POMIRO_FUZZ_SECONDS:-60}
-targets=(fuzz_datafile fuzz_amount fuzz_cp932 fuzz_cellwidth) # as in the fuzz build preset
 
 build_preset fuzz
+# The targets are listed once, in tests/fuzz/CMakeLists.txt.
+mapfile -t targets <"$repo/build-fuzz/tests/fuzz/targets.txt"
+[ ${#targets[@]} -gt 0 ] || { echo "FAIL: no fuzz targets in build-fuzz/tests/fuzz/targets.txt"; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+
+# fuzz TARGET: runs one target on a copy of its seeds, in a folder of its own (where libFuzzer
+# leaves the input of a crash); its log goes to $work/TARGET.log, its exit status to TARGET.status.
+fuzz() {
+  local target=$1 status=0
+  mkdir -p "$work/$target/corpus"
+  cp "$repo/tests/fuzz/corpus/${target#fuzz_}"/* "$work/$target/corpus/"
+  (cd "$work/$target" && "$repo/build-fuzz/tests/fuzz/$target" -max_total_time="$seconds" \
+     -print_final_stats=1 corpus >"$work/$target.log" 2>&1) || status=$?
+  echo "$status" >"$work/$target.status"
+}
+
+# As many targets at a time as there are cores (POMIRO_FUZZ_JOBS), each for its whole time.
+jobs=${POMIRO_FUZZ_JOBS:-$(nproc)}
 for target in "${targets[@]}"; do
-  seeds="$repo/tests/fuzz/corpus/${target#fuzz_}"
-  mkdir -p "$work/$target"
-  cp "$seeds"/* "$work/$target"/
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
   echo "== $target (${seconds} s)"
-  status=0
-  (cd "$work" && "$repo/build-fuzz/tests/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \
-     "$work/$target" >"$work/$target.log" 2>&1) || status=$?
+  fuzz "$target" &
+done
+wait
+status=0
+for target in "${targets[@]}"; do
+  target_status=$(cat "$work/$target.status" 2>/dev/null || echo "none")
+  echo "-- $target"
   grep -E 'stat::number_of_executed_units|ERROR|SUMMARY' "$work/$target.log" || true
-  if [ "$status" -ne 0 ]; then
-    echo "$target failed (status $status):"; tail -40 "$work/$target.log"
-    exit 1
+  if [ "$target_status" != 0 ]; then
+    echo "$target failed (status $target_status):"; tail -40 "$work/$target.log"
+    status=1
   fi
 done
+exit "$status"

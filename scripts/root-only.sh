@@ -3,6 +3,12 @@
 #
 #   source scripts/root-only.sh; root_only "REASON" || exit 77   # a script; 77 is "skipped" for CTest
 #   bash scripts/root-only.sh "REASON" COMMAND [ARG...]          # a whole test program
+# record_skipped WHAT: a step outside CTest that was skipped, for the test command's last line
+# (scripts/test.sh sets POMIRO_SKIPPED); CTest reports its own.
+record_skipped() {
+  [ -z "${POMIRO_SKIPPED:-}" ] || echo "$1" >>"$POMIRO_SKIPPED"
+}
+
 root_only() {
   [ "$(id -u)" -eq 0 ] && return 0
   if [ -n "${POMIRO_CI:-}" ]; then

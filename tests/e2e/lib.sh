@@ -14,6 +14,8 @@ e2e_cleanup() {
   if [ -n "${e2e_work:-}" ]; then rm -rf "$e2e_work"; fi
 }
 trap e2e_cleanup EXIT
+# A test stopped from outside (ctest's time limit, Ctrl+C) still ends what it started.
+trap 'exit 143' TERM INT HUP
 
 e2e_fail() {
   echo "FAIL: $*" >&2
@@ -23,25 +25,49 @@ e2e_fail() {
   exit 1
 }
 
-# Starts Xvfb on the first free display and exports DISPLAY; exit 77 (skipped) when impossible.
-e2e_start_x() {
-  command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "SKIP: Xvfb or xdotool missing"; exit 77; }
-  local n
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    e2e_pids+=($!)
-    export DISPLAY=":$n"
-    # The real program on the real (virtual) screen, whatever the widget tests use.
-    export QT_QPA_PLATFORM=xcb
-    local i
-    for i in $(seq 1 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-    echo "SKIP: Xvfb :$n did not start"; exit 77
+# e2e_require TOOL...: each tool must be there; a test that cannot set up its desktop fails, it is
+# never counted as skipped.
+e2e_require() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || e2e_fail "$tool is missing (scripts/install-deps.sh installs it)"
   done
-  echo "SKIP: no free X display"; exit 77
+}
+
+# e2e_wait_until SECONDS PID LOG WHAT COMMAND...: waits until COMMAND succeeds, trying every 0.1 s.
+# PID is the process that should make it succeed: when it ends first, or after SECONDS, the test
+# fails, saying WHAT did not happen and showing the process's LOG.
+e2e_wait_until() {
+  local seconds=$1 pid=$2 log=$3 what=$4 i
+  shift 4
+  for ((i = 0; i < seconds * 10; i++)); do
+    "$@" && return 0
+    if ! kill -0 "$pid" 2>/dev/null; then
+      "$@" && return 0
+      e2e_fail "$what: the process ended. $(cat "$log" 2>/dev/null)"
+    fi
+    sleep 0.1
+  done
+  e2e_fail "$what within $seconds s. $(cat "$log" 2>/dev/null)"
+}
+
+# Starts an X server of the test's own and exports DISPLAY. The server picks a free display itself
+# and writes its number once it accepts clients (-displayfd), so two tests started at once never
+# share one; -noreset keeps it from resetting whenever its last client leaves, which would drop any
+# client that connects meanwhile (a window manager, ibus).
+e2e_start_x() {
+  e2e_require Xvfb xdotool xprop
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >"$number_file.log" 2>&1 &
+  e2e_pids+=($!)
+  e2e_wait_until 30 $! "$number_file.log" "Xvfb did not start" grep -qx '[0-9]\+' "$number_file"
+  local display
+  display=$(head -n 1 "$number_file")
+  rm -f "$number_file" "$number_file.log"
+  export DISPLAY=":$display"
+  # The real program on the real (virtual) screen, whatever the widget tests use.
+  export QT_QPA_PLATFORM=xcb
 }
 
 # A fresh working folder; the program finds "データ.txt" there.

@@ -13,10 +13,10 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 
-for tool in /usr/bin/orca /usr/bin/python3 speech-dispatcher espeak-ng dbus-launch openbox /usr/libexec/at-spi-bus-launcher; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool missing (see scripts/install-deps.sh)"; exit 77; }
-done
-/usr/bin/python3 -c 'import pyatspi, speechd' 2>/dev/null || { echo "SKIP: python3-pyatspi or python3-speechd missing"; exit 77; }
+e2e_require /usr/bin/orca /usr/bin/python3 speech-dispatcher espeak-ng dbus-launch dbus-send openbox \
+  /usr/libexec/at-spi-bus-launcher
+/usr/bin/python3 -c 'import pyatspi, speechd' 2>/dev/null \
+  || e2e_fail "python3-pyatspi or python3-speechd is missing (scripts/install-deps.sh installs them)"
 
 # The Japanese locale Orca speaks in; making it takes root. A shell that is running does not see a
 # locale made after it started, so the test starts again.
@@ -62,23 +62,22 @@ stop_speech_server() {
 keep_orca_log() { cp "$orca_log" "${POMIRO_BUILD_DIR:-/tmp}/e2e-screen_reader-orca.log" 2>/dev/null || true; }
 trap 'keep_orca_log; stop_speech_server; e2e_cleanup' EXIT
 
+# Each piece starts once the one before it answers.
 eval "$(dbus-launch --sh-syntax)"
 e2e_pids+=("$DBUS_SESSION_BUS_PID")
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$e2e_work/at-spi.log" 2>&1 &
 e2e_pids+=($!)
+at_spi_bus_up() {
+  timeout 5 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+    2>/dev/null | grep -q 'string "unix:'
+}
+e2e_wait_until 30 $! "$e2e_work/at-spi.log" "the accessibility bus did not answer" at_spi_bus_up
+
 openbox --sm-disable >"$e2e_work/openbox.log" 2>&1 &
 e2e_pids+=($!)
 # A window mapped before the window manager runs is never activated, and Orca never hears it.
-for i in $(seq 1 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
-if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
-  # The X server itself gone is the desktop failing before the program is there, as lib.sh
-  # reports an X server that does not start.
-  xdpyinfo >/dev/null 2>&1 || { echo "SKIP: the X server $DISPLAY went away before openbox started"; exit 77; }
-  e2e_fail "openbox did not start: $(cat "$e2e_work/openbox.log")"
-fi
+wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+e2e_wait_until 30 $! "$e2e_work/openbox.log" "openbox did not start" wm_up
 
 orca_log=$e2e_work/orca.log
 /usr/bin/python3 "$here/orca_logged.py" -u "$e2e_work/orca-prefs" --debug --debug-file "$orca_log" \

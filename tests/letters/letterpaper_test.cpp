@@ -88,8 +88,7 @@ TEST(LetterPaper, UnwritablePageIsAFailure)
 // The page written onto a full disk: the writer itself doesn't notice, the file does.
 TEST(LetterPaper, APageCutShortByAFullDiskIsAFailure)
 {
-    if (!pomiro::testing::canMount("letter page on a full disk"))
-        return;
+    POMIRO_REQUIRE_MOUNTS("letter page on a full disk");
     ensureApplication();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

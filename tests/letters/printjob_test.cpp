@@ -305,8 +305,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A full disk where the PDF goes: reported as such, and nothing half-written is left there.
 TEST(LetterPrinting, PdfOnAFullDiskIsReportedAndLeavesNothing)
 {
-    if (!pomiro::testing::canMount("PDF on a full disk"))
-        return;
+    POMIRO_REQUIRE_MOUNTS("PDF on a full disk");
     pomiro::testing::application();
     fonts::registerSubstitutes();
     QTemporaryDir tmp;

@@ -227,8 +227,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, SavingTheList,
 // A full disk where the PDF goes: told so, and nothing half-written is left there.
 TEST(SavingTheList, OnAFullDiskIsReportedAndLeavesNothing)
 {
-    if (!pomiro::testing::canMount("PDF on a full disk"))
-        return;
+    POMIRO_REQUIRE_MOUNTS("PDF on a full disk");
     pomiro::testing::application();
     fonts::registerSubstitutes();
     QTemporaryDir tmp;

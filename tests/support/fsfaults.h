@@ -2,7 +2,7 @@
 
 // Real file-system faults for tests: a small tmpfs mounted over a folder (filled up, or made
 // read-only) and a thread that loses root's right to ignore file permissions. Mounting needs root;
-// canMount() skips such a case for anyone else.
+// POMIRO_REQUIRE_MOUNTS skips such a case for anyone else.
 
 #include <QByteArray>
 #include <QFile>
@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 #include <cerrno>
 #include <cstring>
-#include <iostream>
 #include <string>
 #include <linux/capability.h>
 #include <sys/mount.h>
@@ -20,19 +19,18 @@
 
 namespace pomiro::testing {
 
-// Whether a case that mounts file systems can run. For anyone but root it prints
-// "SKIP: <what>: <reason>" and the rest goes on; CI (POMIRO_CI) must run every root-only step.
-inline bool canMount(const std::string &what)
-{
-    if (::geteuid() == 0)
-        return true;
-    const char *reason = "mounting a file system needs root";
-    if (qEnvironmentVariableIsSet("POMIRO_CI"))
-        ADD_FAILURE() << what << ": " << reason << ", and CI must run every root-only step";
-    else
-        std::cout << "SKIP: " << what << ": " << reason << std::endl;
-    return false;
-}
+// Opens a case that mounts file systems. For anyone but root the case is skipped, and GoogleTest
+// reports it as skipped; CI (POMIRO_CI), which must run every root-only step, fails it instead.
+#define POMIRO_REQUIRE_MOUNTS(what)                                                                \
+    do {                                                                                           \
+        if (::geteuid() != 0) {                                                                    \
+            if (qEnvironmentVariableIsSet("POMIRO_CI"))                                            \
+                GTEST_FAIL() << (what)                                                             \
+                             << ": mounting a file system needs root, and CI must run "            \
+                                "every root-only step";                                            \
+            GTEST_SKIP() << (what) << ": mounting a file system needs root";                       \
+        }                                                                                          \
+    } while (false)
 
 // A tmpfs of `kib` KiB mounted over `folder` (which must exist) while this object lives.
 class TmpfsMount
