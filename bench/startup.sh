@@ -19,19 +19,16 @@ for binary in "$program" "$minimal" "$write_datafile" "$probe"; do
 done
 
 work=$(mktemp -d)
-# A display number of our own, away from the low ones other test runs use.
-display_number=$((120 + $$ % 60))
-while [ -e "/tmp/.X$display_number-lock" ] || [ -e "/tmp/.X11-unix/X$display_number" ]; do
-  display_number=$((display_number + 1))
-done
-export DISPLAY=:$display_number
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# An X server of our own: it picks a free display and writes its number once it accepts clients
+# (-displayfd), and does not reset whenever its last client leaves (-noreset), as each probe does.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
-until xdpyinfo >/dev/null 2>&1; do
+until grep -qx '[0-9]\+' "$work/display"; do
   kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
   sleep 0.05
 done
+export DISPLAY=:$(head -n 1 "$work/display")
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

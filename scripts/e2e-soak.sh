@@ -34,6 +34,10 @@ trap 'kill -- "-$load_pid" 2>/dev/null || true; wait "$load_pid" 2>/dev/null || 
 for ((run = 1; run <= runs; run++)); do
   echo "== run $run of $runs (at $SECONDS s)"
   ctest --preset e2e --output-on-failure >"$logs/run-$run.log" 2>&1 || true
+  # What the tests leave for a failure (screenshots, Orca's log) is kept for each run.
+  for kept in "$repo"/build-release/e2e-*; do
+    [ -e "$kept" ] && mv "$kept" "$logs/run-$run-$(basename "$kept")"
+  done
   grep -E ' Test +#[0-9]+: ' "$logs/run-$run.log" || true
 done
 

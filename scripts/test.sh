@@ -6,11 +6,10 @@
 #     folder and removed again (scripts/check-package.sh);
 #  3. every unit and widget suite under the sanitizers, two at a time;
 #  4. the release build's suites: unit and widget, and the end-to-end runs of the very binary that
-#     goes into the package, under Xvfb, CUPS, Orca and ibus + Mozc;
-#     beside 3 and 4, on one core, a second build from a clone in another folder, under another
-#     umask, checks that it gives the same packages, byte for byte (scripts/check-reproducible.sh);
-#  5. each fuzz target for a bounded time (POMIRO_FUZZ_SECONDS, default 60), one a core
-#     (scripts/fuzz.sh).
+#     goes into the package, under Xvfb, CUPS, Orca and ibus + Mozc, with nothing else running;
+#  5. each fuzz target for a bounded time (POMIRO_FUZZ_SECONDS, default 60), one at a time on one
+#     core, while on the other a second build from a clone in another folder, under another umask,
+#     checks that it gives the same packages, byte for byte (scripts/check-reproducible.sh).
 # A test that cannot set up what it needs fails. Only a step that needs root is skipped for anyone
 # else (CI, POMIRO_CI=1, runs as root and must run it), and the last line names every test that was
 # skipped, or says none was.
@@ -62,26 +61,29 @@ build_preset release
 stage "Debian package"
 bash "$repo/scripts/check-package.sh" build-release
 
-# The second build of the reproducibility check takes one core while the tests run: the end-to-end
-# runs mostly wait for windows, and scripts/e2e-soak.sh holds them to a two-job build beside them.
-# It runs in a process group of its own, so that it ends with this script however this script ends.
+stage "unit and widget tests under AddressSanitizer + UBSan"
+run_tests asan
+
+stage "release build: unit, widget and end-to-end tests"
+run_tests release
+
+# A fuzz target keeps one core busy; the second build takes the other, in a process group of its
+# own so that it ends with this script however this script ends.
 setsid -w env POMIRO_REPRO_JOBS=1 bash "$repo/scripts/check-reproducible.sh" build-release \
   >"$repro_log" 2>&1 &
 repro_pid=$!
 
-stage "unit and widget tests under AddressSanitizer + UBSan (beside them, the second build)"
-run_tests asan
-
-stage "release build: unit, widget and end-to-end tests (beside them, the second build)"
-run_tests release
+stage "fuzzing, one target at a time (beside it, the second build for the reproducibility check)"
+fuzz_status=0
+POMIRO_FUZZ_JOBS=1 bash "$repo/scripts/fuzz.sh" || fuzz_status=$?
 
 stage "reproducible package"
 repro_status=0
 wait "$repro_pid" || repro_status=$?
 repro_pid=""
 cat "$repro_log"
-[ "$repro_status" -eq 0 ] || { echo "FAIL: the reproducibility check (status $repro_status)"; exit 1; }
-
-stage "fuzzing"
-bash "$repo/scripts/fuzz.sh"
+if [ "$fuzz_status" -ne 0 ] || [ "$repro_status" -ne 0 ]; then
+  echo "FAIL: fuzzing (status $fuzz_status) or the reproducibility check (status $repro_status)"
+  exit 1
+fi
 stage "done"

@@ -57,7 +57,7 @@ EOF
 # with this HOME. (The kernel keeps 15 characters of a process name.)
 input_method_daemons() {
   local pid
-  for pid in $(pgrep -u "$(id -u)" -x 'ibus-daemon|ibus-engine-moz|mozc_server|ibus-x11|ibus-portal' || true); do
+  for pid in $(pgrep -u "$(id -u)" '^(ibus-daemon|ibus-engine-moz|mozc_server|ibus-x11|ibus-portal)$' || true); do
     if [ $# -eq 0 ] || tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "HOME=$1"; then
       echo "$pid"
     fi
@@ -93,18 +93,21 @@ ibus_up() { [ -n "$(ls "$XDG_CONFIG_HOME/ibus/bus/" 2>/dev/null)" ] && timeout 1
 e2e_wait_until 30 $! "$e2e_work/ibus.log" "ibus-daemon did not answer" ibus_up
 
 # use_engine NAME SECONDS: makes NAME the desktop's input method and waits until ibus says so.
+# What ibus last said is kept in $e2e_work/engine.log for the failure message.
 use_engine() {
   local deadline=$((SECONDS + $2))
   while [ "$SECONDS" -lt "$deadline" ]; do
-    timeout 30 ibus engine "$1" >/dev/null 2>&1 || true
-    [ "$(timeout 30 ibus engine 2>/dev/null)" = "$1" ] && return 0
+    { echo "-- at $SECONDS s"; timeout 30 ibus engine "$1"; echo "(status $?)"; } >"$e2e_work/engine.log" 2>&1 || true
+    [ "$(timeout 30 ibus engine 2>>"$e2e_work/engine.log")" = "$1" ] && return 0
     sleep 0.2
   done
+  { echo "-- processes"; ps -o pid,stat,etime,args -u "$(id -u)"; } >>"$e2e_work/engine.log" 2>&1
   return 1
 }
+ibus_said() { cat "$e2e_work/ibus.log" "$e2e_work/engine.log" 2>/dev/null; }
 # The first start of Mozc loads its dictionaries, slow on a loaded machine: a generous limit.
 started=$SECONDS
-use_engine mozc-jp 180 || e2e_fail "ibus did not take Mozc within 180 s: $(cat "$e2e_work/ibus.log")"
+use_engine mozc-jp 180 || e2e_fail "ibus did not take Mozc within 180 s: $(ibus_said)"
 echo "(Mozc answered after $((SECONDS - started)) s)"
 
 # Qt looks for ibus when the program starts; the daemon is up by now.
@@ -129,10 +132,10 @@ e2e_key Return
 save
 
 # The 1-day field has the focus when the input method is switched on.
-use_engine xkb:us::eng 60 || e2e_fail "ibus did not take the engine xkb:us::eng: $(cat "$e2e_work/ibus.log")"
+use_engine xkb:us::eng 60 || e2e_fail "ibus did not take the engine xkb:us::eng: $(ibus_said)"
 e2e_click_control newButton # ぽみろ: a new entry
 day_field
-use_engine mozc-jp 60 || e2e_fail "ibus did not take the engine mozc-jp: $(cat "$e2e_work/ibus.log")"
+use_engine mozc-jp 60 || e2e_fail "ibus did not take the engine mozc-jp: $(ibus_said)"
 e2e_type 700
 e2e_key Return
 # The input method really is on: the name box converts.

@@ -75,6 +75,7 @@ e2e_wait_until 30 $! "$e2e_work/at-spi.log" "the accessibility bus did not answe
 
 openbox --sm-disable >"$e2e_work/openbox.log" 2>&1 &
 e2e_pids+=($!)
+openbox_pid=$!
 # A window mapped before the window manager runs is never activated, and Orca never hears it.
 wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 e2e_wait_until 30 $! "$e2e_work/openbox.log" "openbox did not start" wm_up
@@ -191,6 +192,16 @@ readonly names='(禁煙|コーヒー)'
 readonly selected='(^|[^n])selected|選択(され|済)'
 
 # start_program: the program afresh on the two entries, and Orca hearing its window.
+# What the desktop looks like, for a failure message: the window manager, the active window, the
+# focus and the program's window.
+desktop_state() {
+  local wm=running
+  kill -0 "$openbox_pid" 2>/dev/null || wm="ended: $(cat "$e2e_work/openbox.log")"
+  echo "openbox $wm; $(xprop -root _NET_ACTIVE_WINDOW 2>&1); focus $(xdotool getwindowfocus 2>&1);" \
+    "program window $e2e_window, $(xwininfo -id "$e2e_window" 2>&1 | grep -a 'Map State');" \
+    "program $(ps -o stat=,wchan:32= -p "$e2e_program_pid" 2>&1); it said: $(tail -n 5 "$e2e_work/program.log")"
+}
+
 start_program() {
   rm -f "$e2e_work/データ.txt" "$e2e_work/RwHelp.chm"
   cp "$e2e_work/data.txt" "$e2e_work/データ.txt"
@@ -202,7 +213,7 @@ start_program() {
   local i
   for i in 1 2; do
     orca_wait 'ぽみろの切り替え' 3 && return 0
-    echo "(Orca did not hear the window start; it is activated again)"
+    echo "(Orca did not hear the window start; it is activated again. $(desktop_state))"
     xdotool windowminimize --sync "$e2e_window"
     xdotool windowactivate --sync "$e2e_window" || e2e_fail "the window manager cannot activate the window"
   done
