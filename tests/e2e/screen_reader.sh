@@ -202,6 +202,26 @@ desktop_state() {
     "program $(ps -o stat=,wchan:32= -p "$e2e_program_pid" 2>&1); it said: $(tail -n 5 "$e2e_work/program.log")"
 }
 
+# How the program stands on the accessibility bus, for a failure message: its connections there,
+# the applications the registry holds, and how many event listeners it has registered.
+a11y_state() {
+  local bus name bus_names pid mine=""
+  bus=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+    2>/dev/null | tr -d ' ')
+  a11y_call() { timeout 5 dbus-send --bus="$bus" --print-reply=literal "$@" 2>&1; }
+  bus_names=$(a11y_call --dest=org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.ListNames | tr ' ' '\n' | grep '^:')
+  for name in $bus_names; do
+    pid=$(a11y_call --dest=org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID \
+      "string:$name" | awk '{print $NF}')
+    [ "$pid" != "$e2e_program_pid" ] || mine="$mine $name"
+  done
+  echo "program on the accessibility bus as:${mine:- nothing};" \
+    "registry's applications: $(a11y_call --dest=org.a11y.atspi.Registry /org/a11y/atspi/accessible/root \
+      org.a11y.atspi.Accessible.GetChildren | tr -s ' \n' ' ');" \
+    "registered events: $(a11y_call --dest=org.a11y.atspi.Registry /org/a11y/atspi/registry \
+      org.a11y.atspi.Registry.GetRegisteredEvents | grep -c ':')"
+}
+
 start_program() {
   rm -f "$e2e_work/データ.txt" "$e2e_work/RwHelp.chm"
   cp "$e2e_work/data.txt" "$e2e_work/データ.txt"
@@ -213,7 +233,7 @@ start_program() {
   local i
   for i in 1 2; do
     orca_wait 'ぽみろの切り替え' 3 && return 0
-    echo "(Orca did not hear the window start; it is activated again. $(desktop_state))"
+    echo "(Orca did not hear the window start; it is activated again. $(desktop_state); $(a11y_state))"
     xdotool windowminimize --sync "$e2e_window"
     xdotool windowactivate --sync "$e2e_window" || e2e_fail "the window manager cannot activate the window"
   done
