@@ -92,10 +92,9 @@ QString fileError(const DataFileError &error, FileChange change, const Entries &
             QStringLiteral("「%1」(U+%2)").arg(QString::fromUcs4(&character, 1), code);
         if (error.entry >= 0) // a stored entry, read from a hand-written file, holds it
             return QStringLiteral(
-                       "保存されている「%1」に、ファイルに書き込めない文字%2があるため、%"
-                       "3できませんでした。"
-                       "ファイルは変更されていません。「%1」を削除するか、「%4」を直してから、"
-                       "もう一度お試しください。")
+                       "保存されている「%1」に、ファイルに書き込めない文字%2があるため、%3できませんでした。"
+                       "ファイルは変更されていません。"
+                       "「%1」を削除するか、「%4」を直してから、もう一度お試しください。")
                 .arg(entries.value(error.entry).name, shown, doing,
                      QString::fromUtf16(kDataFileName));
         const int field = int(error.field);
@@ -113,14 +112,12 @@ QString fileError(const DataFileError &error, FileChange change, const Entries &
                    "ファイルを確かめてから、もう一度起動してください。")
             .arg(QString::fromUtf16(kDataFileName), doing);
     case DataFileError::Kind::ChangedElsewhere:
-        return QStringLiteral("「%"
-                              "1」がほかのプログラムかウィンドウで変更されていました。一覧を読み直"
-                              "しましたので、"
-                              "もう一度%2してください。")
+        return QStringLiteral("「%1」がほかのプログラムかウィンドウで変更されていました。"
+                              "一覧を読み直しましたので、もう一度%2してください。")
             .arg(QString::fromUtf16(kDataFileName), doing);
     case DataFileError::Kind::DiskFull:
-        return QStringLiteral("ディスクの空きが足りないため、データを%"
-                              "1できませんでした。ファイルは変更されていません。"
+        return QStringLiteral("ディスクの空きが足りないため、データを%1できませんでした。"
+                              "ファイルは変更されていません。"
                               "不要なファイルを削除して空きを作ってから、もう一度%1してください。")
             .arg(doing);
     case DataFileError::Kind::WriteFailed:
