@@ -1,9 +1,9 @@
 // The costs of the window-free core against the floor of merely reading and decoding the bytes.
 
+#include "bench/sampleentries.h"
+#include "core/cp932.h"
 #include "core/datafile.h"
 #include "core/period.h"
-#include "core/cp932.h"
-#include "bench/sampleentries.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,8 +3,8 @@
 
 #include "bench/sampleentries.h"
 #include "list_window/entrylistmodel.h"
-#include "list_window/listwindow.h"
 #include "list_window/frozentableview.h"
+#include "list_window/listwindow.h"
 
 #include <QApplication>
 #include <QTableWidget>
@@ -21,7 +21,8 @@ void BM_OpenList300(benchmark::State &state)
 {
     for (auto _ : state) {
         ListWindow window(fullTable());
-        benchmark::DoNotOptimize(window.findChild<QAbstractItemView *>("grid")->model()->index(302, 10).data());
+        benchmark::DoNotOptimize(
+            window.findChild<QAbstractItemView *>("grid")->model()->index(302, 10).data());
     }
 }
 BENCHMARK(BM_OpenList300)->Unit(benchmark::kMillisecond);
@@ -32,7 +33,8 @@ void BM_OpenListEmpty(benchmark::State &state)
     const pomiro::Entries empty;
     for (auto _ : state) {
         ListWindow window(empty);
-        benchmark::DoNotOptimize(window.findChild<QAbstractItemView *>("grid")->model()->index(2, 10).data());
+        benchmark::DoNotOptimize(
+            window.findChild<QAbstractItemView *>("grid")->model()->index(2, 10).data());
     }
 }
 BENCHMARK(BM_OpenListEmpty)->Unit(benchmark::kMillisecond);

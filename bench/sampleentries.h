@@ -13,7 +13,8 @@ inline const Entries &fullTable()
     static const Entries table = [] {
         Entries entries;
         for (int i = 1; i <= kMaxEntries; ++i)
-            entries.append({QStringLiteral("毎朝のコーヒー、%1杯目").arg(i), *periodAmountTexts(i * 10.5)});
+            entries.append(
+                {QStringLiteral("毎朝のコーヒー、%1杯目").arg(i), *periodAmountTexts(i * 10.5)});
         return entries;
     }();
     return table;

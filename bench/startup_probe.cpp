@@ -3,20 +3,18 @@
 //   bench_startup_probe TITLE SETTLE_MS PROGRAM [ARGUMENTS...]
 // prints "MILLISECONDS KIB" and ends the program. The map is seen as an X event on the root
 // window, so no polling stands between the program and the clock.
-#include <xcb/xcb.h>
-
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <poll.h>
+#include <signal.h>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace {
 

@@ -51,9 +51,9 @@ public:
     // Does not touch the table.
     Result<void, DataFileError> append(const Entry &entry, const Entries &entries);
 
-    // Writes every entry but the one at index `leaveOut` (-1: none), then the unread tail. Refused after a load
-    // that could not read the file, and (ChangedElsewhere) when the file changed since it was last
-    // read or written. Does not touch the table.
+    // Writes every entry but the one at index `leaveOut` (-1: none), then the unread tail. Refused
+    // after a load that could not read the file, and (ChangedElsewhere) when the file changed since
+    // it was last read or written. Does not touch the table.
     Result<void, DataFileError> rewrite(const Entries &entries, qsizetype leaveOut = -1);
 
     // Tests put a failing replacer here to see what a failed write leaves behind.

@@ -16,8 +16,8 @@ struct Period
     // The period's name where it is shown. The forms differ on purpose: the main window writes
     // "1ヶ月" with a half-width 1, the list's header "１ヶ月"; a letter's caption is 15 cells wide,
     // its blanks a deliberate mix of half-width and full-width spaces.
-    const char16_t *caption;      // beside the main window's amount field
-    const char16_t *listHeader;   // above the list window's column
+    const char16_t *caption;       // beside the main window's amount field
+    const char16_t *listHeader;    // above the list window's column
     const char16_t *letterCaption; // in front of the amount in a letter
     // Divisor for an amount entered in this period's field (1 for a day: no division).
     double daysOnEntry;

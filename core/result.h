@@ -6,21 +6,18 @@
 namespace pomiro {
 
 // The error half of a Result, kept apart so that a Result<T, T> stays unambiguous.
-template <typename E>
-struct Failure
+template <typename E> struct Failure
 {
     E error;
 };
 
-template <typename E>
-Failure<E> fail(E error)
+template <typename E> Failure<E> fail(E error)
 {
     return Failure<E>{std::move(error)};
 }
 
 // A value or the reason there is none; core routines return these instead of throwing.
-template <typename T, typename E>
-class [[nodiscard]] Result
+template <typename T, typename E> class [[nodiscard]] Result
 {
 public:
     Result(T value) : m_data(std::in_place_index<0>, std::move(value)) {}
@@ -42,8 +39,7 @@ private:
 };
 
 // Success carries nothing; only the failure has something to say.
-template <typename E>
-class [[nodiscard]] Result<void, E>
+template <typename E> class [[nodiscard]] Result<void, E>
 {
 public:
     Result() = default;

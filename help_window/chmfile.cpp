@@ -5,10 +5,9 @@
 
 #include <QFile>
 #include <QList>
-#include <QtEndian>
 #include <QRegularExpression>
 #include <QStringDecoder>
-
+#include <QtEndian>
 #include <chm_lib.h>
 
 namespace pomiro {
@@ -112,8 +111,8 @@ bool isCutShort(const QString &path)
 QString decodeWith(const QByteArray &name, const QByteArray &bytes)
 {
     const QByteArray lower = name.toLower();
-    if (lower == "shift_jis" || lower == "shift-jis" || lower == "sjis" || lower == "x-sjis"
-        || lower == "windows-31j" || lower == "cp932" || lower == "ms932") {
+    if (lower == "shift_jis" || lower == "shift-jis" || lower == "sjis" || lower == "x-sjis" ||
+        lower == "windows-31j" || lower == "cp932" || lower == "ms932") {
         if (auto text = cp932::decode(bytes))
             return *text;
     }
@@ -152,13 +151,15 @@ QByteArray defaultTopicFromSystem(QByteArrayView system)
 
 QString decodeHelpText(const QByteArray &bytes)
 {
-    if (const auto marked = QStringConverter::encodingForData(bytes)) { // a byte order mark says it all
+    if (const auto marked =
+            QStringConverter::encodingForData(bytes)) { // a byte order mark says it all
         QStringDecoder decoder(*marked);
         return decoder.decode(bytes);
     }
 
-    static const QRegularExpression charset(QStringLiteral(R"(charset\s*=\s*["']?([A-Za-z0-9_.:\-]+))"),
-                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression charset(
+        QStringLiteral(R"(charset\s*=\s*["']?([A-Za-z0-9_.:\-]+))"),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch declared = charset.match(QString::fromLatin1(bytes.left(2048)));
     if (declared.hasMatch()) {
         const QString text = decodeWith(declared.captured(1).toLatin1(), bytes);

@@ -25,8 +25,10 @@ void placeOver(QWidget *window, const QWidget *caller)
     frame.moveCenter(area.center());
     if (const QScreen *screen = caller->screen()) {
         const QRect available = screen->availableGeometry();
-        frame.moveLeft(qBound(available.left(), frame.left(), qMax(available.left(), available.right() - frame.width())));
-        frame.moveTop(qBound(available.top(), frame.top(), qMax(available.top(), available.bottom() - frame.height())));
+        frame.moveLeft(qBound(available.left(), frame.left(),
+                              qMax(available.left(), available.right() - frame.width())));
+        frame.moveTop(qBound(available.top(), frame.top(),
+                             qMax(available.top(), available.bottom() - frame.height())));
     }
     window->move(frame.topLeft());
 }
@@ -69,8 +71,9 @@ void ChmHelpViewer::displayTopic(QWidget *caller, const QString &helpFile)
     const QString path = locateHelpFile(helpFile, helpSearchFolders());
     if (path.isEmpty()) {
         warn(caller, helptexts::kMessageTitle,
-             helptexts::fileNotFound(helpFile, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
-                                     QDir::toNativeSeparators(QDir::currentPath())));
+             helptexts::fileNotFound(
+                 helpFile, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
+                 QDir::toNativeSeparators(QDir::currentPath())));
         return;
     }
 
@@ -85,7 +88,8 @@ void ChmHelpViewer::displayTopic(QWidget *caller, const QString &helpFile)
 
     std::unique_ptr<ChmFile> file = ChmFile::open(path);
     if (!file || file->defaultTopic().isEmpty()) {
-        warn(caller, helptexts::kMessageTitle, helptexts::fileNotOpened(QDir::toNativeSeparators(path)));
+        warn(caller, helptexts::kMessageTitle,
+             helptexts::fileNotOpened(QDir::toNativeSeparators(path)));
         return;
     }
 

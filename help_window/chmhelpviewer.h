@@ -12,7 +12,8 @@ namespace pomiro {
 class HelpWindow;
 
 // The folders a bare help file name is looked up in, in order: the working directory, the folder
-// of the program's binary, the installed data folder (found from the binary, ../share/pomiro-checker).
+// of the program's binary, the installed data folder (found from the binary,
+// ../share/pomiro-checker).
 QStringList helpSearchFolders();
 
 // The first existing file `name` in `folders` (an absolute name is taken as it is); empty if none.

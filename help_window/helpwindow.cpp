@@ -1,8 +1,8 @@
 #include "help_window/helpwindow.h"
 
-#include "platform/accessibility.h"
 #include "help_window/chmfile.h"
 #include "help_window/texts.h"
+#include "platform/accessibility.h"
 #include "platform/announcer.h"
 #include "platform/colours.h"
 #include "platform/fonts.h"
@@ -43,7 +43,8 @@ HelpLink classifyHelpLink(const QUrl &url)
     const QString scheme = url.scheme().toLower();
     if (scheme == HelpBrowser::kScheme)
         return HelpLink::Inside;
-    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"))
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+        scheme == QLatin1String("mailto"))
         return HelpLink::External;
     return HelpLink::Refused;
 }
@@ -122,8 +123,8 @@ bool HelpBrowser::focusNextPrevChild(bool next)
         return moved; // on to another control
     std::optional<QString> link = focusedLink();
     const QTextCursor after = textCursor();
-    const bool same = after.selectionStart() == before.selectionStart()
-                      && after.selectionEnd() == before.selectionEnd();
+    const bool same = after.selectionStart() == before.selectionStart() &&
+                      after.selectionEnd() == before.selectionEnd();
     // Qt counts the link that starts at the caret as being before it as well.
     const bool behind = !before.hasSelection() && (next ? after.selectionStart() < before.position()
                                                         : after.selectionEnd() > before.position());
@@ -178,7 +179,8 @@ void HelpBrowser::followLink(const QUrl &link)
     }
 }
 
-HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent) : QMainWindow(parent, Qt::Window)
+HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent)
+    : QMainWindow(parent, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(helptexts::kWindowTitle);
@@ -210,8 +212,9 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget *parent) : QMainWi
     m_forward->setShortcut(QKeySequence::Forward);
     m_forward->setToolTip(helptexts::kForwardTip);
     m_forward->setEnabled(false);
-    m_home = bar->addAction(QIcon::fromTheme(QStringLiteral("go-home"), style()->standardIcon(QStyle::SP_DirHomeIcon)),
-                            helptexts::kHome);
+    m_home = bar->addAction(
+        QIcon::fromTheme(QStringLiteral("go-home"), style()->standardIcon(QStyle::SP_DirHomeIcon)),
+        helptexts::kHome);
     m_home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home)); // as in web browsers
     m_home->setToolTip(helptexts::kHomeTip);
     // Esc closes the window as its close button does; the action is the window's, not a button's.
@@ -257,7 +260,8 @@ void HelpWindow::pageChanged()
 void HelpWindow::updateCaption()
 {
     const QString title = m_browser->documentTitle();
-    setWindowTitle(title.isEmpty() ? helptexts::kWindowTitle : title + QStringLiteral(" - ") + helptexts::kWindowTitle);
+    setWindowTitle(title.isEmpty() ? helptexts::kWindowTitle
+                                   : title + QStringLiteral(" - ") + helptexts::kWindowTitle);
 }
 
 } // namespace pomiro

@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 #include <QTextBrowser>
-
 #include <memory>
 #include <optional>
 
@@ -14,8 +13,7 @@ class Announcer;
 class ChmFile;
 
 // Where a link in a help page leads.
-enum class HelpLink
-{
+enum class HelpLink {
     Inside,   // a page or anchor of the help file itself
     External, // a web or mail address, handed to the desktop
     Refused,  // anything else (local files, programs, scripts): not followed
@@ -64,8 +62,8 @@ private:
     std::unique_ptr<ChmFile> m_file;
 };
 
-// The help window: a browser with back, forward and home buttons, opened at the file's default topic.
-// Every page is read from its top with the keyboard in the browser; Esc closes the window.
+// The help window: a browser with back, forward and home buttons, opened at the file's default
+// topic. Every page is read from its top with the keyboard in the browser; Esc closes the window.
 class HelpWindow : public QMainWindow
 {
     Q_OBJECT

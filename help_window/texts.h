@@ -22,7 +22,8 @@ QString linkAnnouncement(const QString &linkText);
 QString pageAnnouncement(const QString &title);
 
 // The help file is in none of the folders searched.
-QString fileNotFound(const QString &helpFile, const QString &programFolder, const QString &workingFolder);
+QString fileNotFound(const QString &helpFile, const QString &programFolder,
+                     const QString &workingFolder);
 QString fileNotOpened(const QString &path);
 // The page shown for a link to a page the help file does not hold.
 QString missingPage(const QString &path);

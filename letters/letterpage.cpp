@@ -57,18 +57,19 @@ QString amountLine(size_t period, const QString &text)
     // it two cells wide; the one-cell sign the font draws for "\" keeps the column straight.
     const QString amount = QString(text).replace(QChar(0x00A5), QChar(kYenSign));
     // A text wider than its cells is printed as it stands and ends further right.
-    return QString::fromUtf16(kPeriods[period].letterCaption) + rightAlignInCells(amount, kAmountCells);
+    return QString::fromUtf16(kPeriods[period].letterCaption) +
+           rightAlignInCells(amount, kAmountCells);
 }
 
 } // namespace
 
 QString dateLine(QDate date)
 {
-    return QStringLiteral("　") + QString(29, u' ')
-           + QStringLiteral("%1年%2月%3日")
-                 .arg(date.year(), 4, 10, QChar(u'0'))
-                 .arg(date.month(), 2, 10, QChar(u'0'))
-                 .arg(date.day(), 2, 10, QChar(u'0'));
+    return QStringLiteral("　") + QString(29, u' ') +
+           QStringLiteral("%1年%2月%3日")
+               .arg(date.year(), 4, 10, QChar(u'0'))
+               .arg(date.month(), 2, 10, QChar(u'0'))
+               .arg(date.day(), 2, 10, QChar(u'0'));
 }
 
 QList<PageLine> layOutLetter(const LetterKind &kind, const QString &name,

@@ -19,7 +19,6 @@ namespace {
 // A total names at most this many left-out rows; a longer tooltip would leave the screen.
 constexpr int kMaxNamedRows = 10;
 
-
 // An empty amount and "\" alone (how a zero amount is written) add nothing; they are not faults.
 // Blanks alone are typed text like any other, so they are left out and marked.
 bool isZeroText(const QString &text)

@@ -250,14 +250,16 @@ private:
 
         const PageRows rows = m_pages[page];
         for (qsizetype i = rows.first; i < rows.first + rows.count; ++i) {
-            paintRow(painter, top, rowTexts(m_rows[i]), m_marked ? listlayout::kSelectedRow : QColor(),
-                     false);
+            paintRow(painter, top, rowTexts(m_rows[i]),
+                     m_marked ? listlayout::kSelectedRow : QColor(), false);
             top += m_rowHeight;
         }
         if (page == m_pages.size() - 1) {
             for (const PrintedRow &total : m_totals) {
                 paintRow(painter, top, rowTexts(total),
-                         total.kind == RowKind::Total ? listlayout::kTotalRow : listlayout::kSelectedTotalRow, false);
+                         total.kind == RowKind::Total ? listlayout::kTotalRow
+                                                      : listlayout::kSelectedTotalRow,
+                         false);
                 top += m_rowHeight;
             }
         }

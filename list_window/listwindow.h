@@ -23,8 +23,8 @@ class FrozenTableView;
 // the back button does.
 //
 // The grid's menu (a right click, the Menu key, Shift+F10) takes the list away as the grid shows
-// it: copied for a spreadsheet (also Ctrl+C), saved as a CSV file or a PDF (proposed beside the data
-// file), or printed on the default printer.
+// it: copied for a spreadsheet (also Ctrl+C), saved as a CSV file or a PDF (proposed beside the
+// data file), or printed on the default printer.
 class ListWindow : public QWidget
 {
     Q_OBJECT

@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
-
 #include <algorithm>
 
 // Resources of a static library are registered by hand; the macro must stand outside namespaces.

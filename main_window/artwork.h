@@ -9,7 +9,8 @@
 // Our own drawings (art/*.svg), compiled into the program as pictures drawn at build time.
 namespace pomiro::artwork {
 
-// The 32 x 32 icon drawn for the button with this object name ("saveButton", "declarationButton", ...).
+// The 32 x 32 icon drawn for the button with this object name ("saveButton", "declarationButton",
+// ...).
 QIcon icon(const QString &buttonName);
 
 QIcon windowIcon();

@@ -51,8 +51,8 @@ constexpr Twips letterButtonAt(std::size_t index)
 constexpr ButtonSpec kCancelButton{
     "cancelPrintButton", u"やめる", u"印刷をキャンセルします", {2325, 150, 765, 990}};
 
-// The ten amount fields in period order, relative to m_amountsFrame; each caption sits on its field's
-// row in the column's caption slot.
+// The ten amount fields in period order, relative to m_amountsFrame; each caption sits on its
+// field's row in the column's caption slot.
 struct FieldSpec
 {
     const char *name;

@@ -90,7 +90,7 @@ private:
     letters::LetterPrinting *m_letterPrinting = nullptr;
 
     QString m_helpFile;
-    int m_position = 0; // 1 is the first entry; 0 when there are none
+    int m_position = 0;   // 1 is the first entry; 0 when there are none
     QString m_loadNotice; // what the last load could not read, told once at start-up
     bool m_ending = false;
     QPointer<ListWindow> m_list; // the list window while it is open

@@ -81,7 +81,8 @@ void MainWindow::buildControls()
     const QRect lineAt = twipsToPixels(kSeparator);
     const int whiteRow = twipsToPixels(kSeparatorWhiteTop) - lineAt.top();
     line->setGeometry(lineAt.left(), lineAt.top(), lineAt.width(), whiteRow + 1);
-    for (const auto &[row, colour] : {std::pair{0, QColor(Qt::black)}, {whiteRow, QColor(Qt::white)}}) {
+    for (const auto &[row, colour] :
+         {std::pair{0, QColor(Qt::black)}, {whiteRow, QColor(Qt::white)}}) {
         auto *stroke = new QWidget(line);
         stroke->setGeometry(0, row, lineAt.width(), 1);
         stroke->setAutoFillBackground(true);
@@ -133,7 +134,8 @@ void MainWindow::buildControls()
 
         auto *caption = new QLabel(QString::fromUtf16(kPeriods[i].caption), m_amountsFrame);
         caption->setObjectName(QStringLiteral("periodCaption%1").arg(i));
-        caption->setGeometry(twipsToPixels({kCaptionLeft[column], layout.at.top, kCaptionWidth, layout.at.height}));
+        caption->setGeometry(
+            twipsToPixels({kCaptionLeft[column], layout.at.top, kCaptionWidth, layout.at.height}));
         caption->setFont(captionFont);
         caption->setAlignment(Qt::AlignCenter);
         caption->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -181,10 +183,11 @@ void MainWindow::buildControls()
         const letters::LetterKind &kind = letters::kLetterKinds[i];
         m_letterButtons[i] = makeButton(m_printPanel, kind.buttonName, kind.caption, kind.tooltip,
                                         letterButtonAt(i));
-        connect(m_letterButtons[i], &QToolButton::clicked, this, [this, i] { printLetter(int(i)); });
+        connect(m_letterButtons[i], &QToolButton::clicked, this,
+                [this, i] { printLetter(int(i)); });
     }
-    m_cancelPrintButton = makeButton(m_printPanel, kCancelButton.name, kCancelButton.caption, kCancelButton.tooltip,
-                         kCancelButton.at);
+    m_cancelPrintButton = makeButton(m_printPanel, kCancelButton.name, kCancelButton.caption,
+                                     kCancelButton.tooltip, kCancelButton.at);
 
     connect(m_newButton, &QToolButton::clicked, this, &MainWindow::newEntry);
     connect(m_saveButton, &QToolButton::clicked, this, &MainWindow::saveEntry);

@@ -22,11 +22,13 @@ namespace texts {
 inline const QString kWindowTitle = QStringLiteral("ぽみろチェッカー");
 inline const QString kNameCaption = QStringLiteral("ぽみろ…");
 inline const QString kNameBoxTip = QStringLiteral("ぽみろを切り替えます");
-inline const QString kNameBoxName = QStringLiteral("ぽみろの名前");             // for screen readers
-inline const QString kSavedNamesName = QStringLiteral("保存してあるぽみろの一覧"); // for screen readers
+inline const QString kNameBoxName = QStringLiteral("ぽみろの名前"); // for screen readers
+inline const QString kSavedNamesName =
+    QStringLiteral("保存してあるぽみろの一覧"); // for screen readers
 // A full-width space before, a half-width one after.
 inline const QString kAmountsCaption = QStringLiteral("　『ぽみろ』の達成 ");
-inline const QString kDayFieldTip = QStringLiteral("任意の箇所で金額を入れて「Ｅｎｔｅｒキー」を押します");
+inline const QString kDayFieldTip =
+    QStringLiteral("任意の箇所で金額を入れて「Ｅｎｔｅｒキー」を押します");
 inline const QString kAmountFieldDescription =
     QStringLiteral("金額を入れて Enter キーを押すと、10 の期間すべての金額に換算します");
 inline const QString kScrollBarName = QStringLiteral("ぽみろの切り替え");

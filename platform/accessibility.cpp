@@ -26,7 +26,8 @@ QHash<QString, InterfaceMaker> &makers()
 QAccessibleInterface *makeInterface(const QString &className, QObject *object)
 {
     const InterfaceMaker make = makers().value(className);
-    return make && object && object->isWidgetType() ? make(static_cast<QWidget *>(object)) : nullptr;
+    return make && object && object->isWidgetType() ? make(static_cast<QWidget *>(object))
+                                                    : nullptr;
 }
 
 } // namespace
@@ -51,7 +52,8 @@ void describeControls(QWidget *window)
             continue;
         if (control->accessibleName().isEmpty()) {
             QString name = captions.value(control);
-            if (const auto *button = qobject_cast<const QAbstractButton *>(control); name.isEmpty() && button)
+            if (const auto *button = qobject_cast<const QAbstractButton *>(control);
+                name.isEmpty() && button)
                 name = plainCaption(button->text());
             if (name.isEmpty())
                 name = control->toolTip();

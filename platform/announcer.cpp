@@ -12,7 +12,9 @@ namespace {
 class AccessibleAnnouncer : public QAccessibleWidget
 {
 public:
-    explicit AccessibleAnnouncer(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Notification) {}
+    explicit AccessibleAnnouncer(QWidget *widget)
+        : QAccessibleWidget(widget, QAccessible::Notification)
+    {}
 
     QString text(QAccessible::Text t) const override
     {

@@ -2,10 +2,8 @@
 
 #include <QFontDatabase>
 #include <QStringList>
-
-#include <fontconfig/fontconfig.h>
-
 #include <algorithm>
+#include <fontconfig/fontconfig.h>
 
 namespace pomiro::fonts {
 
@@ -31,23 +29,26 @@ std::jthread startFontconfig()
 
 void registerSubstitutes()
 {
-    // IPA first (the set-up script installs it); the others keep Japanese glyphs where it is missing.
+    // IPA first (the set-up script installs it); the others keep Japanese glyphs where it is
+    // missing.
     QFont::insertSubstitutions(kGothic, {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
                                          QStringLiteral("Noto Sans Mono CJK JP")});
-    QFont::insertSubstitutions(kPGothic, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),
-                                          QStringLiteral("Noto Sans CJK JP")});
+    QFont::insertSubstitutions(kPGothic,
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),
+                                QStringLiteral("Noto Sans CJK JP")});
 }
 
 QFont font(const QString &family, double pointSize, bool italic)
 {
     // Named by the installed font itself, Qt finds it at once and looks for another font only for a
-    // character it lacks. Asked for the Windows name, Qt would search all fonts for stand-ins first,
-    // for every script the text holds, which would be most of the main window's start-up.
+    // character it lacks. Asked for the Windows name, Qt would search all fonts for stand-ins
+    // first, for every script the text holds, which would be most of the main window's start-up.
     QFont result(installedFamily(family));
     result.setPointSizeF(pointSize);
     result.setItalic(italic);
     if (family == kGothic)
-        result.setStyleHint(QFont::Monospace); // keeps a fixed-pitch fallback if no substitute exists
+        result.setStyleHint(
+            QFont::Monospace); // keeps a fixed-pitch fallback if no substitute exists
     return result;
 }
 

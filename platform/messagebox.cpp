@@ -5,7 +5,6 @@
 #include <QAccessibleWidget>
 #include <QMessageBox>
 #include <QPushButton>
-
 #include <memory>
 
 namespace pomiro {
@@ -45,12 +44,13 @@ enum class Answer { Ok, Cancel, Action, None };
 Answer ask(QWidget *parent, QMessageBox::Icon icon, Buttons buttons, const QString &title,
            const QString &text, const QString &action = {})
 {
-    accessibility::answerThrough(InformationBox::staticMetaObject, [](QWidget *box) -> QAccessibleInterface * {
-        return new AccessibleInformationBox(box);
-    });
+    accessibility::answerThrough(
+        InformationBox::staticMetaObject,
+        [](QWidget *box) -> QAccessibleInterface * { return new AccessibleInformationBox(box); });
     // Only a success is told as information; warnings and questions stay alerts.
-    std::unique_ptr<QMessageBox> made =
-        icon == QMessageBox::Information ? std::make_unique<InformationBox>(parent) : std::make_unique<QMessageBox>(parent);
+    std::unique_ptr<QMessageBox> made = icon == QMessageBox::Information
+                                            ? std::make_unique<InformationBox>(parent)
+                                            : std::make_unique<QMessageBox>(parent);
     QMessageBox &box = *made;
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);

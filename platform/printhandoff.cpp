@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QSizeF>
 #include <QtDebug>
-
 #include <cups/cups.h>
 
 namespace pomiro {
@@ -78,7 +77,7 @@ bool handToQueue(const QByteArray &queue, const QString &pdfPath, const QPageSiz
     cups_option_t option{const_cast<char *>("media"), const_cast<char *>(media.constData())};
     const QByteArray title = kPrintJobTitle.toUtf8();
     const int job = cups().printFile(queue.constData(), QFile::encodeName(pdfPath).constData(),
-                                  title.constData(), media.isEmpty() ? 0 : 1, &option);
+                                     title.constData(), media.isEmpty() ? 0 : 1, &option);
     if (job == 0)
         qWarning("The spooler refused the job: %s", cups().lastErrorString());
     return job != 0;

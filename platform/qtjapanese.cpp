@@ -10,7 +10,8 @@ void useQtJapanese()
 {
     static QTranslator *const translator = [] {
         auto *qtbase = new QTranslator(QCoreApplication::instance());
-        if (qtbase->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        if (qtbase->load(QStringLiteral("qtbase_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
             QCoreApplication::installTranslator(qtbase);
         return qtbase;
     }();

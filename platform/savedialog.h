@@ -25,7 +25,8 @@ struct SaveDialogKind
 QString askSavePathInDialog(QWidget *window, const SaveDialogKind &kind, const QString &proposed);
 
 // Puts `bytes` in place of the file at `path` in one step and tells the user how it went: where
-// it was saved (in a box titled `title`), or why a file of this kind ("PDF", "CSVファイル") was not.
+// it was saved (in a box titled `title`), or why a file of this kind ("PDF", "CSVファイル") was
+// not.
 bool saveAndTell(QWidget *window, const QString &path, const QByteArray &bytes, const QString &kind,
                  const QString &title);
 

@@ -21,7 +21,8 @@ inline int twipsToPixels(int twips)
 
 inline QRect twipsToPixels(Twips at)
 {
-    return {twipsToPixels(at.left), twipsToPixels(at.top), twipsToPixels(at.width), twipsToPixels(at.height)};
+    return {twipsToPixels(at.left), twipsToPixels(at.top), twipsToPixels(at.width),
+            twipsToPixels(at.height)};
 }
 
 } // namespace pomiro

@@ -1,4 +1,5 @@
 #include "core/amount.h"
+
 #include "tests/support/cases.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +15,9 @@ using pomiro::AmountError;
 using pomiro::formatAmountText;
 using pomiro::parseAmountText;
 using pomiro::testing::Described;
-using pomiro::testing::whatName;
-using pomiro::testing::textName;
 using pomiro::testing::TextCase;
+using pomiro::testing::textName;
+using pomiro::testing::whatName;
 
 constexpr qint64 kMin = std::numeric_limits<qint64>::min();
 constexpr qint64 kMax = std::numeric_limits<qint64>::max();
@@ -36,6 +37,7 @@ TEST_P(ReadsAmountText, AsItsUnits)
     EXPECT_EQ(amount->units, GetParam().units);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(ShownAndTyped, ReadsAmountText, ::testing::Values(
         ReadText{u"500"_s, 5'000'000},
         ReadText{u"\\500"_s, 5'000'000},
@@ -70,8 +72,10 @@ INSTANTIATE_TEST_SUITE_P(ShownAndTyped, ReadsAmountText, ::testing::Values(
         ReadText{u"922337203685477.58074999"_s, kMax},
         ReadText{u"00000000000000000000000000001"_s, 10'000}),
     textName);
+// clang-format on
 
 // Full-width forms, 円 and the units 万 and 億, as a Japanese user writes an amount.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(AsPeopleWriteThem, ReadsAmountText, ::testing::Values(
         ReadText{u"5万"_s, 500'000'000},
         ReadText{u"１，５００円"_s, 15'000'000},
@@ -115,6 +119,7 @@ INSTANTIATE_TEST_SUITE_P(AsPeopleWriteThem, ReadsAmountText, ::testing::Values(
         ReadText{u"9223372億368万5477"_s, kMax - 5'807},
         ReadText{u"-9223372億368万5477円"_s, -kMax + 5'807}),
     textName);
+// clang-format on
 
 struct RefusedText : TextCase
 {
@@ -141,6 +146,7 @@ RefusedText outOfRange(const QString &text)
     return {{text}, AmountError::OutOfRange};
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(NotANumber, RefusesAmountText, ::testing::Values(
         notANumber(u""_s),
         notANumber(u"   "_s),
@@ -177,7 +183,9 @@ INSTANTIATE_TEST_SUITE_P(NotANumber, RefusesAmountText, ::testing::Values(
         // Digits too many for the range, but the text is not a number in the first place.
         notANumber(u"99999999999999999999999x"_s)),
     textName);
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(NotAWrittenNumber, RefusesAmountText, ::testing::Values(
         notANumber(u"万"_s),
         notANumber(u"億"_s),
@@ -235,7 +243,9 @@ INSTANTIATE_TEST_SUITE_P(NotAWrittenNumber, RefusesAmountText, ::testing::Values
         notANumber(u"5万くらい"_s),
         notANumber(u"99999999999999999999999万x"_s)),
     textName);
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(OutOfRange, RefusesAmountText, ::testing::Values(
         outOfRange(u"922,337,203,685,477.5808"_s),
         outOfRange(u"922337203685477.58075"_s), // rounds up past the top
@@ -252,6 +262,7 @@ INSTANTIATE_TEST_SUITE_P(OutOfRange, RefusesAmountText, ::testing::Values(
         outOfRange(u"184467440737095516.16億"_s), // wraps a 64-bit unsigned after x 10^12
         outOfRange(u"99999999999999999999999万"_s)),
     textName);
+// clang-format on
 
 struct Formatted
 {
@@ -272,6 +283,7 @@ TEST_P(FormatAmountText, WholeYenHalvesAwayFromZeroGroupedByThree)
     EXPECT_EQ(formatAmountText(Amount{GetParam().units}), GetParam().text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Units, FormatAmountText, ::testing::Values(
         Formatted{0, u"\\"_s},
         Formatted{4'999, u"\\"_s},
@@ -291,6 +303,7 @@ INSTANTIATE_TEST_SUITE_P(Units, FormatAmountText, ::testing::Values(
         const std::string units = std::to_string(info.param.units);
         return units.front() == '-' ? "Minus" + units.substr(1) : units;
     });
+// clang-format on
 
 TEST(AmountArithmetic, SumsAndDoublesStayInRange)
 {
@@ -325,6 +338,7 @@ TEST_P(AmountFromYenDouble, RoundsToUnitsOrRefusesWhatLeavesTheRange)
 }
 
 // 1/32 and 3/32 yen are exact ties in units: 312.5 and 937.5.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Exact, AmountFromYenDouble, ::testing::Values(
         YenDouble{"one 32nd", 1.0 / 32, 312},
         YenDouble{"three 32nds", 3.0 / 32, 938},
@@ -333,8 +347,10 @@ INSTANTIATE_TEST_SUITE_P(Exact, AmountFromYenDouble, ::testing::Values(
         YenDouble{"182 and a half", 182.5, 1'825'000},
         YenDouble{"the lowest amount", -922337203685477.5808, kMin}),
     whatName);
+// clang-format on
 
 // 2^63 units is the first double that does not fit; beyond it, infinity and NaN.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(OutOfRange, AmountFromYenDouble, ::testing::Values(
         YenDouble{"two to the 63rd units", 922337203685477.5808, std::nullopt},
         YenDouble{"1e300", 1e300, std::nullopt},
@@ -342,5 +358,6 @@ INSTANTIATE_TEST_SUITE_P(OutOfRange, AmountFromYenDouble, ::testing::Values(
         YenDouble{"infinity", std::numeric_limits<double>::infinity(), std::nullopt},
         YenDouble{"NaN", std::numeric_limits<double>::quiet_NaN(), std::nullopt}),
     whatName);
+// clang-format on
 
 } // namespace

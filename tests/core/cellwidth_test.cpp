@@ -1,4 +1,5 @@
 #include "core/cellwidth.h"
+
 #include "tests/support/cases.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@ TEST_P(CellCount, OneCellPerSingleByteCharacterTwoOtherwise)
     EXPECT_EQ(cellCount(GetParam().text), GetParam().cells);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, CellCount, ::testing::Values(
         Cells{"empty", u""_s, 0},
         Cells{"yen sign", u"\\"_s, 1},
@@ -40,6 +42,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, CellCount, ::testing::Values(
         Cells{"lone surrogate", QString(QChar(0xD800)), 2},
         Cells{"NUL and letter", QString(QChar(0)) + u"a"_s, 3}),
     whatName);
+// clang-format on
 
 struct Aligned : Described
 {
@@ -55,6 +58,7 @@ TEST_P(RightAlignInCells, PadsToTheWidthAndNeverCuts)
     EXPECT_EQ(rightAlignInCells(GetParam().text, 15), GetParam().aligned);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, RightAlignInCells, ::testing::Values(
         Aligned{"amount", u"\\50,000"_s, u"        \\50,000"_s},
         Aligned{"empty", u""_s, QString(15, u' ')},
@@ -64,5 +68,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, RightAlignInCells, ::testing::Values(
         Aligned{"wider than the cells", u"\\123,456,789,012"_s, u"\\123,456,789,012"_s},
         Aligned{"wide Japanese text", u"貯金箱にいれるお金です"_s, u"貯金箱にいれるお金です"_s}),
     whatName);
+// clang-format on
 
 } // namespace

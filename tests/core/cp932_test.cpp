@@ -1,4 +1,5 @@
 #include "core/cp932.h"
+
 #include "tests/support/cases.h"
 
 #include <QList>
@@ -41,6 +42,7 @@ TEST_P(Cp932RoundTrip, TextBecomesExactBytesAndReadsBack)
     EXPECT_EQ(storedForm(c.text), c.text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, Cp932RoundTrip, ::testing::Values(
         RoundTrip{"empty", u""_s, {}},
         RoundTrip{"ASCII", u"abc 123"_s, hex("61626320313233")},
@@ -53,6 +55,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, Cp932RoundTrip, ::testing::Values(
         RoundTrip{"NEC and IBM extensions", u"＼①ⅰ"_s, hex("815f8740fa40")},
         RoundTrip{"NUL", QString(QChar(0)), hex("00")}),
     whatName);
+// clang-format on
 
 // What users type on Linux for characters that CP932 keeps in another form.
 struct TypedForm : Described
@@ -77,6 +80,7 @@ TEST_P(Cp932TypedForm, BecomesItsCp932Counterpart)
     EXPECT_NE(storedForm(typed), typed);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Characters, Cp932TypedForm, ::testing::Values(
         TypedForm{"yen sign", u'\u00A5', hex("5c")},
         TypedForm{"wave dash", u'\u301C', hex("8160")},
@@ -87,6 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Characters, Cp932TypedForm, ::testing::Values(
         TypedForm{"not sign", u'\u00AC', hex("81ca")},
         TypedForm{"em dash", u'\u2014', hex("815c")}),
     whatName);
+// clang-format on
 
 struct Unencodable : Described
 {
@@ -107,6 +112,7 @@ TEST_P(Cp932Refuses, TheFirstCharacterItCannotHold)
     EXPECT_EQ(bytes.error().character, c.character);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, Cp932Refuses, ::testing::Values(
         Unencodable{"euro alone", u"€"_s, 0, U'€'},
         Unencodable{"euro before an emoji", u"ab€c😀"_s, 2, U'€'},
@@ -117,6 +123,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, Cp932Refuses, ::testing::Values(
         Unencodable{"lone high surrogate", u"a"_s + QChar(0xD800) + u"b"_s, 1, char32_t{0xD800}},
         Unencodable{"lone low surrogate at the end", u"a"_s + QChar(0xDC00), 1, char32_t{0xDC00}}),
     whatName);
+// clang-format on
 
 struct InvalidBytes : Described
 {
@@ -134,6 +141,7 @@ TEST_P(Cp932InvalidBytes, AreAnErrorAtTheirOffset)
     EXPECT_EQ(text.error().offset, GetParam().offset);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Bytes, Cp932InvalidBytes, ::testing::Values(
         InvalidBytes{"byte 80", hex("80"), 0},
         InvalidBytes{"a0 after a letter", hex("41a0"), 1},
@@ -142,6 +150,7 @@ INSTANTIATE_TEST_SUITE_P(Bytes, Cp932InvalidBytes, ::testing::Values(
         InvalidBytes{"lead byte with nothing after it", hex("8bd681"), 2},
         InvalidBytes{"lead byte with a trail byte that is not one", hex("8bd68120"), 2}),
     whatName);
+// clang-format on
 
 // Whatever a data file holds and reads must be writable again, or a rewrite would refuse to save
 // a file that loaded fine. Every single- and double-byte sequence that decodes is tried.
@@ -182,6 +191,7 @@ TEST_P(Cp932ByteLength, PerCharacter)
     EXPECT_EQ(byteLength(GetParam().character), GetParam().length);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Characters, Cp932ByteLength, ::testing::Values(
         Length{"letter", U'A', 1},
         Length{"backslash", U'\\', 1},
@@ -196,5 +206,6 @@ INSTANTIATE_TEST_SUITE_P(Characters, Cp932ByteLength, ::testing::Values(
         Length{"overline", U'‾', 0},
         Length{"lone surrogate", char32_t{0xD800}, 0}),
     whatName);
+// clang-format on
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "core/csv.h"
+
 #include "tests/support/cases.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
 #include <vector>
 
 namespace {
@@ -15,14 +14,14 @@ namespace {
 using namespace Qt::StringLiterals;
 using pomiro::DataFile;
 using pomiro::DataFileError;
+using pomiro::Entries;
 using pomiro::Entry;
 using pomiro::EntryField;
-using pomiro::Entries;
 using pomiro::LoadStop;
 using pomiro::parseDataFile;
 using pomiro::testing::Described;
-using pomiro::testing::whatName;
 using pomiro::testing::entry;
+using pomiro::testing::whatName;
 
 const QString kName = u"データ.txt"_s;
 
@@ -170,8 +169,7 @@ TEST_P(ReadingRules, ReadTheEntriesAndStopWhereTheyMust)
     EXPECT_EQ(parsed.unreadOffset, c.unreadOffset < 0 ? c.bytes.size() : c.unreadOffset);
 }
 
-INSTANTIATE_TEST_SUITE_P(RawFiles, ReadingRules, ::testing::ValuesIn(readings()),
-                         whatName);
+INSTANTIATE_TEST_SUITE_P(RawFiles, ReadingRules, ::testing::ValuesIn(readings()), whatName);
 
 TEST(ParseDataFile, HandWrittenFileReadsLikeAWrittenOne)
 {
@@ -329,11 +327,11 @@ TEST_P(AppendBeforeARest, GoesBeforeTheUnreadableRest)
     EXPECT_EQ(table[1].name, u"new"_s);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rests, AppendBeforeARest,
-    ::testing::Values(UnreadableRest{"entry cut short", "\"cut\",\"\\1\",\""},
-                      UnreadableRest{"entry not CP932", line(sjis("ff")) + line("after")}),
-    whatName);
+INSTANTIATE_TEST_SUITE_P(Rests, AppendBeforeARest,
+                         ::testing::Values(UnreadableRest{"entry cut short", "\"cut\",\"\\1\",\""},
+                                           UnreadableRest{"entry not CP932",
+                                                          line(sjis("ff")) + line("after")}),
+                         whatName);
 
 TEST_F(DataFileTest, RefusedAppendsLeaveTheFileAsItWas)
 {
@@ -503,13 +501,13 @@ TEST_P(ChangedElsewhere, IsNeverOverwritten)
     EXPECT_EQ(readFile(), c.changedTo + line("new"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Changes, ChangedElsewhere,
-    ::testing::Values(ChangeElsewhere{"an entry added", lines(1, 4), false},
-                      ChangeElsewhere{"same size, one byte changed", lines(1, 2) + line("e9"), false},
-                      ChangeElsewhere{"emptied", QByteArray(), false},
-                      ChangeElsewhere{"removed", QByteArray(), true}),
-    whatName);
+INSTANTIATE_TEST_SUITE_P(Changes, ChangedElsewhere,
+                         ::testing::Values(ChangeElsewhere{"an entry added", lines(1, 4), false},
+                                           ChangeElsewhere{"same size, one byte changed",
+                                                           lines(1, 2) + line("e9"), false},
+                                           ChangeElsewhere{"emptied", QByteArray(), false},
+                                           ChangeElsewhere{"removed", QByteArray(), true}),
+                         whatName);
 
 TEST_F(DataFileTest, ItsOwnWritesAreNoChangeElsewhere)
 {

@@ -1,8 +1,9 @@
 // The entries' store without any window: what each change leaves in the entries and in the file
 // when it succeeds, when it is refused, and when the file system fails it for real.
 
-#include "core/datafile.h"
 #include "core/entrystore.h"
+
+#include "core/datafile.h"
 #include "tests/support/cases.h"
 #include "tests/support/datafiles.h"
 #include "tests/support/fsfaults.h"

@@ -12,9 +12,9 @@ using pomiro::dailyBaseFromEntry;
 using pomiro::periodAmountTexts;
 using pomiro::PeriodTexts;
 using pomiro::testing::Described;
-using pomiro::testing::whatName;
-using pomiro::testing::textName;
 using pomiro::testing::TextCase;
+using pomiro::testing::textName;
+using pomiro::testing::whatName;
 
 struct Conversion : Described
 {
@@ -69,14 +69,13 @@ const Conversion kConversions[] = {
     {"0.5 a day",
      u"0.5"_s,
      0,
-     {u"\\1"_s, u"\\4"_s, u"\\15"_s, u"\\91"_s, u"\\183"_s, u"\\548"_s, u"\\913"_s,
-      u"\\1,825"_s, u"\\3,650"_s, u"\\5,475"_s}},
+     {u"\\1"_s, u"\\4"_s, u"\\15"_s, u"\\91"_s, u"\\183"_s, u"\\548"_s, u"\\913"_s, u"\\1,825"_s,
+      u"\\3,650"_s, u"\\5,475"_s}},
     {"minus 500 a day",
      u"-500"_s,
      0,
-     {u"\\-500"_s, u"\\-3,500"_s, u"\\-15,000"_s, u"\\-91,250"_s, u"\\-182,500"_s,
-      u"\\-547,500"_s, u"\\-912,500"_s, u"\\-1,825,000"_s, u"\\-3,650,000"_s,
-      u"\\-5,475,000"_s}},
+     {u"\\-500"_s, u"\\-3,500"_s, u"\\-15,000"_s, u"\\-91,250"_s, u"\\-182,500"_s, u"\\-547,500"_s,
+      u"\\-912,500"_s, u"\\-1,825,000"_s, u"\\-3,650,000"_s, u"\\-5,475,000"_s}},
     // Entering a shown text again starts from its whole-yen amount.
     {"\\333 a day after 10,000 a month",
      u"\\333"_s,
@@ -108,8 +107,7 @@ TEST_P(ConvertedAmount, TenTextsForAnEnteredAmount)
     EXPECT_EQ(convert(GetParam().entered, GetParam().period), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Entered, ConvertedAmount, ::testing::ValuesIn(kConversions),
-                         whatName);
+INSTANTIATE_TEST_SUITE_P(Entered, ConvertedAmount, ::testing::ValuesIn(kConversions), whatName);
 
 TEST(PeriodConversion, MultiYearProductsGoThroughTheYear)
 {
@@ -144,8 +142,7 @@ TEST_P(ThirtyYearAmountBeyondTheRange, GivesNoTexts)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSigns, ThirtyYearAmountBeyondTheRange,
-                         ::testing::Values(u"84,231,708,100"_s, u"-84,231,708,100"_s),
-                         textName);
+                         ::testing::Values(u"84,231,708,100"_s, u"-84,231,708,100"_s), textName);
 
 struct Unreadable : TextCase
 {
@@ -167,7 +164,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, UnreadableEntry,
                                            Unreadable{u""_s, AmountError::NotANumber},
                                            Unreadable{u"   "_s, AmountError::NotANumber},
                                            Unreadable{u"abc"_s, AmountError::NotANumber},
-                                           Unreadable{u"1,000,000,000,000,000"_s, AmountError::OutOfRange}),
+                                           Unreadable{u"1,000,000,000,000,000"_s,
+                                                      AmountError::OutOfRange}),
                          textName);
 
 } // namespace

@@ -1,7 +1,8 @@
 // Saving over a file when the disk does not keep the new bytes: the save is a failure, never a
 // success, and the old file stays as it was.
-#include "core/datafile.h"
 #include "core/savefile.h"
+
+#include "core/datafile.h"
 #include "tests/support/cases.h"
 #include "tests/support/fsyncfault.h"
 #include "tests/support/samples.h"
@@ -9,10 +10,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <cerrno>
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace {
 

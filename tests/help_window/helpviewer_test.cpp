@@ -1,11 +1,11 @@
+#include "core/cp932.h"
 #include "help_window/chmfile.h"
 #include "help_window/chmhelpviewer.h"
-#include "core/cp932.h"
 #include "help_window/helpwindow.h"
 #include "help_window/texts.h"
 #include "tests/support/accessibilityevents.h"
-#include "tests/support/qtapp.h"
 #include "tests/support/messageboxes.h"
+#include "tests/support/qtapp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,10 +23,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace {
@@ -34,7 +32,6 @@ namespace {
 using pomiro::testing::Box;
 using pomiro::testing::Described;
 using pomiro::testing::whatName;
-
 
 using namespace pomiro;
 
@@ -79,11 +76,13 @@ std::vector<SystemData> systemData()
     const QByteArray topic = systemRecord(2, QByteArray("index.html", 11));
     return {
         {{"the record alone"}, kVersion + topic, "/index.html"},
-        {{"after other records"}, kVersion + systemRecord(3, "タイトル") + systemRecord(0, "RwHelp.hhc") + topic,
+        {{"after other records"},
+         kVersion + systemRecord(3, "タイトル") + systemRecord(0, "RwHelp.hhc") + topic,
          "/index.html"},
         {{"already rooted"}, kVersion + systemRecord(2, QByteArray("/a.htm", 7)), "/a.htm"},
         {{"no NUL at the end"}, kVersion + systemRecord(2, "index.html"), "/index.html"},
-        {{"backslashes and an anchor"}, kVersion + systemRecord(2, QByteArray("sub\\page.htm#top", 17)),
+        {{"backslashes and an anchor"},
+         kVersion + systemRecord(2, QByteArray("sub\\page.htm#top", 17)),
          "/sub/page.htm"},
         {{"empty topic"}, kVersion + systemRecord(2, QByteArray("\0", 1)), ""},
         {{"no topic record"}, kVersion + systemRecord(3, "title"), ""},
@@ -156,27 +155,31 @@ TEST_P(HelpLinkTest, OnlyPagesOfTheFileAndWebAddressesAreFollowed)
 
 INSTANTIATE_TEST_SUITE_P(
     Links, HelpLinkTest,
-    ::testing::Values(Link{{"page of the file"}, "chm:///kansan.html", HelpLink::Inside},
-                      Link{{"page of the file with an anchor"}, "chm:///index.html#top", HelpLink::Inside},
-                      Link{{"https"}, "https://example.org/", HelpLink::External},
-                      Link{{"http in capitals"}, "HTTP://example.org/", HelpLink::External},
-                      Link{{"mail"}, "mailto:someone@example.org", HelpLink::External},
-                      Link{{"local file"}, "file:///usr/bin/xterm", HelpLink::Refused},
-                      Link{{"script"}, "javascript:alert(1)", HelpLink::Refused},
-                      Link{{"another help file"}, "ms-its:other.chm::/a.htm", HelpLink::Refused},
-                      // not resolved against a page
-                      Link{{"bare path"}, "/kansan.html", HelpLink::Refused}),
+    ::testing::Values(
+        Link{{"page of the file"}, "chm:///kansan.html", HelpLink::Inside},
+        Link{{"page of the file with an anchor"}, "chm:///index.html#top", HelpLink::Inside},
+        Link{{"https"}, "https://example.org/", HelpLink::External},
+        Link{{"http in capitals"}, "HTTP://example.org/", HelpLink::External},
+        Link{{"mail"}, "mailto:someone@example.org", HelpLink::External},
+        Link{{"local file"}, "file:///usr/bin/xterm", HelpLink::Refused},
+        Link{{"script"}, "javascript:alert(1)", HelpLink::Refused},
+        Link{{"another help file"}, "ms-its:other.chm::/a.htm", HelpLink::Refused},
+        // not resolved against a page
+        Link{{"bare path"}, "/kansan.html", HelpLink::Refused}),
     whatName);
 
 TEST(HelpLocationTest, FirstFolderHoldingTheFileWins)
 {
     QTemporaryDir root;
     ASSERT_TRUE(root.isValid());
-    const QString work = root.filePath("work"), program = root.filePath("bin"), data = root.filePath("share");
+    const QString work = root.filePath("work"), program = root.filePath("bin"),
+                  data = root.filePath("share");
     for (const QString &dir : {work, program, data})
         ASSERT_TRUE(QDir().mkpath(dir));
     const QStringList folders{work, program, data};
-    auto place = [](const QString &dir) { return writeFile(QDir(dir).filePath("RwHelp.chm"), "x"); };
+    auto place = [](const QString &dir) {
+        return writeFile(QDir(dir).filePath("RwHelp.chm"), "x");
+    };
     auto clear = [&] {
         for (const QString &dir : folders)
             QFile::remove(QDir(dir).filePath("RwHelp.chm"));
@@ -194,7 +197,8 @@ TEST(HelpLocationTest, FirstFolderHoldingTheFileWins)
     ASSERT_TRUE(QDir(work).mkdir("RwHelp.chm")); // a folder of that name is not the file
     ASSERT_TRUE(place(data));
     EXPECT_EQ(locateHelpFile("RwHelp.chm", folders), QDir(data).filePath("RwHelp.chm"));
-    EXPECT_EQ(locateHelpFile(QDir(data).filePath("RwHelp.chm"), {}), QDir(data).filePath("RwHelp.chm"));
+    EXPECT_EQ(locateHelpFile(QDir(data).filePath("RwHelp.chm"), {}),
+              QDir(data).filePath("RwHelp.chm"));
     EXPECT_EQ(locateHelpFile(QString(), folders), QString());
 }
 
@@ -212,15 +216,19 @@ class DefaultTopic : public ::testing::TestWithParam<HelpProject>
 TEST_P(DefaultTopic, FallsBackToTheFirstPage)
 {
     const QString chmcmd = QStandardPaths::findExecutable(QStringLiteral("chmcmd"));
-    ASSERT_FALSE(chmcmd.isEmpty()) << "chmcmd is missing (package fp-utils, which the build needs too)";
+    ASSERT_FALSE(chmcmd.isEmpty())
+        << "chmcmd is missing (package fp-utils, which the build needs too)";
     const HelpProject &c = GetParam();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(writeFile(dir.filePath("b.html"), "<html><head><title>B</title></head><body>b</body></html>"));
-    ASSERT_TRUE(writeFile(dir.filePath("a.html"), "<html><head><title>A</title></head><body>a</body></html>"));
+    ASSERT_TRUE(writeFile(dir.filePath("b.html"),
+                          "<html><head><title>B</title></head><body>b</body></html>"));
+    ASSERT_TRUE(writeFile(dir.filePath("a.html"),
+                          "<html><head><title>A</title></head><body>a</body></html>"));
     ASSERT_TRUE(writeFile(dir.filePath("c.css"), "p {}"));
-    ASSERT_TRUE(writeFile(dir.filePath("help.hhp"), QByteArray("[OPTIONS]\nCompiled file=help.chm\n") + c.options +
-                                                        "\n[FILES]\n" + c.files));
+    ASSERT_TRUE(
+        writeFile(dir.filePath("help.hhp"), QByteArray("[OPTIONS]\nCompiled file=help.chm\n") +
+                                                c.options + "\n[FILES]\n" + c.files));
     QProcess compile;
     compile.setWorkingDirectory(dir.path());
     compile.start(chmcmd, {QStringLiteral("help.hhp")});
@@ -230,13 +238,17 @@ TEST_P(DefaultTopic, FallsBackToTheFirstPage)
     EXPECT_EQ(file->defaultTopic(), c.topic);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Projects, DefaultTopic,
-    ::testing::Values(HelpProject{{"named"}, "Default topic=b.html\n", "b.html\na.html\n", "/b.html"},
-                      HelpProject{{"named but missing"}, "Default topic=gone.html\n", "c.css\nb.html\na.html\n",
-                                  "/a.html"},
-                      HelpProject{{"no page at all"}, "", "c.css\n", ""}),
-    whatName);
+INSTANTIATE_TEST_SUITE_P(Projects, DefaultTopic,
+                         ::testing::Values(HelpProject{{"named"},
+                                                       "Default topic=b.html\n",
+                                                       "b.html\na.html\n",
+                                                       "/b.html"},
+                                           HelpProject{{"named but missing"},
+                                                       "Default topic=gone.html\n",
+                                                       "c.css\nb.html\na.html\n",
+                                                       "/a.html"},
+                                           HelpProject{{"no page at all"}, "", "c.css\n", ""}),
+                         whatName);
 
 TEST(ChmFileTest, FilesThatAreNotHelpFilesDoNotOpen)
 {
@@ -250,8 +262,9 @@ TEST(ChmFileTest, FilesThatAreNotHelpFilesDoNotOpen)
 }
 
 // The pages of the help file the build compiled, as the whole file holds them.
-const QByteArray kHelpPages[] = {"/#SYSTEM",      "/index.html",   "/kansan.html", "/hozon.html",
-                                 "/ichiran.html", "/insatsu.html", "/style.css",   "/images/pomiro.svg"};
+const QByteArray kHelpPages[] = {"/#SYSTEM",    "/index.html",       "/kansan.html",
+                                 "/hozon.html", "/ichiran.html",     "/insatsu.html",
+                                 "/style.css",  "/images/pomiro.svg"};
 
 QByteArray builtHelpBytes()
 {
@@ -274,7 +287,8 @@ TEST(ChmFileTest, AFileCutShortDoesNotOpen)
     const qsizetype step = whole.size() / 256;
     for (qsizetype size = 1; size < whole.size(); size += size + 64 < whole.size() ? step : 1) {
         ASSERT_TRUE(writeFile(path, whole.left(size)));
-        EXPECT_FALSE(ChmFile::open(path)) << "cut to " << size << " of " << whole.size() << " bytes";
+        EXPECT_FALSE(ChmFile::open(path))
+            << "cut to " << size << " of " << whole.size() << " bytes";
     }
 }
 
@@ -315,7 +329,10 @@ protected:
         QDir::setCurrent(m_previous);
     }
 
-    void placeHelpFile() { ASSERT_TRUE(QFile::copy(builtHelpFile(), m_work.filePath("RwHelp.chm"))); }
+    void placeHelpFile()
+    {
+        ASSERT_TRUE(QFile::copy(builtHelpFile(), m_work.filePath("RwHelp.chm")));
+    }
 
     // Clicks the link whose text is `text` in the page shown.
     static void clickLink(HelpBrowser *browser, const QString &text)
@@ -353,8 +370,8 @@ TEST_F(HelpViewerTest, OpensAtTheDefaultTopicAndBrowsesInsideTheFile)
     EXPECT_FALSE(window->backAction()->isEnabled());
 
     // The picture and the style sheet come out of the file too.
-    const QVariant picture = browser->document()->resource(QTextDocument::ImageResource,
-                                                           QUrl(QStringLiteral("chm:///images/pomiro.svg")));
+    const QVariant picture = browser->document()->resource(
+        QTextDocument::ImageResource, QUrl(QStringLiteral("chm:///images/pomiro.svg")));
     EXPECT_FALSE(picture.value<QImage>().isNull());
     // The style sheet is made at build time with the colours the program shares with its pages;
     // the pages must still look as they always did: dark grey text on cream.
@@ -364,7 +381,8 @@ TEST_F(HelpViewerTest, OpensAtTheDefaultTopicAndBrowsesInsideTheFile)
             .toString();
     EXPECT_TRUE(styleSheet.contains(QStringLiteral("body")));
     EXPECT_TRUE(styleSheet.contains(QStringLiteral("color: #333333;"))) << styleSheet.toStdString();
-    EXPECT_TRUE(styleSheet.contains(QStringLiteral("background-color: #fffff0;"))) << styleSheet.toStdString();
+    EXPECT_TRUE(styleSheet.contains(QStringLiteral("background-color: #fffff0;")))
+        << styleSheet.toStdString();
     EXPECT_FALSE(styleSheet.contains(u'@')) << "a colour was left unfilled";
 
     clickLink(browser, QStringLiteral("金額の換算"));
@@ -399,7 +417,8 @@ TEST_F(HelpViewerTest, NothingOutsideTheFileIsLoaded)
 
     const QString local = m_work.filePath(QStringLiteral("secret.css"));
     ASSERT_TRUE(writeFile(local, "body { color: red }"));
-    const QVariant read = browser->document()->resource(QTextDocument::StyleSheetResource, QUrl::fromLocalFile(local));
+    const QVariant read = browser->document()->resource(QTextDocument::StyleSheetResource,
+                                                        QUrl::fromLocalFile(local));
     EXPECT_TRUE(read.toString().isEmpty());
     EXPECT_TRUE(read.toByteArray().isEmpty());
 
@@ -467,7 +486,8 @@ TEST_P(UnopenableHelpFile, IsReportedAndOpensNothing)
     EXPECT_TRUE(m_viewer.windows().isEmpty());
     ASSERT_EQ(m_messages.shown.size(), 1);
     EXPECT_EQ(m_messages.shown[0].box, Box::Warning);
-    EXPECT_TRUE(m_messages.shown[0].text.contains(QString::fromUtf8(c.says))) << m_messages.shown[0].text.toStdString();
+    EXPECT_TRUE(m_messages.shown[0].text.contains(QString::fromUtf8(c.says)))
+        << m_messages.shown[0].text.toStdString();
     // A file that is there is named by its full path.
     if (c.damage != Damage::Missing) {
         EXPECT_TRUE(m_messages.shown[0].text.contains(QDir::toNativeSeparators(path)));
@@ -477,7 +497,8 @@ TEST_P(UnopenableHelpFile, IsReportedAndOpensNothing)
 INSTANTIATE_TEST_SUITE_P(
     Files, UnopenableHelpFile,
     ::testing::Values(
-        Unopenable{{"missing"}, "NoSuchHelp.chm", Damage::Missing, "「NoSuchHelp.chm」が見つかりません"},
+        Unopenable{
+            {"missing"}, "NoSuchHelp.chm", Damage::Missing, "「NoSuchHelp.chm」が見つかりません"},
         Unopenable{{"not a help file"}, "Broken.chm", Damage::NotAHelpFile, "開けませんでした"},
         Unopenable{{"cut short"}, "RwHelp.chm", Damage::CutShort, "開けませんでした"}),
     whatName);
@@ -501,7 +522,8 @@ QList<PageLink> linksOf(const QTextDocument &document)
             if (!links.isEmpty() && links.last().end == fragment.position())
                 links.last().end += fragment.length(), links.last().text += fragment.text();
             else
-                links.append({fragment.position(), fragment.position() + fragment.length(), fragment.text()});
+                links.append({fragment.position(), fragment.position() + fragment.length(),
+                              fragment.text()});
         }
     }
     return links;
@@ -628,7 +650,8 @@ TEST_F(HelpKeyboardTest, TabGoesOnFromTheCaret)
         press(Qt::Key_Down);
     const int caret = browser()->textCursor().position();
     ASSERT_GT(caret, m_links[4].end) << "past the contents bar";
-    const auto after = std::find_if(m_links.begin(), m_links.end(), [&](const PageLink &l) { return l.start >= caret; });
+    const auto after = std::find_if(m_links.begin(), m_links.end(),
+                                    [&](const PageLink &l) { return l.start >= caret; });
     ASSERT_NE(after, m_links.end());
     press(Qt::Key_Tab);
     EXPECT_EQ(browser()->textCursor().selectionStart(), after->start);

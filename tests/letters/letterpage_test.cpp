@@ -4,11 +4,10 @@
 #include "core/cellwidth.h"
 #include "platform/fonts.h"
 #include "tests/support/cases.h"
-#include "tests/support/samples.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/samples.h"
 
 #include <gtest/gtest.h>
-
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -41,7 +40,6 @@ QList<PageLine> layOut(const LetterKind &kind, const QString &name, const Period
 {
     return layOutLetter(kind, name, amounts, date, &lineHeight);
 }
-
 
 struct Text
 {
@@ -94,7 +92,8 @@ class LetterKindPage : public ::testing::TestWithParam<Kind>
 TEST_P(LetterKindPage, IsItsLinesOneUnderTheOther)
 {
     const Kind &c = GetParam();
-    const QList<PageLine> lines = layOut(kLetterKinds[static_cast<size_t>(c.kind)], u"禁煙"_s, k500ADay);
+    const QList<PageLine> lines =
+        layOut(kLetterKinds[static_cast<size_t>(c.kind)], u"禁煙"_s, k500ADay);
     ASSERT_EQ(lines.size(), c.lines.size());
     // 500 twips right of and 200 twips below the printable area's corner; each line starts
     // where the one above, in its own font, ends.
@@ -112,15 +111,17 @@ TEST_P(LetterKindPage, IsItsLinesOneUnderTheOther)
 std::vector<Kind> kinds()
 {
     return {
-        {0, expectedLines(u"　　宣言書"_s, QList<Text>{{u"　有言実行。絶対達成するぞ！　"_s, 36}} + blanks(3, 22))},
-        {1, expectedLines(u"　　依頼書"_s,
-                          QList<Text>{{u"　こんなにも節約になるんです。ご検討願えないでしょうか。"_s, 18},
-                                      {u"　よろしくお願いいたします"_s, 18}}
-                              + blanks(3, 18))},
+        {0, expectedLines(u"　　宣言書"_s,
+                          QList<Text>{{u"　有言実行。絶対達成するぞ！　"_s, 36}} + blanks(3, 22))},
+        {1, expectedLines(
+                u"　　依頼書"_s,
+                QList<Text>{{u"　こんなにも節約になるんです。ご検討願えないでしょうか。"_s, 18},
+                            {u"　よろしくお願いいたします"_s, 18}} +
+                    blanks(3, 18))},
         {2, expectedLines(u"　　哀願書"_s,
                           QList<Text>{{u"　なんとか小遣いをあげてもらえないでしょうか"_s, 22},
-                                      {u"　よろしくお願いいたします"_s, 22}}
-                              + blanks(3, 22))},
+                                      {u"　よろしくお願いいたします"_s, 22}} +
+                              blanks(3, 22))},
     };
 }
 
@@ -152,7 +153,8 @@ TEST_P(AmountLine, EndsInCellThirtyWhateverTheFieldHolds)
         PeriodTexts amounts;
         amounts[static_cast<size_t>(period)] = c.field;
         const QString line = layOut(kLetterKinds[0], u"禁煙"_s, amounts).at(8 + period).text;
-        const QString caption = QString::fromUtf16(kPeriods[static_cast<size_t>(period)].letterCaption);
+        const QString caption =
+            QString::fromUtf16(kPeriods[static_cast<size_t>(period)].letterCaption);
         ASSERT_TRUE(line.startsWith(caption)) << line.toStdString();
         EXPECT_EQ(line.mid(caption.size()), c.printed);
         if (cellCount(c.field) <= kAmountCells) {
@@ -165,15 +167,16 @@ INSTANTIATE_TEST_SUITE_P(
     Fields, AmountLine,
     ::testing::Values(
         Amount{{"amount"}, u"\\50,000"_s, sp(8) + u"\\50,000"_s},
-        Amount{{"empty"}, QString(), sp(15)},
-        Amount{{"yen sign alone"}, u"\\"_s, sp(14) + u"\\"_s},
+        Amount{{"empty"}, QString(), sp(15)}, Amount{{"yen sign alone"}, u"\\"_s, sp(14) + u"\\"_s},
         Amount{{"exactly 15 cells"}, u"\\12,345,678,901"_s, u"\\12,345,678,901"_s}, // no blank
-        Amount{{"full-width digits"}, u"５００"_s, sp(9) + u"５００"_s},                // two cells each
-        Amount{{"half-width katakana"}, u"ｱｲｳ"_s, sp(12) + u"ｱｲｳ"_s},                   // one each
-        Amount{{"typed yen sign"}, u"¥1,500"_s, sp(9) + u"\\1,500"_s}, // prints one cell wide
+        Amount{{"full-width digits"}, u"５００"_s, sp(9) + u"５００"_s}, // two cells each
+        Amount{{"half-width katakana"}, u"ｱｲｳ"_s, sp(12) + u"ｱｲｳ"_s},    // one each
+        Amount{{"typed yen sign"}, u"¥1,500"_s, sp(9) + u"\\1,500"_s},   // prints one cell wide
         // Wider than the cells: printed as it stands, ending further right.
         Amount{{"amount wider than the cells"}, u"\\123,456,789,012"_s, u"\\123,456,789,012"_s},
-        Amount{{"text wider than the cells"}, u"たくさん貯まるかもしれない"_s, u"たくさん貯まるかもしれない"_s}),
+        Amount{{"text wider than the cells"},
+               u"たくさん貯まるかもしれない"_s,
+               u"たくさん貯まるかもしれない"_s}),
     whatName);
 
 struct NameAndDate : Described
@@ -203,11 +206,17 @@ INSTANTIATE_TEST_SUITE_P(
     Letters, NameAndDateLines,
     ::testing::Values(
         NameAndDate{{"no name"}, QString(), QDate(2009, 1, 5), u"　ぽみろ…"_s, u"2009年01月05日"_s},
-        NameAndDate{{"name with a blank"}, u"コーヒー 毎朝"_s, QDate(2026, 12, 31), u"　ぽみろ…コーヒー 毎朝"_s,
+        NameAndDate{{"name with a blank"},
+                    u"コーヒー 毎朝"_s,
+                    QDate(2026, 12, 31),
+                    u"　ぽみろ…コーヒー 毎朝"_s,
                     u"2026年12月31日"_s},
         // Not wrapped: what does not fit on the paper is lost.
-        NameAndDate{{"name wider than the paper, year before 1000"}, QString(80, u'長'), QDate(987, 6, 7),
-                    u"　ぽみろ…"_s + QString(80, u'長'), u"0987年06月07日"_s}),
+        NameAndDate{{"name wider than the paper, year before 1000"},
+                    QString(80, u'長'),
+                    QDate(987, 6, 7),
+                    u"　ぽみろ…"_s + QString(80, u'長'),
+                    u"0987年06月07日"_s}),
     whatName);
 
 } // namespace

@@ -13,7 +13,6 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
 #include <string>
 
 using namespace pomiro;
@@ -28,10 +27,9 @@ void ensureApplication()
     (void)substituted;
 }
 
-const PeriodTexts kAmounts = {u"\\500"_s,     u"\\3,500"_s,   u"\\15,000"_s,
-                              u"\\91,250"_s,  u"\\"_s,        u"５００"_s,
-                              u"\\912,500"_s, u"\\1,825,000"_s, u"\\12,345,678,901"_s,
-                              u"\\5,475,000"_s};
+const PeriodTexts kAmounts = {
+    u"\\500"_s,  u"\\3,500"_s,   u"\\15,000"_s,    u"\\91,250"_s,         u"\\"_s,
+    u"５００"_s, u"\\912,500"_s, u"\\1,825,000"_s, u"\\12,345,678,901"_s, u"\\5,475,000"_s};
 
 } // namespace
 
@@ -72,8 +70,11 @@ TEST_P(LetterOnPaper, ReadsBackAlignedOnOnePage)
 }
 
 // Each letter by its button: declarationButton, requestButton, pleaButton.
-INSTANTIATE_TEST_SUITE_P(Letters, LetterOnPaper, ::testing::Range(size_t{0}, letters::kLetterKinds.size()),
-                         [](const auto &info) { return std::string(letters::kLetterKinds[info.param].buttonName); });
+INSTANTIATE_TEST_SUITE_P(Letters, LetterOnPaper,
+                         ::testing::Range(size_t{0}, letters::kLetterKinds.size()),
+                         [](const auto &info) {
+                             return std::string(letters::kLetterKinds[info.param].buttonName);
+                         });
 
 TEST(LetterPaper, UnwritablePageIsAFailure)
 {

@@ -2,28 +2,28 @@
 // user told why not.
 #include "letters/printjob.h"
 
-#include "letters/letterkind.h"
 #include "letterlayout.h"
-#include "tests/support/environment.h"
-#include "tests/support/pdftext.h"
+#include "letters/letterkind.h"
 #include "platform/fonts.h"
 #include "platform/qtjapanese.h"
 #include "tests/support/cases.h"
-#include "tests/support/samples.h"
-#include "tests/support/qtapp.h"
+#include "tests/support/environment.h"
 #include "tests/support/fsfaults.h"
 #include "tests/support/messageboxes.h"
+#include "tests/support/pdftext.h"
+#include "tests/support/qtapp.h"
+#include "tests/support/samples.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QToolButton>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTemporaryDir>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace pomiro;
@@ -31,13 +31,12 @@ using namespace pomiro::letters;
 using namespace Qt::StringLiterals;
 using pomiro::testing::Box;
 using pomiro::testing::Described;
-using pomiro::testing::whatName;
 using pomiro::testing::MessageBoxes;
+using pomiro::testing::whatName;
 
 namespace {
 
 using pomiro::testing::k500ADay;
-
 
 using pomiro::testing::Environment;
 
@@ -112,7 +111,8 @@ TEST_P(PrintingALetter, PrintsOnlyACompletePageAndTellsTheUserOfEveryFailure)
     // A file where the folder for temporary files should be: no spool file can be made.
     const QString notAFolder = tmp.filePath(u"not-a-folder"_s);
     ASSERT_TRUE(QFile(notAFolder).open(QIODevice::WriteOnly));
-    const Environment spool("TMPDIR", (c.spoolFolderIsAFile ? notAFolder : tmp.path()).toLocal8Bit());
+    const Environment spool("TMPDIR",
+                            (c.spoolFolderIsAFile ? notAFolder : tmp.path()).toLocal8Bit());
 
     QList<HandedOff> handedOff;
     const PrintDestination printer{
@@ -232,11 +232,17 @@ TEST_P(UnprintableLetter, IsSavedAsAPdfWhenAsked)
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, UnprintableLetter,
-    ::testing::Values(SaveCase{{"no printer, saved on A4"}, 0, false, true, u"宣言書.pdf"_s, QPageSize(QPageSize::A4)},
-                      SaveCase{{"the queue refuses, saved on its paper"}, 2, true, true, u"哀願書.pdf"_s,
-                               QPageSize(QPageSize::Letter)},
-                      SaveCase{{"cancelled in the dialog"}, 0, false, true, QString(), {}},
-                      SaveCase{{"OK in the failure message"}, 1, true, false, u"依頼書.pdf"_s, {}}),
+    ::testing::Values(
+        SaveCase{
+            {"no printer, saved on A4"}, 0, false, true, u"宣言書.pdf"_s, QPageSize(QPageSize::A4)},
+        SaveCase{{"the queue refuses, saved on its paper"},
+                 2,
+                 true,
+                 true,
+                 u"哀願書.pdf"_s,
+                 QPageSize(QPageSize::Letter)},
+        SaveCase{{"cancelled in the dialog"}, 0, false, true, QString(), {}},
+        SaveCase{{"OK in the failure message"}, 1, true, false, u"依頼書.pdf"_s, {}}),
     whatName);
 
 // The proposed file: "<letter>_<name>_<yyyyMMdd>.pdf" in the documents folder (the home folder
@@ -292,14 +298,17 @@ TEST_P(ProposedPdfFile, IsNamedAfterTheLetterTheNameAndTheDay)
 // the name made fit for a file name.
 INSTANTIATE_TEST_SUITE_P(
     Names, ProposedPdfFile,
-    ::testing::Values(Proposal{{"a plain name"}, true, u"禁煙"_s, u"依頼書_禁煙_20090105.pdf"_s},
-                      Proposal{{"no documents folder"}, false, u"禁煙"_s, u"依頼書_禁煙_20090105.pdf"_s},
-                      Proposal{{"a slash and control characters"}, true, u"../酒\u0001たばこ\tx"_s,
-                               u"依頼書_.._酒_たばこ_x_20090105.pdf"_s},
-                      Proposal{{"a NUL"}, true, QString::fromUtf16(u"a\0b", 3), u"依頼書_a_b_20090105.pdf"_s},
-                      Proposal{{"blanks only"}, true, u" 　 "_s, u"依頼書_20090105.pdf"_s},
-                      Proposal{{"no name"}, true, QString(), u"依頼書_20090105.pdf"_s},
-                      Proposal{{"too long for a file name"}, true, QString(200, u'あ'), QString()}),
+    ::testing::Values(
+        Proposal{{"a plain name"}, true, u"禁煙"_s, u"依頼書_禁煙_20090105.pdf"_s},
+        Proposal{{"no documents folder"}, false, u"禁煙"_s, u"依頼書_禁煙_20090105.pdf"_s},
+        Proposal{{"a slash and control characters"},
+                 true,
+                 u"../酒\u0001たばこ\tx"_s,
+                 u"依頼書_.._酒_たばこ_x_20090105.pdf"_s},
+        Proposal{{"a NUL"}, true, QString::fromUtf16(u"a\0b", 3), u"依頼書_a_b_20090105.pdf"_s},
+        Proposal{{"blanks only"}, true, u" 　 "_s, u"依頼書_20090105.pdf"_s},
+        Proposal{{"no name"}, true, QString(), u"依頼書_20090105.pdf"_s},
+        Proposal{{"too long for a file name"}, true, QString(200, u'あ'), QString()}),
     whatName);
 
 // A full disk where the PDF goes: reported as such, and nothing half-written is left there.
@@ -319,10 +328,9 @@ TEST(LetterPrinting, PdfOnAFullDiskIsReportedAndLeavesNothing)
 
     MessageBoxes boxes;
     boxes.clicks << kSaveAsPdf;
-    LetterPrinting printing([] { return std::nullopt; }, [] { return QDate(2009, 1, 5); },
-                            [&](QWidget *, const QString &) {
-                                return tmp.filePath(u"full/宣言書.pdf"_s);
-                            });
+    LetterPrinting printing(
+        [] { return std::nullopt; }, [] { return QDate(2009, 1, 5); },
+        [&](QWidget *, const QString &) { return tmp.filePath(u"full/宣言書.pdf"_s); });
     EXPECT_FALSE(printing.print(0, nullptr, u"禁煙"_s, k500ADay));
 
     ASSERT_EQ(boxes.shown.size(), 2);
@@ -386,12 +394,20 @@ TEST_P(SaveDialog, ProposesTheFileAndAsksBeforeReplacingOne)
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, SaveDialog,
-    ::testing::Values(
-        DialogCase{{"the proposed file"}, {u"宣言書_禁煙_20090105.pdf"_s}, {}, u"宣言書_禁煙_20090105.pdf"_s, 1},
-        DialogCase{{"a name without .pdf"}, {u"letter"_s}, {}, u"letter.pdf"_s, 1},
-        DialogCase{{"cancelled"}, {QString()}, {}, QString(), 1},
-        DialogCase{{"an existing file replaced"}, {u"old.pdf"_s}, {true}, u"old.pdf"_s, 1},
-        DialogCase{{"an existing file kept, then cancelled"}, {u"old.pdf"_s, QString()}, {false}, QString(), 2}),
+    ::testing::Values(DialogCase{{"the proposed file"},
+                                 {u"宣言書_禁煙_20090105.pdf"_s},
+                                 {},
+                                 u"宣言書_禁煙_20090105.pdf"_s,
+                                 1},
+                      DialogCase{{"a name without .pdf"}, {u"letter"_s}, {}, u"letter.pdf"_s, 1},
+                      DialogCase{{"cancelled"}, {QString()}, {}, QString(), 1},
+                      DialogCase{
+                          {"an existing file replaced"}, {u"old.pdf"_s}, {true}, u"old.pdf"_s, 1},
+                      DialogCase{{"an existing file kept, then cancelled"},
+                                 {u"old.pdf"_s, QString()},
+                                 {false},
+                                 QString(),
+                                 2}),
     whatName);
 
 } // namespace

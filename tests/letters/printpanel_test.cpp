@@ -1,8 +1,8 @@
 // The letter buttons of the main window's print panel, printing real pages to a queue that the
 // test stands in for.
 #include "letters/printjob.h"
-#include "tests/support/pdftext.h"
 #include "tests/support/mainwindowtest.h"
+#include "tests/support/pdftext.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -31,15 +31,15 @@ protected:
     // The text of every page handed to the queue, whether it took the page or not.
     QStringList pages;
     bool queueTakesIt = true;
-    letters::LetterPrinting printing{
-        [this] {
-            return PrintDestination{QPageSize(QPageSize::A4),
-                                    [this](const QString &pdf, const QPageSize &) {
-                                        pages.append(pdfText(pdf));
-                                        return queueTakesIt;
-                                    }};
-        },
-        [] { return QDate(2009, 1, 5); }};
+    letters::LetterPrinting printing{[this] {
+                                         return PrintDestination{
+                                             QPageSize(QPageSize::A4),
+                                             [this](const QString &pdf, const QPageSize &) {
+                                                 pages.append(pdfText(pdf));
+                                                 return queueTakesIt;
+                                             }};
+                                     },
+                                     [] { return QDate(2009, 1, 5); }};
 };
 
 // The page's lines as pdftotext lays them out, blanks between words shortened to one.

@@ -1,6 +1,7 @@
 // The list window's rows without a view: what each cell shows, which rows a click selects, and
 // the totals with their marks for left-out texts and overflow, and the rows sorted by a column.
 #include "list_window/entrylistmodel.h"
+
 #include "list_window/layout.h"
 #include "tests/support/cases.h"
 #include "tests/support/qtapp.h"

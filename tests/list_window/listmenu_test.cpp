@@ -124,7 +124,8 @@ TEST_P(ListMenu, OpensWithExactlyItsItemsWhereAsked)
     QStringList items;
     for (QAction *action : menu->actions())
         items << action->text();
-    EXPECT_EQ(items, (QStringList{u"コピー(&C)"_s, u"CSV で保存(&S)…"_s, u"PDF で保存(&D)…"_s, u"印刷(&P)"_s}));
+    EXPECT_EQ(items, (QStringList{u"コピー(&C)"_s, u"CSV で保存(&S)…"_s, u"PDF で保存(&D)…"_s,
+                                  u"印刷(&P)"_s}));
     EXPECT_EQ(menu->actions().value(0)->shortcut(), QKeySequence(QKeySequence::Copy));
     EXPECT_TRUE(menu->actions().value(0)->isShortcutVisibleInContextMenu());
     EXPECT_EQ(menu->pos(), expected);
@@ -193,7 +194,8 @@ TEST_F(ListMenuTest, PrintsAndSavesAsPdfWhatTheGridShows)
     QStringList proposed;
     m_window->setListPrinting(ListPrinting(
         [&]() -> std::optional<PrintDestination> {
-            return PrintDestination{QPageSize(QPageSize::A4), [&](const QString &pdf, const QPageSize &) {
+            return PrintDestination{QPageSize(QPageSize::A4),
+                                    [&](const QString &pdf, const QPageSize &) {
                                         for (const auto &page : pomiro::testing::readPdfPages(pdf))
                                             for (const auto &word : page.words)
                                                 printed << word.text;

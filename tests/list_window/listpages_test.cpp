@@ -1,8 +1,9 @@
 // The list on paper, read back from the PDF's word boxes: the title, the column header and the
 // names on every page, every row once and in order, the totals on the last page only, the marks
 // of selected rows, amounts as the grid shows them, landscape pages of the paper asked for.
-#include "list_window/entrylistmodel.h"
 #include "list_window/listpages.h"
+
+#include "list_window/entrylistmodel.h"
 #include "list_window/listreport.h"
 #include "platform/fonts.h"
 #include "tests/support/cases.h"

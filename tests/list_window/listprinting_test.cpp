@@ -1,8 +1,9 @@
 // The list's 印刷 and PDF で保存: the pages reach the printer's queue whole and on its paper, or
 // the user is told and may save them as a PDF; a PDF is proposed as ぽみろ一覧.pdf in the data
 // file's folder and written in one step.
-#include "list_window/entrylistmodel.h"
 #include "list_window/listprinting.h"
+
+#include "list_window/entrylistmodel.h"
 #include "list_window/listreport.h"
 #include "platform/fonts.h"
 #include "tests/support/cases.h"

@@ -1,8 +1,9 @@
 // The list as it is taken away, without a window: which rows, in which order, and how amounts
 // and totals go out as text, tab-separated text and CSV bytes.
+#include "list_window/listreport.h"
+
 #include "list_window/entrylistmodel.h"
 #include "list_window/listexport.h"
-#include "list_window/listreport.h"
 #include "tests/support/cases.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/samples.h"

@@ -1,9 +1,10 @@
 // The list window as the user meets it: opened by the main window, clicked with the mouse on the
 // real view, worked by keys through the application, heard by a screen reader, scrolled, brought
 // forward again and closed.
+#include "list_window/listwindow.h"
+
 #include "list_window/entrylistmodel.h"
 #include "list_window/frozentableview.h"
-#include "list_window/listwindow.h"
 #include "tests/support/accessibilityevents.h"
 #include "tests/support/cases.h"
 #include "tests/support/programfonts.h"
@@ -191,7 +192,8 @@ TEST_P(ListTitleClicks, SortTheEntryRowsAndShowTheArrow)
     for (int row = 0; row < 4; ++row)
         names += text(grid, row, 0).front();
     EXPECT_EQ(names, c.names);
-    EXPECT_EQ(snapshot(grid).mid(5 * grid->model()->columnCount()), totals) << "the totals or their rows changed";
+    EXPECT_EQ(snapshot(grid).mid(5 * grid->model()->columnCount()), totals)
+        << "the totals or their rows changed";
     for (QHeaderView *titles : {grid->horizontalHeader(), frozenTitles}) {
         EXPECT_TRUE(titles->isSortIndicatorShown());
         EXPECT_EQ(titles->sortIndicatorSection(), c.sortedBy);

@@ -1,9 +1,8 @@
 // Every control a user can reach, in every window of the program, has a Japanese name a screen
 // reader can speak, and the keyboard reaches every command.
-#include "tests/support/mainwindowtest.h"
-
-#include "list_window/listwindow.h"
 #include "help_window/chmhelpviewer.h"
+#include "list_window/listwindow.h"
+#include "tests/support/mainwindowtest.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -51,8 +50,7 @@ QStringList unnamedControls(QWidget *window)
 }
 
 class AccessibilityTest : public MainWindowTest
-{
-};
+{};
 
 TEST_F(AccessibilityTest, EveryReachableControlOfEveryWindowHasAJapaneseName)
 {
@@ -61,13 +59,18 @@ TEST_F(AccessibilityTest, EveryReachableControlOfEveryWindowHasAJapaneseName)
     EXPECT_EQ(unnamedControls(&main), QStringList());
 
     // The amount fields are named by their periods, the name box by its caption.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(child("tenYearsField"))->text(QAccessible::Name), u"１０年"_s);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(child("monthField"))->text(QAccessible::Name), u"1ヶ月"_s);
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(child("tenYearsField"))->text(QAccessible::Name),
+        u"１０年"_s);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(child("monthField"))->text(QAccessible::Name),
+              u"1ヶ月"_s);
     nameBox()->setEditText(QString());
     EXPECT_EQ(spokenName(nameBox()), u"ぽみろ…"_s);
 
     QTest::mouseClick(child<QAbstractButton>("listButton"), Qt::LeftButton);
-    auto *list = QApplication::activeWindow() ? qobject_cast<ListWindow *>(QApplication::activeWindow()) : nullptr;
+    auto *list = QApplication::activeWindow()
+                     ? qobject_cast<ListWindow *>(QApplication::activeWindow())
+                     : nullptr;
     if (!list) {
         for (QWidget *top : QApplication::topLevelWidgets())
             if (auto *candidate = qobject_cast<ListWindow *>(top))
@@ -108,11 +111,13 @@ TEST_F(AccessibilityTest, TabReachesEveryCommandOfTheMainWindowInLayoutOrder)
             break;
         visited << name;
     }
-    const QStringList expected = {u"scrollBar"_s,   u"newButton"_s,    u"saveButton"_s,   u"deleteButton"_s,    u"printButton"_s,
-                                  u"listButton"_s,   u"helpButton"_s,   u"endButton"_s,     u"nameBox"_s, u"dayField"_s,
-                                  u"weekField"_s,   u"monthField"_s,  u"halfYearField"_s,  u"yearField"_s,   u"threeYearsField"_s,
-                                  u"fiveYearsField"_s,  u"tenYearsField"_s, u"twentyYearsField"_s,  u"thirtyYearsField"_s, u"declarationButton"_s,
-                                  u"requestButton"_s,   u"pleaButton"_s,  u"cancelPrintButton"_s};
+    const QStringList expected = {
+        u"scrollBar"_s,     u"newButton"_s,        u"saveButton"_s,       u"deleteButton"_s,
+        u"printButton"_s,   u"listButton"_s,       u"helpButton"_s,       u"endButton"_s,
+        u"nameBox"_s,       u"dayField"_s,         u"weekField"_s,        u"monthField"_s,
+        u"halfYearField"_s, u"yearField"_s,        u"threeYearsField"_s,  u"fiveYearsField"_s,
+        u"tenYearsField"_s, u"twentyYearsField"_s, u"thirtyYearsField"_s, u"declarationButton"_s,
+        u"requestButton"_s, u"pleaButton"_s,       u"cancelPrintButton"_s};
     EXPECT_EQ(visited, expected);
     (void)main;
 }

@@ -3,6 +3,7 @@
 // Reading the pictures asks no image-format plug-in.
 
 #include "main_window/artwork.h"
+
 #include "main_window/artwork_sizes.h"
 #include "tests/support/programfonts.h"
 #include "tests/support/qtapp.h"
@@ -13,13 +14,12 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
-
 #include <ostream>
 #include <string>
 #include <vector>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -64,7 +64,8 @@ protected:
 
 QStringList buttonDrawings()
 {
-    QStringList names = QDir(QStringLiteral(POMIRO_ART_DIR)).entryList({QStringLiteral("*Button.svg")}, QDir::Files, QDir::Name);
+    QStringList names = QDir(QStringLiteral(POMIRO_ART_DIR))
+                            .entryList({QStringLiteral("*Button.svg")}, QDir::Files, QDir::Name);
     for (QString &name : names)
         name.chop(4);
     return names;
@@ -85,7 +86,8 @@ TEST_P(ButtonIcon, IsItsDrawing)
     const QPixmap shown = artwork::icon(name).pixmap(artwork::kButtonIconSize);
     EXPECT_EQ(pixels(shown), drawnNow(name, artwork::kButtonIconSize, 1.0));
     // ... and the picture kept for screens of twice the density.
-    EXPECT_EQ(artwork::prerendered(name, artwork::kButtonIconSize, 2.0), drawnNow(name, artwork::kButtonIconSize, 2.0));
+    EXPECT_EQ(artwork::prerendered(name, artwork::kButtonIconSize, 2.0),
+              drawnNow(name, artwork::kButtonIconSize, 2.0));
 }
 
 INSTANTIATE_TEST_SUITE_P(Drawings, ButtonIcon, ::testing::ValuesIn(buttonDrawings()),
@@ -105,7 +107,8 @@ class WindowIconSize : public Artwork, public ::testing::WithParamInterface<int>
 TEST_P(WindowIconSize, IsItsDrawing)
 {
     const QSize size(GetParam(), GetParam());
-    EXPECT_EQ(pixels(artwork::windowIcon().pixmap(size)), drawnNow(artwork::kWindowIconName, size, 1.0));
+    EXPECT_EQ(pixels(artwork::windowIcon().pixmap(size)),
+              drawnNow(artwork::kWindowIconName, size, 1.0));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sides, WindowIconSize, ::testing::ValuesIn(artwork::kWindowIconSides),
@@ -133,7 +136,8 @@ std::string ratioName(qreal ratio)
     return "Ratio" + std::to_string(qRound(ratio * 100)) + "Percent";
 }
 
-INSTANTIATE_TEST_SUITE_P(Prerendered, TitlePicture, ::testing::ValuesIn(artwork::kPrerenderedRatios),
+INSTANTIATE_TEST_SUITE_P(Prerendered, TitlePicture,
+                         ::testing::ValuesIn(artwork::kPrerenderedRatios),
                          [](const auto &info) { return ratioName(info.param); });
 
 struct Ratio
@@ -172,10 +176,10 @@ TEST_P(TitlePictureElsewhere, IsDrawnAtItsOwnSize)
     EXPECT_EQ(qAlpha(image.pixel(image.width() / 2, image.height() / 2)), 255);
 }
 
-INSTANTIATE_TEST_SUITE_P(OtherRatios, TitlePictureElsewhere,
-                         ::testing::ValuesIn(otherRatios()),
+INSTANTIATE_TEST_SUITE_P(OtherRatios, TitlePictureElsewhere, ::testing::ValuesIn(otherRatios()),
                          [](const auto &info) {
-                             return ratioName(info.param.ratio) + "Height" + std::to_string(info.param.size.height());
+                             return ratioName(info.param.ratio) + "Height" +
+                                    std::to_string(info.param.size.height());
                          });
 
 // Named as PNG, the pictures are read by Qt's own PNG reader, without first asking every

@@ -10,8 +10,8 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <random>
 
 namespace {
@@ -43,7 +43,8 @@ unsigned killSeed()
         return std::random_device{}();
     bool number = false;
     const unsigned seed = qEnvironmentVariable("POMIRO_CRASH_SEED").toUInt(&number);
-    EXPECT_TRUE(number) << "POMIRO_CRASH_SEED is not a seed: " << qgetenv("POMIRO_CRASH_SEED").constData();
+    EXPECT_TRUE(number) << "POMIRO_CRASH_SEED is not a seed: "
+                        << qgetenv("POMIRO_CRASH_SEED").constData();
     return seed;
 }
 
@@ -63,7 +64,8 @@ TEST(CrashSafety, AKillAtAnyMomentLosesNoSavedEntry)
     std::fflush(stdout);
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> waitMs(0, 60);
-    SCOPED_TRACE("seed " + std::to_string(seed) + ", repeat with POMIRO_CRASH_SEED=" + std::to_string(seed));
+    SCOPED_TRACE("seed " + std::to_string(seed) +
+                 ", repeat with POMIRO_CRASH_SEED=" + std::to_string(seed));
 
     QSet<QString> stored; // what the file must hold, as far as the reports tell
     int steps = 0;
@@ -71,7 +73,8 @@ TEST(CrashSafety, AKillAtAnyMomentLosesNoSavedEntry)
         SCOPED_TRACE("round " + std::to_string(round));
         QProcess loop;
         loop.setWorkingDirectory(dir.path());
-        loop.setStandardErrorFile(QProcess::nullDevice()); // offscreen message boxes warn about size hints
+        loop.setStandardErrorFile(
+            QProcess::nullDevice()); // offscreen message boxes warn about size hints
         loop.start(saveLoopBinary(), {u"r%1"_s.arg(round)});
         ASSERT_TRUE(loop.waitForStarted()) << saveLoopBinary().toStdString();
 

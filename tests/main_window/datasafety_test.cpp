@@ -1,8 +1,8 @@
 // Save and Delete against real file-system faults: what the user is told, what the data file
 // holds, and what the table and the window show afterwards.
 
-#include "tests/support/mainwindowtest.h"
 #include "tests/support/fsfaults.h"
+#include "tests/support/mainwindowtest.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -183,7 +183,8 @@ struct ChangedElsewhere : Described
     int shownAfter;
 };
 
-class AFileChangedElsewhere : public DataSafetyTest, public ::testing::WithParamInterface<ChangedElsewhere>
+class AFileChangedElsewhere : public DataSafetyTest,
+                              public ::testing::WithParamInterface<ChangedElsewhere>
 {};
 
 TEST_P(AFileChangedElsewhere, IsReadAgainNotOverwritten)
@@ -205,9 +206,10 @@ TEST_P(AFileChangedElsewhere, IsReadAgainNotOverwritten)
     EXPECT_TRUE(messages.shown.last().text.contains(u"一覧を読み直しました"_s));
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, AFileChangedElsewhere,
-                         ::testing::Values(ChangedElsewhere{{"Save, more entries stored"}, "saveButton", 14, 9},
-                                           ChangedElsewhere{{"Delete, fewer entries stored"}, "deleteButton", 5, 5}),
-                         whatName);
+INSTANTIATE_TEST_SUITE_P(
+    Commands, AFileChangedElsewhere,
+    ::testing::Values(ChangedElsewhere{{"Save, more entries stored"}, "saveButton", 14, 9},
+                      ChangedElsewhere{{"Delete, fewer entries stored"}, "deleteButton", 5, 5}),
+    whatName);
 
 } // namespace

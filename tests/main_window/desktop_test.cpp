@@ -1,19 +1,18 @@
 // The main window on a real Japanese desktop: an input method that stays on, Qt's own menus, the
 // desktop's light or dark theme, and the mouse wheel.
 #include "list_window/entrylistmodel.h"
-#include "list_window/listwindow.h"
 #include "list_window/frozentableview.h"
+#include "list_window/listwindow.h"
 #include "platform/qtjapanese.h"
 #include "tests/support/mainwindowtest.h"
 
-#include <QInputMethodQueryEvent>
 #include <QHeaderView>
+#include <QInputMethodQueryEvent>
 #include <QMenu>
 #include <QStyle>
 #include <QTimer>
-#include <qpa/qwindowsysteminterface.h>
-
 #include <cmath>
+#include <qpa/qwindowsysteminterface.h>
 
 namespace pomiro::testing {
 namespace {
@@ -76,7 +75,8 @@ TEST_F(MainWindowTest, QtsOwnMenusSpeakJapanese)
     const QStringList field = menuTexts(child<QLineEdit>("dayField")->createStandardContextMenu());
     const QStringList name = menuTexts(nameBox()->lineEdit()->createStandardContextMenu());
     const QStringList scrolling = poppedUpMenu([this] {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 5), scrollBar()->mapToGlobal(QPoint(20, 5)));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 5),
+                                scrollBar()->mapToGlobal(QPoint(20, 5)));
         QApplication::sendEvent(scrollBar(), &event);
     });
 
@@ -97,7 +97,8 @@ double luminance(QRgb colour)
         const double s = value / 255.0;
         return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * channel(qRed(colour)) + 0.7152 * channel(qGreen(colour)) + 0.0722 * channel(qBlue(colour));
+    return 0.2126 * channel(qRed(colour)) + 0.7152 * channel(qGreen(colour)) +
+           0.0722 * channel(qBlue(colour));
 }
 
 double contrast(QRgb a, QRgb b)
@@ -129,7 +130,8 @@ double textContrast(const QImage &shot, const QRect &area)
 // `widget`'s place in its window, less a few pixels of frame.
 QRect inside(const QWidget *widget, int inset = 3)
 {
-    return QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size()).adjusted(inset, inset, -inset, -inset);
+    return QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size())
+        .adjusted(inset, inset, -inset, -inset);
 }
 
 QPalette darkTheme()
@@ -196,7 +198,8 @@ TEST_P(ThemeTest, EveryTextOfTheMainWindowCanBeRead)
     writeDataFile(dataFileBytes(3));
     start();
     QList<std::pair<QString, QRect>> areas;
-    for (const char *name : {"nameCaption", "dayField", "thirtyYearsField", "periodCaption0", "periodCaption9", "counter"})
+    for (const char *name : {"nameCaption", "dayField", "thirtyYearsField", "periodCaption0",
+                             "periodCaption9", "counter"})
         areas.append({QLatin1String(name), inside(child(name))});
     areas.append({u"name box"_s, inside(nameBox()->lineEdit(), 1)});
     expectReadable(window.get(), areas);
@@ -223,8 +226,15 @@ TEST_P(ThemeTest, EveryRowOfTheListCanBeRead)
         const char *what;
         int row, col;
     } cells[] = {
-        {"header", -1, 1},   {"name", 0, 0},       {"selected row", 0, 1},      {"deselected row", 1, 1},
-        {"row never clicked", 2, 1}, {"全合計", 4, 0}, {"total", 4, 1}, {"選択合計", 5, 0}, {"selected total", 5, 1},
+        {"header", -1, 1},
+        {"name", 0, 0},
+        {"selected row", 0, 1},
+        {"deselected row", 1, 1},
+        {"row never clicked", 2, 1},
+        {"全合計", 4, 0},
+        {"total", 4, 1},
+        {"選択合計", 5, 0},
+        {"selected total", 5, 1},
     };
     QList<std::pair<QString, QRect>> areas;
     for (const auto &cell : cells) {
@@ -232,19 +242,22 @@ TEST_P(ThemeTest, EveryRowOfTheListCanBeRead)
         // column, narrower than their text is wide.
         const bool title = cell.row < 0;
         const int width = cell.col == 0 ? 80 : grid->columnWidth(cell.col) - 4;
-        QRect rect(0, 0, width, (title ? grid->horizontalHeader()->height() : grid->rowHeight(cell.row)) - 2);
-        rect.moveCenter(grid->mapTo(list, title ? grid->headerCentre(cell.col)
-                                                : grid->cellCentre(model->index(cell.row, cell.col))));
+        QRect rect(0, 0, width,
+                   (title ? grid->horizontalHeader()->height() : grid->rowHeight(cell.row)) - 2);
+        rect.moveCenter(
+            grid->mapTo(list, title ? grid->headerCentre(cell.col)
+                                    : grid->cellCentre(model->index(cell.row, cell.col))));
         areas.append({QString::fromUtf8(cell.what), rect});
     }
     areas.append({u"caption under the grid"_s, inside(list->findChild<QLabel *>(), 0)});
     expectReadable(list, areas);
 }
 
-INSTANTIATE_TEST_SUITE_P(DesktopThemes, ThemeTest,
-                         ::testing::Values(Theme{"light", [] { return QApplication::style()->standardPalette(); }},
-                                           Theme{"dark", darkTheme}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    DesktopThemes, ThemeTest,
+    ::testing::Values(Theme{"light", [] { return QApplication::style()->standardPalette(); }},
+                      Theme{"dark", darkTheme}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // Turns the wheel over the middle of `widget` as a mouse does: the window system hands the turn to
 // the window, and QApplication gives it to the widget under the pointer, the focus first to a
@@ -254,7 +267,8 @@ void turnWheel(QWidget *widget, int steps)
     QWidget *top = widget->window();
     const QPoint at = widget->mapTo(top, widget->rect().center());
     for (int step = 0; step < steps; ++step) {
-        QWindowSystemInterface::handleWheelEvent(top->windowHandle(), at, top->mapToGlobal(at), QPoint(), QPoint(0, -120));
+        QWindowSystemInterface::handleWheelEvent(top->windowHandle(), at, top->mapToGlobal(at),
+                                                 QPoint(), QPoint(0, -120));
         QCoreApplication::processEvents();
     }
 }

@@ -7,9 +7,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QWidget>
-
 #include <gtest/gtest.h>
-
 #include <string_view>
 #include <vector>
 
@@ -125,7 +123,8 @@ TEST_P(SaveOverAStoredName, RewritesThatEntryOnly)
 }
 
 INSTANTIATE_TEST_SUITE_P(Entries, SaveOverAStoredName,
-                         ::testing::Values(SaveOver{{"another entry"}, 3, 7}, SaveOver{{"the entry shown"}, 5, 5}),
+                         ::testing::Values(SaveOver{{"another entry"}, 3, 7},
+                                           SaveOver{{"the entry shown"}, 5, 5}),
                          whatName);
 
 TEST_F(EntryCommandsTest, SaveOverADuplicatedNameChangesTheFirstOnly)
@@ -167,7 +166,8 @@ struct DeleteCase : Described
     QString typed; // empty: the name box left as shown
 };
 
-class DeleteAtThePosition : public EntryCommandsTest, public ::testing::WithParamInterface<DeleteCase>
+class DeleteAtThePosition : public EntryCommandsTest,
+                            public ::testing::WithParamInterface<DeleteCase>
 {};
 
 TEST_P(DeleteAtThePosition, RemovesThatEntryAndNamesIt)
@@ -249,7 +249,8 @@ struct NothingToDo : Described
     QString name;
 };
 
-class NothingToSaveOrDelete : public EntryCommandsTest, public ::testing::WithParamInterface<NothingToDo>
+class NothingToSaveOrDelete : public EntryCommandsTest,
+                              public ::testing::WithParamInterface<NothingToDo>
 {};
 
 TEST_P(NothingToSaveOrDelete, DoesNothingSilently)
@@ -303,7 +304,8 @@ struct RefusedCase : Described
     QStringList told; // pieces the message must hold
 };
 
-class ASaveTheFileCannotHold : public EntryCommandsTest, public ::testing::WithParamInterface<RefusedCase>
+class ASaveTheFileCannotHold : public EntryCommandsTest,
+                               public ::testing::WithParamInterface<RefusedCase>
 {};
 
 TEST_P(ASaveTheFileCannotHold, IsRefusedAndTold)
@@ -332,12 +334,22 @@ INSTANTIATE_TEST_SUITE_P(
     Saves, ASaveTheFileCannotHold,
     ::testing::Values(
         RefusedCase{{"301st entry"}, 300, u"新規"_s, -1, {}, {u"300件"_s}},
-        RefusedCase{{"quote in a new name"}, 3, u"大\"好き"_s, -1, {}, {u"「ぽみろ」"_s, u"「\"」"_s}},
-        RefusedCase{{"emoji in an amount"}, 3, u"新規"_s, 1, u"\\3,500😀"_s,
+        RefusedCase{
+            {"quote in a new name"}, 3, u"大\"好き"_s, -1, {}, {u"「ぽみろ」"_s, u"「\"」"_s}},
+        RefusedCase{{"emoji in an amount"},
+                    3,
+                    u"新規"_s,
+                    1,
+                    u"\\3,500😀"_s,
                     {u"「１週間」"_s, u"「😀」"_s, u"U+1F600"_s}},
-        RefusedCase{{"quote in an amount of a stored name"}, 3, kNames[1], 9, u"\"\\1\""_s,
+        RefusedCase{{"quote in an amount of a stored name"},
+                    3,
+                    kNames[1],
+                    9,
+                    u"\"\\1\""_s,
                     {u"「３０年」"_s, u"「\"」"_s}},
-        RefusedCase{{"unencodable name"}, 0, u"ぽみろ\u0E01"_s, -1, {}, {u"「ぽみろ」"_s, u"U+0E01"_s}}),
+        RefusedCase{
+            {"unencodable name"}, 0, u"ぽみろ\u0E01"_s, -1, {}, {u"「ぽみろ」"_s, u"U+0E01"_s}}),
     whatName);
 
 // A hand-written line can hold a double quote in an unquoted field, which no line we write can
@@ -416,7 +428,8 @@ TEST_P(AFailedWrite, KeepsEverythingAsOnDisk)
 INSTANTIATE_TEST_SUITE_P(
     Commands, AFailedWrite,
     ::testing::Values(FailedWrite{{"new entry"}, "saveButton", u"新規"_s, "保存できません"},
-                      FailedWrite{{"change of a stored entry"}, "saveButton", kNames[6], "保存できません"},
+                      FailedWrite{
+                          {"change of a stored entry"}, "saveButton", kNames[6], "保存できません"},
                       FailedWrite{{"delete"}, "deleteButton", {}, "削除できません"}),
     whatName);
 

@@ -1,8 +1,8 @@
 #include "main_window/mainwindow.h"
 
 #include "core/entrystore.h"
-#include "platform/fonts.h"
 #include "help_window/helpviewer.h"
+#include "platform/fonts.h"
 #include "tests/e2e/controlplaces.h"
 #include "tests/support/mainwindowtest.h"
 #include "tests/support/messageboxes.h"
@@ -22,10 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -95,10 +93,11 @@ TEST_P(UnreadRestTest, IsToldOnceAndKept)
     EXPECT_EQ(file.readAll(), c.file);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, UnreadRestTest,
-                         ::testing::Values(UnreadRest{{"more than 300 entries"}, dataFileBytes(301), 300},
-                                           UnreadRest{{"last entry cut short"}, dataFileBytes(3).chopped(12), 2}),
-                         whatName);
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadRestTest,
+    ::testing::Values(UnreadRest{{"more than 300 entries"}, dataFileBytes(301), 300},
+                      UnreadRest{{"last entry cut short"}, dataFileBytes(3).chopped(12), 2}),
+    whatName);
 
 // The fifth of twelve entries reached by one of the ways the user has; `move` takes that way in
 // the window just started.
@@ -164,7 +163,8 @@ TEST_P(WayToTheFifthEntry, ShowsIt)
     expectShows(5, 12);
 }
 
-INSTANTIATE_TEST_SUITE_P(UserWays, WayToTheFifthEntry, ::testing::ValuesIn(WayToTheFifthEntry::ways()), whatName);
+INSTANTIATE_TEST_SUITE_P(UserWays, WayToTheFifthEntry,
+                         ::testing::ValuesIn(WayToTheFifthEntry::ways()), whatName);
 
 TEST_F(MainWindowTest, ChoosingTheEntryShownShowsItAgain)
 {
@@ -237,7 +237,8 @@ TEST_P(EnterInAnAmountField, ConvertsOrTellsWhy)
     EXPECT_EQ(QApplication::focusWidget(), field);
     if (c.refused) {
         PeriodTexts expected = sampleEntry(1).amounts;
-        expected[std::find(std::begin(kFieldNames), std::end(kFieldNames), std::string_view(c.field)) -
+        expected[std::find(std::begin(kFieldNames), std::end(kFieldNames),
+                           std::string_view(c.field)) -
                  std::begin(kFieldNames)] = c.typed;
         EXPECT_EQ(fieldTexts(), expected);
         ASSERT_EQ(messages.shown.size(), 1);
@@ -257,14 +258,33 @@ INSTANTIATE_TEST_SUITE_P(
     Amounts, EnterInAnAmountField,
     ::testing::Values(
         EnterCase{{"500 a day"}, "dayField", u"500"_s, Qt::Key_Return, k500ADay, false},
-        EnterCase{{"a shown amount in 10 years"}, "tenYearsField", u"\\1,825,000"_s, Qt::Key_Return, k500ADay, false},
-        EnterCase{{"500 in 5 years by the keypad Enter"}, "fiveYearsField", u"500"_s, Qt::Key_Enter, k500In5Years,
+        EnterCase{{"a shown amount in 10 years"},
+                  "tenYearsField",
+                  u"\\1,825,000"_s,
+                  Qt::Key_Return,
+                  k500ADay,
+                  false},
+        EnterCase{{"500 in 5 years by the keypad Enter"},
+                  "fiveYearsField",
+                  u"500"_s,
+                  Qt::Key_Enter,
+                  k500In5Years,
                   false},
         EnterCase{{"letters in a week"}, "weekField", u"abc"_s, Qt::Key_Return, kKept, true},
-        EnterCase{{"a yen sign alone in a month"}, "monthField", u"\\"_s, Qt::Key_Return, kKept, true},
-        EnterCase{{"blanks in a year by the keypad Enter"}, "yearField", u"   "_s, Qt::Key_Enter, kKept, true},
+        EnterCase{
+            {"a yen sign alone in a month"}, "monthField", u"\\"_s, Qt::Key_Return, kKept, true},
+        EnterCase{{"blanks in a year by the keypad Enter"},
+                  "yearField",
+                  u"   "_s,
+                  Qt::Key_Enter,
+                  kKept,
+                  true},
         // 30 years would leave the amount range: no field may change.
-        EnterCase{{"a day that 30 years cannot hold"}, "dayField", u"84,231,708,100"_s, Qt::Key_Return, kKept,
+        EnterCase{{"a day that 30 years cannot hold"},
+                  "dayField",
+                  u"84,231,708,100"_s,
+                  Qt::Key_Return,
+                  kKept,
                   true}),
     whatName);
 
@@ -331,7 +351,9 @@ TEST_P(HelpAndEnd, HelpOpensTheHelpFileAndEndClosesEverything)
 }
 
 INSTANTIATE_TEST_SUITE_P(Endings, HelpAndEnd,
-                         ::testing::Values(Ending{{"End button"}, false}, Ending{{"window frame"}, true}), whatName);
+                         ::testing::Values(Ending{{"End button"}, false},
+                                           Ending{{"window frame"}, true}),
+                         whatName);
 
 // Each control by its object name.
 struct ControlFont : Described
@@ -354,17 +376,18 @@ TEST_P(ControlFontTest, ResolvesToTheIpaFamilies)
     EXPECT_EQ(font.italic(), c.italic);
 }
 
-INSTANTIATE_TEST_SUITE_P(Controls, ControlFontTest,
-                         ::testing::Values(ControlFont{{"dayField"}, "IPAGothic", 21.75, true},
-                                           ControlFont{{"thirtyYearsField"}, "IPAGothic", 21.75, true},
-                                           ControlFont{{"nameBox"}, "IPAPGothic", 15.75, false},
-                                           ControlFont{{"periodCaption0"}, "IPAPGothic", 21.75, false},
-                                           ControlFont{{"periodCaption9"}, "IPAPGothic", 21.75, false},
-                                           ControlFont{{"nameCaption"}, "IPAPGothic", 15.75, false},
-                                           ControlFont{{"counter"}, "IPAPGothic", 12, false},
-                                           ControlFont{{"amountsFrame"}, "IPAPGothic", 12, false},
-                                           ControlFont{{"saveButton"}, "IPAPGothic", 9, false}),
-                         whatName);
+INSTANTIATE_TEST_SUITE_P(
+    Controls, ControlFontTest,
+    ::testing::Values(ControlFont{{"dayField"}, "IPAGothic", 21.75, true},
+                      ControlFont{{"thirtyYearsField"}, "IPAGothic", 21.75, true},
+                      ControlFont{{"nameBox"}, "IPAPGothic", 15.75, false},
+                      ControlFont{{"periodCaption0"}, "IPAPGothic", 21.75, false},
+                      ControlFont{{"periodCaption9"}, "IPAPGothic", 21.75, false},
+                      ControlFont{{"nameCaption"}, "IPAPGothic", 15.75, false},
+                      ControlFont{{"counter"}, "IPAPGothic", 12, false},
+                      ControlFont{{"amountsFrame"}, "IPAPGothic", 12, false},
+                      ControlFont{{"saveButton"}, "IPAPGothic", 9, false}),
+    whatName);
 
 // Each control by its object name, in twips relative to the window or the holding frame.
 struct Place : Described
@@ -395,17 +418,25 @@ INSTANTIATE_TEST_SUITE_P(
         Place{{"listButton"}, 7050, 150, 765, 990}, Place{{"helpButton"}, 7800, 150, 765, 990},
         Place{{"endButton"}, 8550, 150, 765, 990}, Place{{"nameBox"}, 1360, 1575, 7950, 435},
         Place{{"counter"}, 8175, 6390, 1170, 240}, Place{{"scrollBar"}, 150, 6390, 7935, 240},
-        Place{{"printPanel"}, 6225, 1200, 3165, 1215}, Place{{"declarationButton"}, 75, 150, 765, 990},
+        Place{{"printPanel"}, 6225, 1200, 3165, 1215},
+        Place{{"declarationButton"}, 75, 150, 765, 990},
         Place{{"requestButton"}, 825, 150, 765, 990}, Place{{"pleaButton"}, 1575, 150, 765, 990},
-        Place{{"cancelPrintButton"}, 2325, 150, 765, 990}, Place{{"amountsFrame"}, 150, 2325, 9165, 3840},
+        Place{{"cancelPrintButton"}, 2325, 150, 765, 990},
+        Place{{"amountsFrame"}, 150, 2325, 9165, 3840},
         Place{{"titlePicture"}, 120, 225, 3795, 960}, Place{{"nameCaption"}, 150, 1575, 1215, 435},
         Place{{"dayField"}, 1575, 450, 2775, 570}, Place{{"weekField"}, 1575, 1050, 2760, 570},
-        Place{{"monthField"}, 1575, 1650, 2775, 570}, Place{{"halfYearField"}, 1575, 2250, 2775, 570},
-        Place{{"yearField"}, 1575, 2850, 2775, 570}, Place{{"threeYearsField"}, 6000, 450, 2925, 570},
-        Place{{"fiveYearsField"}, 6000, 1050, 2925, 570}, Place{{"tenYearsField"}, 6000, 1650, 2925, 570},
-        Place{{"twentyYearsField"}, 6000, 2250, 2925, 570}, Place{{"thirtyYearsField"}, 6000, 2850, 2925, 570},
-        Place{{"periodCaption0"}, 225, 450, 1320, 570}, Place{{"periodCaption4"}, 225, 2850, 1320, 570},
-        Place{{"periodCaption5"}, 4650, 450, 1320, 570}, Place{{"periodCaption9"}, 4650, 2850, 1320, 570}),
+        Place{{"monthField"}, 1575, 1650, 2775, 570},
+        Place{{"halfYearField"}, 1575, 2250, 2775, 570},
+        Place{{"yearField"}, 1575, 2850, 2775, 570},
+        Place{{"threeYearsField"}, 6000, 450, 2925, 570},
+        Place{{"fiveYearsField"}, 6000, 1050, 2925, 570},
+        Place{{"tenYearsField"}, 6000, 1650, 2925, 570},
+        Place{{"twentyYearsField"}, 6000, 2250, 2925, 570},
+        Place{{"thirtyYearsField"}, 6000, 2850, 2925, 570},
+        Place{{"periodCaption0"}, 225, 450, 1320, 570},
+        Place{{"periodCaption4"}, 225, 2850, 1320, 570},
+        Place{{"periodCaption5"}, 4650, 450, 1320, 570},
+        Place{{"periodCaption9"}, 4650, 2850, 1320, 570}),
     whatName);
 
 // The end-to-end scripts click a control where their tool finds it by name (controlplaces.h);
@@ -414,8 +445,9 @@ TEST_F(MainWindowTest, ControlsTheScriptsClickAreWhereTheirToolFindsThem)
 {
     start();
     const auto places = pomiro::testing::controlPlaces();
-    EXPECT_EQ(places.size(), 7 + 1 + 10 + 3 + 1) << "the top buttons, the name box, the amount fields "
-                                                    "and the print panel's buttons";
+    EXPECT_EQ(places.size(), 7 + 1 + 10 + 3 + 1)
+        << "the top buttons, the name box, the amount fields "
+           "and the print panel's buttons";
     for (const auto &[name, place] : places) {
         const QWidget *control = window->findChild<QWidget *>(name);
         ASSERT_NE(control, nullptr) << name.toStdString();
@@ -435,11 +467,13 @@ TEST_F(MainWindowTest, TabOrderFollowsTheTabIndexes)
 {
     start();
     child("printPanel")->show(); // its buttons close the chain
-    QStringList expected{u"scrollBar"_s, u"newButton"_s, u"saveButton"_s, u"deleteButton"_s, u"printButton"_s,
-                         u"listButton"_s, u"helpButton"_s, u"endButton"_s, u"nameBox"_s};
+    QStringList expected{u"scrollBar"_s,    u"newButton"_s,   u"saveButton"_s,
+                         u"deleteButton"_s, u"printButton"_s, u"listButton"_s,
+                         u"helpButton"_s,   u"endButton"_s,   u"nameBox"_s};
     for (const char *name : kFieldNames)
         expected << QLatin1String(name);
-    expected << u"declarationButton"_s << u"requestButton"_s << u"pleaButton"_s << u"cancelPrintButton"_s;
+    expected << u"declarationButton"_s << u"requestButton"_s << u"pleaButton"_s
+             << u"cancelPrintButton"_s;
 
     QStringList visited;
     QWidget *at = scrollBar();

@@ -8,7 +8,6 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QToolButton>
-
 #include <vector>
 
 namespace pomiro::testing {
@@ -66,10 +65,14 @@ TEST_P(ConversionTest, IsAnnouncedOnlyWhenTheAmountsChanged)
 
 INSTANTIATE_TEST_SUITE_P(
     Amounts, ConversionTest,
-    ::testing::Values(Conversion{{"1000 a day"}, "dayField", u"1000"_s, {u"10 の期間の金額に換算しました"_s}},
-                      Conversion{{"500 in 30 years"}, "thirtyYearsField", u"500"_s, {u"10 の期間の金額に換算しました"_s}},
-                      Conversion{{"letters refused"}, "weekField", u"abc"_s, {}},
-                      Conversion{{"too many digits refused"}, "dayField", u"84231708100"_s, {}}),
+    ::testing::Values(
+        Conversion{{"1000 a day"}, "dayField", u"1000"_s, {u"10 の期間の金額に換算しました"_s}},
+        Conversion{{"500 in 30 years"},
+                   "thirtyYearsField",
+                   u"500"_s,
+                   {u"10 の期間の金額に換算しました"_s}},
+        Conversion{{"letters refused"}, "weekField", u"abc"_s, {}},
+        Conversion{{"too many digits refused"}, "dayField", u"84231708100"_s, {}}),
     whatName);
 
 // Every way of browsing says the name shown and where it is, as the counter does.
@@ -161,7 +164,10 @@ struct HeardText : Described
 class HeardInFull : public ScreenReaderTest, public ::testing::WithParamInterface<HeardText>
 {
 protected:
-    QLineEdit *lineEdit() { return GetParam().field ? child<QLineEdit>(GetParam().field) : nameBox()->lineEdit(); }
+    QLineEdit *lineEdit()
+    {
+        return GetParam().field ? child<QLineEdit>(GetParam().field) : nameBox()->lineEdit();
+    }
 };
 
 TEST_P(HeardInFull, TheWholeTextIsOneRun)
@@ -199,7 +205,9 @@ TEST_P(HeardInFull, TheWholeTextIsOneRun)
         if (offset > 0) {
             EXPECT_GT(character.left(), text->characterRect(offset - 1).left()) << offset;
         }
-        EXPECT_EQ(text->offsetAtPoint(character.topLeft() + QPoint(1, character.height() / 2)), offset) << offset;
+        EXPECT_EQ(text->offsetAtPoint(character.topLeft() + QPoint(1, character.height() / 2)),
+                  offset)
+            << offset;
     }
 }
 
@@ -253,8 +261,8 @@ TEST_F(ScreenReaderTest, ThePrintPanelIsAGroupInTheWindow)
     // Between a letter button and the main window there is no window of its own, which a screen
     // reader would take for another, inactive one.
     QAccessibleInterface *const top = accessible(window.get());
-    for (QAccessibleInterface *up = accessible(child("declarationButton"))->parent(); up && up->object() != top->object();
-         up = up->parent()) {
+    for (QAccessibleInterface *up = accessible(child("declarationButton"))->parent();
+         up && up->object() != top->object(); up = up->parent()) {
         EXPECT_NE(up->role(), QAccessible::Border) << up->text(QAccessible::Name).toStdString();
         EXPECT_NE(up->role(), QAccessible::Window) << up->text(QAccessible::Name).toStdString();
         EXPECT_NE(up->role(), QAccessible::Dialog) << up->text(QAccessible::Name).toStdString();
@@ -294,12 +302,14 @@ TEST_P(PrintPanelFocus, GoesToTheFirstLetterAndBackToPrint)
     EXPECT_EQ(focused(heard), QStringList{u"printButton"_s}) << "no control on the way";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ways, PrintPanelFocus,
-    ::testing::Values(Closing{{"Esc on the first letter"}, {Qt::Key_Escape}},
-                      Closing{{"Esc on the third letter"}, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Escape}},
-                      Closing{{"Space on cancel"}, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space}}),
-    whatName);
+INSTANTIATE_TEST_SUITE_P(Ways, PrintPanelFocus,
+                         ::testing::Values(Closing{{"Esc on the first letter"}, {Qt::Key_Escape}},
+                                           Closing{{"Esc on the third letter"},
+                                                   {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Escape}},
+                                           Closing{{"Space on cancel"},
+                                                   {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab,
+                                                    Qt::Key_Space}}),
+                         whatName);
 
 TEST_F(ScreenReaderTest, PrintWithoutANameOpensNothingAndKeepsTheFocus)
 {

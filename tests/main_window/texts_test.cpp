@@ -1,11 +1,11 @@
 // Every text the main window's message boxes show, word for word.
 
 #include "main_window/texts.h"
+
 #include "tests/support/cases.h"
 #include "tests/support/qtapp.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 namespace {

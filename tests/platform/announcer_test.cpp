@@ -1,5 +1,6 @@
 // A screen reader hears what the program announces, and nothing else of the announcer.
 #include "platform/announcer.h"
+
 #include "tests/support/accessibilityevents.h"
 #include "tests/support/qtapp.h"
 
@@ -26,8 +27,8 @@ TEST(Announcer, EachAnnouncementIsANotificationShownWithItsText)
     announcer->announce(QStringLiteral("コーヒー 2 / 2"));
 
     EXPECT_EQ(heard.shown(QAccessible::Notification),
-              (QStringList{QStringLiteral("10 の期間の金額に換算しました"), QStringLiteral("コーヒー 2 / 2"),
-                           QStringLiteral("コーヒー 2 / 2")}));
+              (QStringList{QStringLiteral("10 の期間の金額に換算しました"),
+                           QStringLiteral("コーヒー 2 / 2"), QStringLiteral("コーヒー 2 / 2")}));
     // Nothing on screen: the words are for the screen reader alone, and it never takes the focus.
     EXPECT_FALSE(announcer->isVisible());
     EXPECT_EQ(announcer->focusPolicy(), Qt::NoFocus);

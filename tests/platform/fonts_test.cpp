@@ -1,4 +1,5 @@
 #include "platform/fonts.h"
+
 #include "tests/support/qtapp.h"
 
 #include <QFontInfo>
@@ -7,7 +8,6 @@
 #include <QRawFont>
 #include <QTextLayout>
 #include <gtest/gtest.h>
-
 #include <ostream>
 #include <string>
 #include <tuple>
@@ -38,7 +38,8 @@ void PrintTo(const StandIn &c, std::ostream *out)
     *out << c.asked.toStdString() << " at the IPA family " << c.resolved.toStdString();
 }
 
-class WindowsFontName : public FontsTest, public ::testing::WithParamInterface<std::tuple<StandIn, double>>
+class WindowsFontName : public FontsTest,
+                        public ::testing::WithParamInterface<std::tuple<StandIn, double>>
 {};
 
 TEST_P(WindowsFontName, ResolvesToItsIpaFamily)
@@ -93,20 +94,24 @@ TEST_P(WindowsFamily, DrawsCharactersTheIpaFontLacksFromAnotherFont)
     EXPECT_EQ(drawnWith.size(), 2) << drawnWith.join(u',').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, WindowsFamily, ::testing::Values(fonts::kGothic, fonts::kPGothic),
-                         [](const auto &info) { return info.param == fonts::kGothic ? "Gothic" : "PGothic"; });
+INSTANTIATE_TEST_SUITE_P(Families, WindowsFamily,
+                         ::testing::Values(fonts::kGothic, fonts::kPGothic), [](const auto &info) {
+                             return info.param == fonts::kGothic ? "Gothic" : "PGothic";
+                         });
 
 TEST_F(FontsTest, RegisteringTwiceKeepsOneSubstitutionList)
 {
     fonts::registerSubstitutes();
     const QStringList list = QFont::substitutes(fonts::kGothic);
-    EXPECT_EQ(list.filter(QStringLiteral("ipagothic"), Qt::CaseInsensitive).size(), 1) << list.join(u',').toStdString();
+    EXPECT_EQ(list.filter(QStringLiteral("ipagothic"), Qt::CaseInsensitive).size(), 1)
+        << list.join(u',').toStdString();
 }
 
 class FixedPitchGothic : public FontsTest, public ::testing::WithParamInterface<bool>
 {};
 
-// The letters lay text out in cells: a half-width character must take exactly half a full-width one.
+// The letters lay text out in cells: a half-width character must take exactly half a full-width
+// one.
 TEST_P(FixedPitchGothic, GivesFullWidthTwiceHalfWidth)
 {
     const bool italic = GetParam();
@@ -116,7 +121,8 @@ TEST_P(FixedPitchGothic, GivesFullWidthTwiceHalfWidth)
     const qreal half = metrics.horizontalAdvance(QStringLiteral("\\"));
     ASSERT_GT(half, 0);
     EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(QStringLiteral("1")), half);
-    for (const QString &full : {QStringLiteral("あ"), QStringLiteral("　"), QStringLiteral("１"), QStringLiteral("…")})
+    for (const QString &full :
+         {QStringLiteral("あ"), QStringLiteral("　"), QStringLiteral("１"), QStringLiteral("…")})
         EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(full), 2 * half) << full.toStdString();
 }
 

@@ -1,4 +1,5 @@
 #include "platform/messagebox.h"
+
 #include "tests/support/qtapp.h"
 
 #include <QAbstractButton>
@@ -41,7 +42,8 @@ bool textReachable(QAccessibleInterface *box, const QString &text)
     if (box->text(QAccessible::Description) == text)
         return true;
     for (int i = 0; i < box->childCount(); ++i)
-        if (QAccessibleInterface *child = box->child(i); child && child->text(QAccessible::Name) == text)
+        if (QAccessibleInterface *child = box->child(i);
+            child && child->text(QAccessible::Name) == text)
             return true;
     return false;
 }
@@ -135,7 +137,8 @@ struct BoxCase
 };
 
 const char *const kKindNames[] = {"Inform", "Warn", "WarnWithAction", "Confirm"};
-const char *const kActionNames[] = {"PressEnter", "PressEscape", "ClickOk", "ClickCancel", "ClickAction", "CloseFrame"};
+const char *const kActionNames[] = {"PressEnter",  "PressEscape", "ClickOk",
+                                    "ClickCancel", "ClickAction", "CloseFrame"};
 
 std::string caseName(const BoxCase &c)
 {
@@ -171,7 +174,8 @@ TEST_P(MessageBoxAnswer, ShowsTheRequestedBoxAndReturnsTheAnswer)
     pomiro::testing::application();
     Seen seen;
     answerWhenShown(c.action, seen);
-    const bool answer = show(c.kind, QStringLiteral("削除確認"), QStringLiteral("禁煙のデータを削除していいですか？"));
+    const bool answer = show(c.kind, QStringLiteral("削除確認"),
+                             QStringLiteral("禁煙のデータを削除していいですか？"));
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(answer, c.answer);
     EXPECT_EQ(seen.icon, c.icon);
@@ -184,23 +188,37 @@ TEST_P(MessageBoxAnswer, ShowsTheRequestedBoxAndReturnsTheAnswer)
     EXPECT_TRUE(seen.textReachable);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    KindsAndActions, MessageBoxAnswer,
-    ::testing::Values(BoxCase{Kind::Inform, Action::PressEnter, true, QMessageBox::Information, QAccessible::Dialog},
-                      BoxCase{Kind::Inform, Action::PressEscape, true, QMessageBox::Information, QAccessible::Dialog},
-                      BoxCase{Kind::Inform, Action::CloseFrame, true, QMessageBox::Information, QAccessible::Dialog},
-                      BoxCase{Kind::Warn, Action::ClickOk, true, QMessageBox::Warning, QAccessible::AlertMessage},
-                      BoxCase{Kind::Warn, Action::PressEscape, true, QMessageBox::Warning, QAccessible::AlertMessage},
-                      BoxCase{Kind::WarnWithAction, Action::PressEnter, false, QMessageBox::Warning, QAccessible::AlertMessage},
-                      BoxCase{Kind::WarnWithAction, Action::PressEscape, false, QMessageBox::Warning, QAccessible::AlertMessage},
-                      BoxCase{Kind::WarnWithAction, Action::CloseFrame, false, QMessageBox::Warning, QAccessible::AlertMessage},
-                      BoxCase{Kind::WarnWithAction, Action::ClickAction, true, QMessageBox::Warning, QAccessible::AlertMessage},
-                      BoxCase{Kind::Confirm, Action::PressEnter, true, QMessageBox::Warning, QAccessible::AlertMessage},
-                      BoxCase{Kind::Confirm, Action::ClickOk, true, QMessageBox::Warning, QAccessible::AlertMessage},
-                      BoxCase{Kind::Confirm, Action::ClickCancel, false, QMessageBox::Warning, QAccessible::AlertMessage},
-                      BoxCase{Kind::Confirm, Action::PressEscape, false, QMessageBox::Warning, QAccessible::AlertMessage},
-                      BoxCase{Kind::Confirm, Action::CloseFrame, false, QMessageBox::Warning, QAccessible::AlertMessage}),
-    [](const auto &info) { return caseName(info.param); });
+INSTANTIATE_TEST_SUITE_P(KindsAndActions, MessageBoxAnswer,
+                         ::testing::Values(BoxCase{Kind::Inform, Action::PressEnter, true,
+                                                   QMessageBox::Information, QAccessible::Dialog},
+                                           BoxCase{Kind::Inform, Action::PressEscape, true,
+                                                   QMessageBox::Information, QAccessible::Dialog},
+                                           BoxCase{Kind::Inform, Action::CloseFrame, true,
+                                                   QMessageBox::Information, QAccessible::Dialog},
+                                           BoxCase{Kind::Warn, Action::ClickOk, true,
+                                                   QMessageBox::Warning, QAccessible::AlertMessage},
+                                           BoxCase{Kind::Warn, Action::PressEscape, true,
+                                                   QMessageBox::Warning, QAccessible::AlertMessage},
+                                           BoxCase{Kind::WarnWithAction, Action::PressEnter, false,
+                                                   QMessageBox::Warning, QAccessible::AlertMessage},
+                                           BoxCase{Kind::WarnWithAction, Action::PressEscape, false,
+                                                   QMessageBox::Warning, QAccessible::AlertMessage},
+                                           BoxCase{Kind::WarnWithAction, Action::CloseFrame, false,
+                                                   QMessageBox::Warning, QAccessible::AlertMessage},
+                                           BoxCase{Kind::WarnWithAction, Action::ClickAction, true,
+                                                   QMessageBox::Warning, QAccessible::AlertMessage},
+                                           BoxCase{Kind::Confirm, Action::PressEnter, true,
+                                                   QMessageBox::Warning, QAccessible::AlertMessage},
+                                           BoxCase{Kind::Confirm, Action::ClickOk, true,
+                                                   QMessageBox::Warning, QAccessible::AlertMessage},
+                                           BoxCase{Kind::Confirm, Action::ClickCancel, false,
+                                                   QMessageBox::Warning, QAccessible::AlertMessage},
+                                           BoxCase{Kind::Confirm, Action::PressEscape, false,
+                                                   QMessageBox::Warning, QAccessible::AlertMessage},
+                                           BoxCase{Kind::Confirm, Action::CloseFrame, false,
+                                                   QMessageBox::Warning,
+                                                   QAccessible::AlertMessage}),
+                         [](const auto &info) { return caseName(info.param); });
 
 // A box that ends with no button pressed must not read as a yes to a question.
 TEST(MessageBoxTest, BoxEndedWithoutAnyButtonIsNotOk)

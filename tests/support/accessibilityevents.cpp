@@ -10,7 +10,8 @@ namespace pomiro::testing {
 
 void activateAccessibility()
 {
-    if (QPlatformAccessibility *platform = QGuiApplicationPrivate::platformIntegration()->accessibility())
+    if (QPlatformAccessibility *platform =
+            QGuiApplicationPrivate::platformIntegration()->accessibility())
         platform->setActive(true);
 }
 

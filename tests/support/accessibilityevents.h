@@ -5,7 +5,6 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
-
 #include <algorithm>
 
 namespace pomiro::testing {
@@ -26,7 +25,8 @@ public:
         QAccessible::Role role;
         QString name;
         int child;
-        // Which object a screen reader is told about: cells of a table have no QObject of their own.
+        // Which object a screen reader is told about: cells of a table have no QObject of their
+        // own.
         QAccessible::Id id;
     };
 
@@ -51,8 +51,9 @@ public:
     qsizetype count(QAccessible::Event type, QAccessibleInterface *about) const
     {
         const QAccessible::Id id = QAccessible::uniqueId(about);
-        return std::count_if(m_events.begin(), m_events.end(),
-                             [&](const Event &event) { return event.type == type && event.id == id; });
+        return std::count_if(m_events.begin(), m_events.end(), [&](const Event &event) {
+            return event.type == type && event.id == id;
+        });
     }
 
     // The names of the objects with `role` that were reported shown, in order.
@@ -71,9 +72,10 @@ private:
         if (!s_current)
             return;
         QAccessibleInterface *iface = event->accessibleInterface();
-        s_current->m_events.append({event->type(), event->object(), iface ? iface->role() : QAccessible::NoRole,
-                                    iface ? iface->text(QAccessible::Name) : QString(), event->child(),
-                                    iface ? QAccessible::uniqueId(iface) : QAccessible::Id()});
+        s_current->m_events.append(
+            {event->type(), event->object(), iface ? iface->role() : QAccessible::NoRole,
+             iface ? iface->text(QAccessible::Name) : QString(), event->child(),
+             iface ? QAccessible::uniqueId(iface) : QAccessible::Id()});
     }
 
     static inline AccessibilityEvents *s_current = nullptr;

@@ -6,7 +6,6 @@
 
 #include <QList>
 #include <QString>
-
 #include <cctype>
 #include <cstdio>
 #include <ostream>
@@ -48,19 +47,45 @@ inline std::string spelledName(const QString &text)
             continue;
         }
         switch (c) {
-        case U'\\': name += "Yen"; break;
-        case U'¥': name += "YenSign"; break;
-        case U'￥': name += "FullWidthYen"; break;
-        case U'-': name += "Minus"; break;
-        case U'+': name += "Plus"; break;
-        case U'.': name += "Point"; break;
-        case U',': name += "Comma"; break;
-        case U' ': name += "Space"; break;
-        case U'\t': name += "Tab"; break;
-        case U'　': name += "FullWidthSpace"; break;
-        case U'"': name += "Quote"; break;
-        case U'(': name += "Open"; break;
-        case U')': name += "Close"; break;
+        case U'\\':
+            name += "Yen";
+            break;
+        case U'¥':
+            name += "YenSign";
+            break;
+        case U'￥':
+            name += "FullWidthYen";
+            break;
+        case U'-':
+            name += "Minus";
+            break;
+        case U'+':
+            name += "Plus";
+            break;
+        case U'.':
+            name += "Point";
+            break;
+        case U',':
+            name += "Comma";
+            break;
+        case U' ':
+            name += "Space";
+            break;
+        case U'\t':
+            name += "Tab";
+            break;
+        case U'　':
+            name += "FullWidthSpace";
+            break;
+        case U'"':
+            name += "Quote";
+            break;
+        case U'(':
+            name += "Open";
+            break;
+        case U')':
+            name += "Close";
+            break;
         default: {
             char code[16];
             std::snprintf(code, sizeof code, "U%04X", unsigned(c));
@@ -80,7 +105,7 @@ struct Described
 };
 
 template <typename Case>
-    requires std::is_base_of_v<Described, Case>
+requires std::is_base_of_v<Described, Case>
 void PrintTo(const Case &c, std::ostream *out)
 {
     *out << c.what;
@@ -96,7 +121,7 @@ struct TextCase
 };
 
 template <typename Case>
-    requires std::is_base_of_v<TextCase, Case>
+requires std::is_base_of_v<TextCase, Case>
 void PrintTo(const Case &c, std::ostream *out)
 {
     *out << '"' << c.text.toStdString() << '"';

@@ -7,12 +7,11 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
-
-#include <gtest/gtest.h>
 #include <cerrno>
 #include <cstring>
-#include <string>
+#include <gtest/gtest.h>
 #include <linux/capability.h>
+#include <string>
 #include <sys/mount.h>
 #include <sys/syscall.h>
 #include <unistd.h>

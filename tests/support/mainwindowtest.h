@@ -23,22 +23,21 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <ostream>
-
 
 namespace pomiro::testing {
 
 using namespace Qt::StringLiterals;
 
-inline const char *const kFieldNames[kPeriodCount] = {"dayField",  "weekField",  "monthField",  "halfYearField", "yearField",
-                                               "threeYearsField", "fiveYearsField", "tenYearsField", "twentyYearsField", "thirtyYearsField"};
+inline const char *const kFieldNames[kPeriodCount] = {
+    "dayField",        "weekField",      "monthField",    "halfYearField",    "yearField",
+    "threeYearsField", "fiveYearsField", "tenYearsField", "twentyYearsField", "thirtyYearsField"};
 
-inline const QStringList kNames = {u"禁煙"_s,   u"コーヒー"_s, u"お菓子"_s, u"タクシー"_s, u"雑誌, 週刊"_s, u"ジュース"_s,
-                            u"ランチ"_s, u"缶コーヒー"_s, u"宝くじ"_s, u"ゲーム"_s,   u"映画"_s,       u"お酒"_s};
+inline const QStringList kNames = {u"禁煙"_s,       u"コーヒー"_s, u"お菓子"_s, u"タクシー"_s,
+                                   u"雑誌, 週刊"_s, u"ジュース"_s, u"ランチ"_s, u"缶コーヒー"_s,
+                                   u"宝くじ"_s,     u"ゲーム"_s,   u"映画"_s,   u"お酒"_s};
 
 inline Entry sampleEntry(int slot)
 {
@@ -107,8 +106,7 @@ protected:
         return *window;
     }
 
-    template <typename T = QWidget>
-    T *child(const char *name) const
+    template <typename T = QWidget> T *child(const char *name) const
     {
         T *found = window->findChild<T *>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;

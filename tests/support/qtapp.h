@@ -6,7 +6,6 @@
 #include <QColor>
 #include <QString>
 #include <QUrl>
-
 #include <ostream>
 
 namespace pomiro::testing {
