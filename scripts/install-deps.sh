@@ -30,8 +30,8 @@ test_packages=(
   python3-speechd openbox locales
   # printing through a real spooler
   cups printer-driver-cups-pdf poppler-utils
-  # fuzzing, packaging and its checks (lintian, desktop files, AppStream)
-  clang libclang-rt-14-dev dpkg-dev file lintian desktop-file-utils appstream
+  # fuzzing, packaging and its checks (lintian, desktop files, AppStream), and the formatting check
+  clang libclang-rt-14-dev dpkg-dev file lintian desktop-file-utils appstream clang-format
 )
 
 case "${1:-all}" in

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test:
+# Installs what is missing, checks that the C++ files follow .clang-format, builds, and runs every
+# test:
 #  1. the sanitizer build (asan: AddressSanitizer + UBSan, warnings are errors, tests and
 #     benchmarks) and the release build, as a packager makes it;
 #  2. the Debian package built from the release build, linted, installed, started from an empty
@@ -52,6 +53,9 @@ run_tests() {
   sed -n "s/^[[:space:]]*[0-9]\+ - \(.*\) (Skipped)\$/\1 ($1 build)/p" "$ctest_log" >>"$POMIRO_SKIPPED"
   return "$status"
 }
+
+stage "formatting"
+bash "$repo/scripts/check-format.sh"
 
 stage "sanitizer build"
 build_preset asan
