@@ -41,6 +41,19 @@ qsizetype EntryStore::indexOf(const QString &name) const
     return found == m_entries.cend() ? -1 : found - m_entries.cbegin();
 }
 
+Result<EntryStore::Saved, DataFileError> EntryStore::save(const Entry &entry)
+{
+    if (const qsizetype found = indexOf(entry.name); found >= 0) {
+        if (const auto replaced = replace(found, entry); !replaced)
+            return fail(replaced.error());
+        return Saved{Saved::Kind::Changed, found};
+    }
+    const auto appended = append(entry);
+    if (!appended)
+        return fail(appended.error());
+    return Saved{Saved::Kind::Added, appended.value()};
+}
+
 Result<qsizetype, DataFileError> EntryStore::append(const Entry &entry)
 {
     if (const auto appended = m_file->append(entry, m_entries); !appended)

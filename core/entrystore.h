@@ -46,6 +46,17 @@ public:
     // typed "〜" finds a stored "～"); -1 when none is.
     qsizetype indexOf(const QString &name) const;
 
+    // What save() did, and where the entry now is.
+    struct Saved
+    {
+        enum class Kind { Added, Changed } kind;
+        qsizetype index;
+    };
+
+    // Saves `entry` by its name: the first entry of that name (indexOf) takes its amounts, and a
+    // name not stored yet is appended as a new entry.
+    Result<Saved, DataFileError> save(const Entry &entry);
+
     // Adds `entry` to the file after the others, and reads the file again: returns where the new
     // entry now is. Refuses a 301st entry and text the file cannot hold.
     Result<qsizetype, DataFileError> append(const Entry &entry);

@@ -27,6 +27,7 @@ int main(int argc, char *argv[])
 
     // The data file is the one in the folder the program was started from.
     pomiro::EntryStore entries;
+    const auto loaded = entries.load();
     pomiro::ChmHelpViewer help;
 
     pomiro::letters::LetterPrinting letterPrinting;
@@ -34,5 +35,6 @@ int main(int argc, char *argv[])
     pomiro::MainWindow window(entries, help);
     window.setLetterPrinting(&letterPrinting);
     window.show();
+    window.tellLoad(loaded);
     return app.exec();
 }

@@ -70,16 +70,19 @@ MainWindow::MainWindow(EntryStore &store, HelpViewer &help, QWidget *parent)
     m_helpFile = QStringLiteral("RwHelp.chm");
     m_printPanel->hide();
     connect(&m_store, &EntryStore::modelReset, this, &MainWindow::fitToEntries);
-    const auto loaded = m_store.load();
-    m_loadNotice = texts::loadNotice(loaded, m_store.count());
+    fitToEntries();
     showPosition(firstPosition());
     accessibility::describeControls(this);
     m_scrollBar->setFocus();
+}
 
-    if (!m_loadNotice.isEmpty()) {
-        // Once the window is up, so that the user sees what the notice is about.
-        QTimer::singleShot(0, this, [this] { warn(this, texts::kLoadTitle, m_loadNotice); });
-    }
+void MainWindow::tellLoad(const Result<LoadReport, DataFileError> &loaded)
+{
+    const QString notice = texts::loadNotice(loaded, m_store.count());
+    if (notice.isEmpty())
+        return;
+    // Once the window is up, so that the user sees what the notice is about.
+    QTimer::singleShot(0, this, [this, notice] { warn(this, texts::kLoadTitle, notice); });
 }
 
 void MainWindow::fitToEntries()
@@ -206,29 +209,20 @@ void MainWindow::saveEntry()
 {
     const QString name = m_nameBox->currentText();
     if (name.isEmpty())
-        return;
-    const Entry shown{name, shownAmounts()};
-
-    // New or change is decided by the name alone; the first equal entry wins.
-    const qsizetype found = m_store.indexOf(name);
-    if (found < 0) {
-        const auto appended = m_store.append(shown);
-        if (!appended) {
-            reportFileError(appended.error(), FileChange::Save);
-            return;
-        }
-        const int position = int(appended.value()) + 1;
-        showPosition(position);
-        inform(this, texts::kSavedNewTitle, texts::savedNew(entryAt(position).name));
+        return; // nothing to save under
+    const auto saved = m_store.save({name, shownAmounts()});
+    if (!saved) {
+        reportFileError(saved.error(), FileChange::Save);
         return;
     }
-
-    if (const auto replaced = m_store.replace(found, shown); !replaced) {
-        reportFileError(replaced.error(), FileChange::Save);
+    const QString storedName = m_store.at(saved.value().index).name;
+    if (saved.value().kind == EntryStore::Saved::Kind::Changed) {
+        // No move: the window keeps showing what it showed.
+        inform(this, texts::kUpdatedTitle, texts::updated(storedName));
         return;
     }
-    // No move: the window keeps showing what it showed.
-    inform(this, texts::kUpdatedTitle, texts::updated(m_store.at(found).name));
+    showPosition(int(saved.value().index) + 1);
+    inform(this, texts::kSavedNewTitle, texts::savedNew(storedName));
 }
 
 void MainWindow::deleteEntry()

@@ -38,7 +38,11 @@ class MainWindow : public QWidget
     Q_OBJECT
 
 public:
+    // Shows the entries `store` has loaded.
     MainWindow(EntryStore &store, HelpViewer &help, QWidget *parent = nullptr);
+
+    // Tells the user, once the window is up, what the load at start-up could not read.
+    void tellLoad(const Result<LoadReport, DataFileError> &loaded);
 
     // What the letter buttons print with; without it they do nothing. Not owned.
     void setLetterPrinting(letters::LetterPrinting *printing);
@@ -90,8 +94,7 @@ private:
     letters::LetterPrinting *m_letterPrinting = nullptr;
 
     QString m_helpFile;
-    int m_position = 0;   // 1 is the first entry; 0 when there are none
-    QString m_loadNotice; // what the last load could not read, told once at start-up
+    int m_position = 0; // 1 is the first entry; 0 when there are none
     bool m_ending = false;
     QPointer<ListWindow> m_list; // the list window while it is open
 

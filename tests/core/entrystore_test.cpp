@@ -178,6 +178,39 @@ TEST_F(EntryStoreTest, ReplacingKeepsTheStoredNameAndRefusesWhatTheFileCannotHol
     EXPECT_EQ(readFile(), before);
 }
 
+// Saving decides by the name: the first entry of that name changes, any other name is added.
+TEST_F(EntryStoreTest, SavingChangesTheFirstEntryOfTheNameOrAddsANewOne)
+{
+    const auto store = storeOf(named({u"禁煙"_s, u"朝の～習慣"_s, u"禁煙"_s}));
+    using SavedKind = EntryStore::Saved::Kind;
+
+    const auto changed = store->save(entry(u"朝の〜習慣"_s, u"\\700"_s));
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(changed.value().kind, SavedKind::Changed);
+    EXPECT_EQ(changed.value().index, 1);
+    EXPECT_EQ(store->at(1), entry(u"朝の～習慣"_s, u"\\700"_s));
+
+    const auto first = store->save(entry(u"禁煙"_s, u"\\9"_s));
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first.value().index, 0);
+    EXPECT_EQ(store->at(2), entry(u"禁煙"_s, u"\\3"_s)); // the second of the name is left alone
+
+    const auto added = store->save(entry(u"ランチ"_s, u"\\800"_s));
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added.value().kind, SavedKind::Added);
+    EXPECT_EQ(added.value().index, 3);
+    EXPECT_EQ(store->count(), 4);
+    EXPECT_EQ(readFile(), fileOf(store->entries()));
+
+    // A refusal is told as it stands, and neither the entries nor the file change.
+    const QByteArray before = readFile();
+    const auto refused = store->save(entry(u"ユーロ€"_s));
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().kind, Kind::UnwritableText);
+    EXPECT_EQ(store->count(), 4);
+    EXPECT_EQ(readFile(), before);
+}
+
 // --- The 300 limit -----------------------------------------------------------------------------
 
 TEST_F(EntryStoreTest, ThreeHundredEntriesTakeNoNewOneButStillChange)
