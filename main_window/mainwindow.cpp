@@ -15,6 +15,7 @@
 #include "platform/twips.h"
 #include "platform/windowplacement.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -59,6 +60,12 @@ MainWindow::MainWindow(EntryStore &store, HelpViewer &help, QWidget *parent)
     : QWidget(parent), m_store(store), m_help(help)
 {
     setObjectName(QStringLiteral("mainWindow"));
+    // A window to a screen reader, as Qt's own main windows are, rather than a pane: only a window
+    // can be reported active again once the accessibility bridge is up.
+    accessibility::answerThrough(staticMetaObject, [](QWidget *widget) -> QAccessibleInterface * {
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    });
+    accessibility::reportActiveWindowWhenBridgeIsUp();
     setWindowTitle(texts::kWindowTitle);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFixedSize(twipsToPixels(layout::kClientArea).size());

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QHash>
 #include <QLabel>
 #include <QWidget>
@@ -30,7 +31,54 @@ QAccessibleInterface *makeInterface(const QString &className, QObject *object)
                                                     : nullptr;
 }
 
+class ActiveWindowReporter final : public QAccessible::ActivationObserver
+{
+public:
+    void accessibilityActiveChanged(bool active) override
+    {
+        // Qt may say so again while it stays on; only the moment it comes up counts.
+        const bool cameUp = active && !m_active;
+        m_active = active;
+        if (!cameUp)
+            return;
+        // Qt turns accessibility on before its bridge registers the program and asks which events
+        // the screen reader listens to; both are done when the event loop comes back.
+        QMetaObject::invokeMethod(
+            qApp,
+            [] {
+                QWidget *window = QApplication::activeWindow();
+                if (!window)
+                    return;
+                QAccessible::State changed;
+                changed.active = true;
+                QAccessibleStateChangeEvent activated(window, changed);
+                QAccessible::updateAccessibility(&activated);
+                // And where the focus is, as Qt tells it after an activation: that is what the
+                // screen reader reads out.
+                if (QWidget *focus = QApplication::focusWidget();
+                    focus && focus->window() == window) {
+                    QAccessibleEvent focused(focus, QAccessible::Focus);
+                    QAccessible::updateAccessibility(&focused);
+                }
+            },
+            Qt::QueuedConnection);
+    }
+
+private:
+    bool m_active = QAccessible::isActive();
+};
+
 } // namespace
+
+void reportActiveWindowWhenBridgeIsUp()
+{
+    static ActiveWindowReporter reporter;
+    static const bool installed = [] {
+        QAccessible::installActivationObserver(&reporter);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
 
 void answerThrough(const QMetaObject &type, InterfaceMaker make)
 {

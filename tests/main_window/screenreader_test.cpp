@@ -34,6 +34,34 @@ protected:
     }
 };
 
+// On a busy desktop the window manager may activate the main window before Qt's accessibility
+// bridge is up. Once it is, the screen reader is told that the window is active, or it would ignore
+// the program until the user switched windows.
+TEST_F(ScreenReaderTest, TheActiveWindowIsReportedOnceAccessibilityComesUp)
+{
+    writeDataFile(dataFileBytes(2));
+    deactivateAccessibility();
+    start();
+    QAccessibleInterface *top = accessible(window.get());
+    EXPECT_EQ(top->role(), QAccessible::Window);
+    EXPECT_TRUE(top->state().active);
+
+    AccessibilityEvents heard; // the bridge comes up
+    EXPECT_EQ(heard.count(QAccessible::StateChanged, top), 0) << "not before the bridge is done";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(heard.count(QAccessible::StateChanged, top), 1);
+    // Then where the focus is, which is what a screen reader reads out.
+    EXPECT_EQ(focused(heard), QStringList{u"scrollBar"_s});
+
+    // A window that is not active is left as it is.
+    window->hide();
+    QCoreApplication::processEvents();
+    deactivateAccessibility();
+    AccessibilityEvents later;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(later.count(QAccessible::StateChanged, top), 0);
+}
+
 // Enter in an amount field: only a conversion that changed the amounts is announced.
 struct Conversion : Described
 {

@@ -8,11 +8,25 @@
 
 namespace pomiro::testing {
 
-void activateAccessibility()
+namespace {
+
+void setAccessibilityActive(bool active)
 {
     if (QPlatformAccessibility *platform =
             QGuiApplicationPrivate::platformIntegration()->accessibility())
-        platform->setActive(true);
+        platform->setActive(active);
+}
+
+} // namespace
+
+void activateAccessibility()
+{
+    setAccessibilityActive(true);
+}
+
+void deactivateAccessibility()
+{
+    setAccessibilityActive(false);
 }
 
 } // namespace pomiro::testing

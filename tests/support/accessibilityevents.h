@@ -12,6 +12,8 @@ namespace pomiro::testing {
 // Turns Qt's accessibility on, as a screen reader on the desktop does. Without it Qt reports no
 // accessibility event at all, and the offscreen platform never starts one by itself.
 void activateAccessibility();
+// Turns it off again, as before a screen reader's bridge is up.
+void deactivateAccessibility();
 
 // What a screen reader would be told while an object of this class lives: every accessibility
 // event with the object it is about, its role and its name at that moment.
