@@ -174,7 +174,7 @@ int main(int argc, char *argv[])
     }
     // The same fonts as the program has when it draws.
     pomiro::fonts::registerSubstitutes();
-    QGuiApplication::setFont(pomiro::fonts::font(pomiro::fonts::kPGothic, 9));
+    QGuiApplication::setFont(pomiro::fonts::font(pomiro::fonts::kProportional, 9));
 
     using namespace pomiro::artwork;
     const QDir art(QString::fromLocal8Bit(argv[1]));

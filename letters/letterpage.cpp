@@ -32,8 +32,8 @@ public:
 
     void line(const QString &text)
     {
-        m_lines.append({QPointF(kOrigin.x(), m_top), text, fonts::kGothic, m_points});
-        m_top += m_lineHeight(fonts::kGothic, m_points);
+        m_lines.append({QPointF(kOrigin.x(), m_top), text, fonts::kFixedPitch, m_points});
+        m_top += m_lineHeight(fonts::kFixedPitch, m_points);
     }
 
     void blanks(int count)

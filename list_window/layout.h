@@ -9,10 +9,10 @@
 
 namespace pomiro::listlayout {
 
-constexpr Twips kClientArea{0, 0, 9435, 6750};
-constexpr Twips kGrid{150, 150, 9165, 5865};
-constexpr Twips kHint{300, 6300, 6090, 390};
-constexpr Twips kBackButton{7650, 6150, 1590, 465};
+constexpr TwipRect kClientArea{0, 0, 9435, 6750};
+constexpr TwipRect kGrid{150, 150, 9165, 5865};
+constexpr TwipRect kHint{300, 6300, 6090, 390};
+constexpr TwipRect kBackButton{7650, 6150, 1590, 465};
 
 constexpr int kNameColumnWidth = 4000;
 constexpr int kAmountColumnWidth = 1000;

@@ -77,8 +77,8 @@ public:
 
         // The painter's origin is the corner of the printable area.
         m_area = QRectF(QPointF(0, 0), writer.pageLayout().paintRectPoints().size());
-        m_titleFont = fonts::font(fonts::kPGothic, kTitlePoints);
-        m_footerFont = fonts::font(fonts::kPGothic, kFooterPoints);
+        m_titleFont = fonts::font(fonts::kProportional, kTitlePoints);
+        m_footerFont = fonts::font(fonts::kProportional, kFooterPoints);
         fitColumns();
         paginate();
     }
@@ -123,7 +123,7 @@ private:
     // Column widths for the cell font at `points`; the names no wider than their share.
     QList<double> naturalWidths(double points) const
     {
-        const QFont font = fonts::font(fonts::kPGothic, points);
+        const QFont font = fonts::font(fonts::kProportional, points);
         QList<double> widths(columnCount(), 0.0);
         const auto widen = [&](qsizetype col, const QString &text) {
             widths[col] = std::max(widths[col], width(font, text) + 2 * kCellPadding + kSlack);
@@ -159,7 +159,7 @@ private:
                               std::floor(points * m_area.width() / needed * 10) / 10);
             m_widths = naturalWidths(points);
         }
-        m_cellFont = fonts::font(fonts::kPGothic, points);
+        m_cellFont = fonts::font(fonts::kProportional, points);
         // Short names still get a column that reads as the names'; the rest goes to the amounts.
         const double nameGrowth = std::clamp(m_area.width() * kLeastNameShare - m_widths[0], 0.0,
                                              std::max(0.0, m_area.width() - sum(m_widths)));

@@ -40,12 +40,12 @@ ListWindow::ListWindow(const Entries &entries, QWidget *parent, const QString &f
 
     m_hint = new QLabel(listtexts::kHint, this);
     m_hint->setObjectName(QStringLiteral("hint"));
-    m_hint->setFont(fonts::font(fonts::kPGothic, kHintFontSize));
+    m_hint->setFont(fonts::font(fonts::kProportional, kHintFontSize));
     m_hint->setGeometry(twipsToPixels(kHint));
 
     m_backButton = new QPushButton(listtexts::kBack, this);
     m_backButton->setObjectName(QStringLiteral("backButton"));
-    m_backButton->setFont(fonts::font(fonts::kPGothic, kGridFontSize));
+    m_backButton->setFont(fonts::font(fonts::kProportional, kGridFontSize));
     m_backButton->setGeometry(twipsToPixels(kBackButton));
     connect(m_backButton, &QPushButton::clicked, this, &QWidget::close);
 
@@ -95,7 +95,7 @@ void ListWindow::showSelection(int row, bool selected)
 // The grid's look: its font and the widths of the name column and the ten amount columns.
 void ListWindow::setUpGrid()
 {
-    m_grid->setFont(fonts::font(fonts::kPGothic, kGridFontSize));
+    m_grid->setFont(fonts::font(fonts::kProportional, kGridFontSize));
     QList<int> widths(EntryListModel::kColumns, twipsToPixels(kAmountColumnWidth));
     widths[0] = twipsToPixels(kNameColumnWidth);
     m_grid->setColumnWidths(widths);
@@ -115,7 +115,7 @@ void ListWindow::showMenu(const QPoint &globalPos, bool byKeys)
     if (!m_menu) {
         m_menu = new QMenu(this);
         m_menu->setObjectName(QStringLiteral("gridMenu"));
-        m_menu->setFont(fonts::font(fonts::kPGothic, kGridFontSize));
+        m_menu->setFont(fonts::font(fonts::kProportional, kGridFontSize));
         QAction *copy = m_menu->addAction(listtexts::kCopy, this, &ListWindow::copyList);
         // Shown as the item's key; the grid itself handles Ctrl+C, menu or not.
         copy->setShortcut(QKeySequence::Copy);

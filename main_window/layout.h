@@ -13,14 +13,14 @@
 
 namespace pomiro::layout {
 
-constexpr Twips kClientArea{0, 0, 9465, 6780};
+constexpr TwipRect kClientArea{0, 0, 9465, 6780};
 
 struct ButtonSpec
 {
     const char *name;
     const char16_t *caption;
     const char16_t *tooltip;
-    Twips at;
+    TwipRect at;
 };
 
 // The button row along the top, left to right in tab order.
@@ -35,15 +35,15 @@ constexpr std::array<ButtonSpec, 7> kTopButtons = {{
 }};
 
 // The print panel: the letter buttons follow kLetterKinds from this left edge, then やめる.
-constexpr Twips kPrintPanel{6225, 1200, 3165, 1215};
+constexpr TwipRect kPrintPanel{6225, 1200, 3165, 1215};
 constexpr int kLetterButtonLeft = 75;
 constexpr int kLetterButtonStep = 750;
-constexpr Twips kLetterButton{0, 150, 765, 990};
+constexpr TwipRect kLetterButton{0, 150, 765, 990};
 
 // The place of the letter button at index in kLetterKinds, relative to the print panel.
-constexpr Twips letterButtonAt(std::size_t index)
+constexpr TwipRect letterButtonAt(std::size_t index)
 {
-    Twips at = kLetterButton;
+    TwipRect at = kLetterButton;
     at.left = kLetterButtonLeft + int(index) * kLetterButtonStep;
     return at;
 }
@@ -56,7 +56,7 @@ constexpr ButtonSpec kCancelButton{
 struct FieldSpec
 {
     const char *name;
-    Twips at;
+    TwipRect at;
 };
 
 constexpr std::array<FieldSpec, kPeriodCount> kAmountFields = {{
@@ -76,14 +76,14 @@ constexpr int kPeriodsPerColumn = 5;
 constexpr int kCaptionLeft[2] = {225, 4650};
 constexpr int kCaptionWidth = 1320;
 
-constexpr Twips kAmountsFrame{150, 2325, 9165, 3840};
+constexpr TwipRect kAmountsFrame{150, 2325, 9165, 3840};
 constexpr FieldSpec kNameBox{"nameBox", {1360, 1575, 7950, 435}};
-constexpr Twips kNameCaption{150, 1575, 1215, 435};
-constexpr Twips kCounter{8175, 6390, 1170, 240};
-constexpr Twips kScrollBar{150, 6390, 7935, 240};
-constexpr Twips kTitlePicture{120, 225, 3795, 960};
+constexpr TwipRect kNameCaption{150, 1575, 1215, 435};
+constexpr TwipRect kCounter{8175, 6390, 1170, 240};
+constexpr TwipRect kScrollBar{150, 6390, 7935, 240};
+constexpr TwipRect kTitlePicture{120, 225, 3795, 960};
 // An etched separator: a black line with a white one just under it.
-constexpr Twips kSeparator{150, 1275, 9150, 0};
+constexpr TwipRect kSeparator{150, 1275, 9150, 0};
 constexpr int kSeparatorWhiteTop = 1285;
 
 inline const QColor kCream(colours::kCream);

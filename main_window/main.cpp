@@ -1,6 +1,6 @@
 #include "core/entrystore.h"
 #include "help_window/chmhelpviewer.h"
-#include "letters/printjob.h"
+#include "letters/letterprinting.h"
 #include "main_window/artwork.h"
 #include "main_window/mainwindow.h"
 #include "platform/fonts.h"
@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
     pomiro::useQtJapanese();
     // The font and icon of every window and message box. Captions and amounts draw "\" as the yen
     // sign only in the Japanese fonts.
-    QApplication::setFont(pomiro::fonts::font(pomiro::fonts::kPGothic, 9));
+    QApplication::setFont(pomiro::fonts::font(pomiro::fonts::kProportional, 9));
     QApplication::setWindowIcon(pomiro::artwork::windowIcon());
 
     // The data file is the one in the folder the program was started from.

@@ -3,7 +3,7 @@
 #include "core/cellwidth.h"
 #include "core/entrystore.h"
 #include "help_window/helpviewer.h"
-#include "letters/printjob.h"
+#include "letters/letterprinting.h"
 #include "list_window/listwindow.h"
 #include "main_window/amountfield.h"
 #include "main_window/layout.h"

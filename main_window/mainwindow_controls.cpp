@@ -40,7 +40,7 @@ void setColours(QWidget *widget, QPalette::ColorRole background, const QColor &c
 }
 
 QToolButton *makeButton(QWidget *parent, const char *name, const char16_t *caption,
-                        const char16_t *tooltip, Twips at)
+                        const char16_t *tooltip, TwipRect at)
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
@@ -92,7 +92,7 @@ void MainWindow::buildControls()
     auto *nameCaption = new QLabel(texts::kNameCaption, this);
     nameCaption->setObjectName(QStringLiteral("nameCaption"));
     nameCaption->setGeometry(twipsToPixels(kNameCaption));
-    nameCaption->setFont(fonts::font(fonts::kPGothic, 15.75));
+    nameCaption->setFont(fonts::font(fonts::kProportional, 15.75));
     nameCaption->setAlignment(Qt::AlignCenter);
     nameCaption->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     nameCaption->setAutoFillBackground(true);
@@ -108,7 +108,7 @@ void MainWindow::buildControls()
     m_nameBox->setCompleter(nullptr);
     m_nameBox->setMaxVisibleItems(20);
     m_nameBox->setToolTip(texts::kNameBoxTip);
-    m_nameBox->setFont(fonts::font(fonts::kPGothic, 15.75));
+    m_nameBox->setFont(fonts::font(fonts::kProportional, 15.75));
     setColours(m_nameBox, QPalette::Base, kCream, Qt::black);
     m_nameBox->setGeometry(twipsToPixels(kNameBox.at));
     m_nameBox->setAttribute(Qt::WA_InputMethodEnabled, true);
@@ -123,11 +123,11 @@ void MainWindow::buildControls()
 
     m_amountsFrame = new QGroupBox(texts::kAmountsCaption, this);
     m_amountsFrame->setObjectName(QStringLiteral("amountsFrame"));
-    m_amountsFrame->setFont(fonts::font(fonts::kPGothic, 12));
+    m_amountsFrame->setFont(fonts::font(fonts::kProportional, 12));
     m_amountsFrame->setGeometry(twipsToPixels(kAmountsFrame));
 
-    const QFont amountFont = fonts::font(fonts::kGothic, 21.75, true);
-    const QFont captionFont = fonts::font(fonts::kPGothic, 21.75);
+    const QFont amountFont = fonts::font(fonts::kFixedPitch, 21.75, true);
+    const QFont captionFont = fonts::font(fonts::kProportional, 21.75);
     for (int i = 0; i < kPeriodCount; ++i) {
         const FieldSpec &layout = kAmountFields[i];
         const int column = i / kPeriodsPerColumn;
@@ -158,7 +158,7 @@ void MainWindow::buildControls()
     m_counter = new QLabel(this);
     m_counter->setObjectName(QStringLiteral("counter"));
     m_counter->setGeometry(twipsToPixels(kCounter));
-    m_counter->setFont(fonts::font(fonts::kPGothic, 12));
+    m_counter->setFont(fonts::font(fonts::kProportional, 12));
 
     m_scrollBar = new QScrollBar(Qt::Horizontal, this);
     m_scrollBar->setObjectName(QStringLiteral("scrollBar"));

@@ -31,9 +31,10 @@ void registerSubstitutes()
 {
     // IPA first (the set-up script installs it); the others keep Japanese glyphs where it is
     // missing.
-    QFont::insertSubstitutions(kGothic, {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
-                                         QStringLiteral("Noto Sans Mono CJK JP")});
-    QFont::insertSubstitutions(kPGothic,
+    QFont::insertSubstitutions(kFixedPitch,
+                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
+                                QStringLiteral("Noto Sans Mono CJK JP")});
+    QFont::insertSubstitutions(kProportional,
                                {QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),
                                 QStringLiteral("Noto Sans CJK JP")});
 }
@@ -46,7 +47,7 @@ QFont font(const QString &family, double pointSize, bool italic)
     QFont result(installedFamily(family));
     result.setPointSizeF(pointSize);
     result.setItalic(italic);
-    if (family == kGothic)
+    if (family == kFixedPitch)
         result.setStyleHint(
             QFont::Monospace); // keeps a fixed-pitch fallback if no substitute exists
     return result;

@@ -6,9 +6,12 @@
 
 namespace pomiro::fonts {
 
-// The Windows font names the program asks for; registerSubstitutes() maps them to the IPA fonts.
-inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");    // fixed pitch
-inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック"); // proportional
+// The two faces the program writes with: one whose characters are all as wide (amounts and
+// captions line up), and one that sets each character by its own width (running text). They keep
+// the names of the Windows fonts the layouts were made with; registerSubstitutes() maps them to
+// IPAGothic and IPAPGothic.
+inline const QString kFixedPitch = QStringLiteral("ＭＳ ゴシック");
+inline const QString kProportional = QStringLiteral("ＭＳ Ｐゴシック");
 
 // Starts fontconfig reading its configuration and font caches (FcInit) on a thread of its own, to
 // run while the main thread constructs the QApplication, which connects to the display: the two
@@ -21,8 +24,8 @@ std::jthread startFontconfig();
 // Makes the two names resolve to IPAGothic and IPAPGothic. Call once before any widget exists.
 void registerSubstitutes();
 
-// The font for `family` (kGothic or kPGothic), named by its first installed stand-in; by `family`
-// itself if none is installed.
+// The font for `family` (kFixedPitch or kProportional), named by its first installed stand-in; by
+// `family` itself if none is installed.
 QFont font(const QString &family, double pointSize, bool italic = false);
 
 } // namespace pomiro::fonts

@@ -9,7 +9,8 @@ namespace pomiro {
 // the screen beyond that.
 inline constexpr int kTwipsPerPixel = 15;
 
-struct Twips
+// A rectangle in twips.
+struct TwipRect
 {
     int left, top, width, height;
 };
@@ -19,7 +20,7 @@ inline int twipsToPixels(int twips)
     return qRound(double(twips) / kTwipsPerPixel);
 }
 
-inline QRect twipsToPixels(Twips at)
+inline QRect twipsToPixels(TwipRect at)
 {
     return {twipsToPixels(at.left), twipsToPixels(at.top), twipsToPixels(at.width),
             twipsToPixels(at.height)};

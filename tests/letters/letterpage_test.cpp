@@ -102,7 +102,7 @@ TEST_P(LetterKindPage, IsItsLinesOneUnderTheOther)
         SCOPED_TRACE(i);
         EXPECT_EQ(lines[i].text, c.lines[i].text);
         EXPECT_EQ(lines[i].points, c.lines[i].points);
-        EXPECT_EQ(lines[i].fontFamily, fonts::kGothic);
+        EXPECT_EQ(lines[i].fontFamily, fonts::kFixedPitch);
         EXPECT_EQ(lines[i].topLeft, QPointF(25, top));
         top += lineHeight({}, c.lines[i].points);
     }

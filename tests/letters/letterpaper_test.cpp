@@ -36,7 +36,7 @@ const PeriodTexts kAmounts = {
 TEST(LetterPaper, GothicSubstituteIsFixedPitchTwoToOne)
 {
     ensureApplication();
-    const QFont font = fonts::font(fonts::kGothic, 28);
+    const QFont font = fonts::font(fonts::kFixedPitch, 28);
     EXPECT_EQ(QFontInfo(font).family(), u"IPAGothic"_s);
     QBuffer pdf;
     QPdfWriter page(&pdf);

@@ -1,6 +1,6 @@
 // The letter buttons of the main window's print panel, printing real pages to a queue that the
 // test stands in for.
-#include "letters/printjob.h"
+#include "letters/letterprinting.h"
 #include "tests/support/mainwindowtest.h"
 #include "tests/support/pdftext.h"
 

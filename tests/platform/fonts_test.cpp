@@ -53,8 +53,9 @@ TEST_P(WindowsFontName, ResolvesToItsIpaFamily)
 // The sizes of the main window's captions, its amounts and the letters' largest lines.
 INSTANTIATE_TEST_SUITE_P(
     Sizes, WindowsFontName,
-    ::testing::Combine(::testing::Values(StandIn{fonts::kGothic, QStringLiteral("IPAGothic")},
-                                         StandIn{fonts::kPGothic, QStringLiteral("IPAPGothic")}),
+    ::testing::Combine(::testing::Values(StandIn{fonts::kFixedPitch, QStringLiteral("IPAGothic")},
+                                         StandIn{fonts::kProportional,
+                                                 QStringLiteral("IPAPGothic")}),
                        ::testing::Values(9.0, 15.75, 28.0)),
     [](const auto &info) {
         const QString points = QString::number(std::get<1>(info.param)).replace(u'.', u'_');
@@ -95,14 +96,15 @@ TEST_P(WindowsFamily, DrawsCharactersTheIpaFontLacksFromAnotherFont)
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, WindowsFamily,
-                         ::testing::Values(fonts::kGothic, fonts::kPGothic), [](const auto &info) {
-                             return info.param == fonts::kGothic ? "Gothic" : "PGothic";
+                         ::testing::Values(fonts::kFixedPitch, fonts::kProportional),
+                         [](const auto &info) {
+                             return info.param == fonts::kFixedPitch ? "Gothic" : "PGothic";
                          });
 
 TEST_F(FontsTest, RegisteringTwiceKeepsOneSubstitutionList)
 {
     fonts::registerSubstitutes();
-    const QStringList list = QFont::substitutes(fonts::kGothic);
+    const QStringList list = QFont::substitutes(fonts::kFixedPitch);
     EXPECT_EQ(list.filter(QStringLiteral("ipagothic"), Qt::CaseInsensitive).size(), 1)
         << list.join(u',').toStdString();
 }
@@ -115,7 +117,7 @@ class FixedPitchGothic : public FontsTest, public ::testing::WithParamInterface<
 TEST_P(FixedPitchGothic, GivesFullWidthTwiceHalfWidth)
 {
     const bool italic = GetParam();
-    const QFont f = fonts::font(fonts::kGothic, 28, italic);
+    const QFont f = fonts::font(fonts::kFixedPitch, 28, italic);
     EXPECT_EQ(f.italic(), italic);
     const QFontMetricsF metrics(f);
     const qreal half = metrics.horizontalAdvance(QStringLiteral("\\"));

@@ -13,7 +13,7 @@ namespace pomiro::testing {
 inline void useProgramFonts()
 {
     fonts::registerSubstitutes();
-    QApplication::setFont(fonts::font(fonts::kPGothic, 9));
+    QApplication::setFont(fonts::font(fonts::kProportional, 9));
 }
 
 } // namespace pomiro::testing

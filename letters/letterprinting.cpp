@@ -1,4 +1,4 @@
-#include "letters/printjob.h"
+#include "letters/letterprinting.h"
 
 #include "letters/letterkind.h"
 #include "letters/letterpainter.h"

@@ -1,6 +1,6 @@
 // A letter button's job: one letter painted into a spool file and handed to the printer, or the
 // user told why not.
-#include "letters/printjob.h"
+#include "letters/letterprinting.h"
 
 #include "letterlayout.h"
 #include "letters/letterkind.h"
