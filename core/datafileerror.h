@@ -42,7 +42,7 @@ struct DataFileError
     EntryField field = EntryField::Name; // UnwritableText: the field holding the character
     char32_t character = 0;              // UnwritableText: the first character refused
     qsizetype entry = -1;                // UnwritableText in an entry already stored: its index
-    QString detail;                      // the system's own words, for ReadFailed / WriteFailed
+    QString detail; // the system's own words, for ReadFailed / WriteFailed, logged by the window
 };
 
 } // namespace pomiro

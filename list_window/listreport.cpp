@@ -64,7 +64,6 @@ ListReport makeListReport(const EntryListModel &model)
         if (anySelected && !model.isSelected(row))
             continue;
         report.rows << cellsOf(model, row, &reportedAmount);
-        report.modelRows << row;
     }
     report.total = cellsOf(model, model.totalRow(), &reportedTotal);
     if (anySelected)

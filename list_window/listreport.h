@@ -21,7 +21,6 @@ struct ListReport
 {
     QStringList header;
     csv::Table rows;
-    QList<int> modelRows; // where each of `rows` stands in the model
     QStringList total;
     QStringList selectedTotal; // empty when no row is selected
 

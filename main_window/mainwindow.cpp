@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDebug>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -262,6 +263,8 @@ void MainWindow::reportFileError(const DataFileError &error, FileChange change)
     // The store has read the file again: show what is really stored now, near where the user was.
     if (error.kind == DataFileError::Kind::ChangedElsewhere)
         showPosition(m_position);
+    if (!error.detail.isEmpty()) // the system's own words, for whoever reads the log
+        qWarning().noquote() << m_store.path() << ':' << error.detail;
     warn(this, change == FileChange::Save ? kSaveFailedTitle : texts::kDeleteFailedTitle,
          texts::fileError(error, change, m_store.entries()));
 }

@@ -6,6 +6,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDebug>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -72,6 +73,9 @@ bool saveAndTell(QWidget *window, const QString &path, const QByteArray &bytes, 
 {
     const Result<void, SaveError> saved = replaceFileAtomically(path, bytes);
     if (!saved) {
+        // The message says what to do; the system's own words go to the log for whoever looks
+        // further.
+        qWarning().noquote() << path << ':' << saved.error().detail;
         warn(window, kSaveFailedTitle, printtexts::saveFailed(kind, saved.error().diskFull));
         return false;
     }

@@ -199,7 +199,6 @@ TEST(ListPages, PrintAmountsAsTheGridShowsThem)
     report.rows << QStringList{u"禁煙"_s, u"500"_s,  u"3500"_s,      u"-20"_s,
                                u"0"_s,    u"未定"_s, u"1234567"_s,   u"5万"_s,
                                u"x"_s,    u"1"_s,    u"9999999999"_s};
-    report.modelRows << 0;
     report.total = QStringList{u"全合計"_s} + QStringList(10, u"桁あふれ"_s);
 
     QTemporaryDir dir;

@@ -404,9 +404,18 @@ TEST_P(AFailedWrite, KeepsEverythingAsOnDisk)
         setFieldTexts(k500ADay);
     }
     store.setReplacer(failingReplacer());
+    static QStringList logged;
+    logged.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &, const QString &text) { logged << text; });
     click(c.button);
+    qInstallMessageHandler(previous);
 
     expectUnchanged(dataFileBytes(12), 3, 12);
+    // The message says what to do; the system's own words go to the log, with the file.
+    EXPECT_TRUE(logged.filter(u"Input/output error"_s).size() == 1 &&
+                logged.filter(u"Input/output error"_s).first().startsWith(store.path()))
+        << logged.join(u'\n').toStdString();
     ASSERT_FALSE(messages.shown.isEmpty());
     const auto &told = messages.shown.last();
     EXPECT_EQ(told.title, QString::fromUtf8(c.title));
