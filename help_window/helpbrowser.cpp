@@ -101,9 +101,9 @@ bool HelpBrowser::focusNextPrevChild(bool next)
 {
     const QTextCursor before = textCursor();
     if (!before.hasSelection() && (next ? !before.atStart() : !before.atEnd())) {
-        // With no link highlighted Qt looks from the top of the page (the bottom for Shift+Tab).
-        // A reader who has moved the caret means the link after it, or before it: one character
-        // on the far side of the caret is where Qt looks from.
+        // With no link highlighted Qt (6.4) looks from the top of the page (the bottom for
+        // Shift+Tab). A reader who has moved the caret means the link after it, or before it: one
+        // character on the far side of the caret is where Qt looks from.
         QTextCursor from = before;
         from.movePosition(next ? QTextCursor::PreviousCharacter : QTextCursor::NextCharacter,
                           QTextCursor::KeepAnchor);
@@ -116,7 +116,7 @@ bool HelpBrowser::focusNextPrevChild(bool next)
     const QTextCursor after = textCursor();
     const bool same = after.selectionStart() == before.selectionStart() &&
                       after.selectionEnd() == before.selectionEnd();
-    // Qt counts the link that starts at the caret as being before it as well.
+    // Qt (6.4) counts the link that starts at the caret as being before it as well.
     const bool behind = !before.hasSelection() && (next ? after.selectionStart() < before.position()
                                                         : after.selectionEnd() > before.position());
     if (!link || same || behind) {
@@ -132,7 +132,7 @@ bool HelpBrowser::focusNextPrevChild(bool next)
             return moved;
         }
     }
-    // Qt reports no caret or selection change for this, so a screen reader would say nothing.
+    // Qt (6.4) reports no caret or selection change for this, so a screen reader would say nothing.
     emit linkFocused(*link);
     return true;
 }

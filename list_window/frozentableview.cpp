@@ -339,9 +339,9 @@ void FrozenTableView::selectionChanged(const QItemSelection &selected,
     announceSelection(deselected, false);
 }
 
-// Qt reports a changed selection on its first cell only, and a screen reader ignores that while
-// the user stands in another column. So the current cell reports it too, through the view's own
-// table interface, whichever column it is in.
+// Qt (6.4) reports a changed selection on its first cell only, and a screen reader ignores that
+// while the user stands in another column. So the current cell reports it too, through the view's
+// own table interface, whichever column it is in.
 void FrozenTableView::announceSelection(const QItemSelection &changed, bool selected)
 {
     const QModelIndex current = currentIndex();
@@ -386,7 +386,7 @@ void FrozenTableView::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    // Qt makes no menu of Shift+F10, nor of the Menu key on every platform.
+    // Qt (6.4) makes no menu of Shift+F10, nor of the Menu key on every platform.
     if ((event->key() == Qt::Key_Menu && plain) ||
         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
         emit menuRequested(menuPositionForKeys(), true);

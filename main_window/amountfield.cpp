@@ -1,7 +1,5 @@
 #include "main_window/amountfield.h"
 
-#include "platform/accessiblelineedit.h"
-
 #include <QKeyEvent>
 
 namespace pomiro {
@@ -9,8 +7,7 @@ namespace pomiro {
 AmountField::AmountField(QWidget *parent) : QLineEdit(parent)
 {
     setAttribute(Qt::WA_InputMethodEnabled, false);
-    // A calculator must never be heard saying a wrong amount.
-    accessibility::readInFull(staticMetaObject);
+    // A screen reader hears the whole amount (platform/accessibility.cpp).
 }
 
 QVariant AmountField::inputMethodQuery(Qt::InputMethodQuery query) const

@@ -3,6 +3,7 @@
 #include "letters/letterprinting.h"
 #include "main_window/artwork.h"
 #include "main_window/mainwindow.h"
+#include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/qtjapanese.h"
@@ -14,12 +15,13 @@ int main(int argc, char *argv[])
     // Fontconfig reads its configuration on a thread of its own while QApplication connects to the
     // display; joined before the first font is asked for (fonts.h says why this is safe).
     std::jthread fontconfig = pomiro::fonts::startFontconfig();
-    // No application display name: Qt would append it to the title that the window manager shows
-    // for every window and message box, and each of them has its own exact title.
+    // No application display name: Qt (6.4) would append it to the title that the window manager
+    // shows for every window and message box, and each of them has its own exact title.
     QApplication app(argc, argv);
     fontconfig.join();
     pomiro::fonts::registerSubstitutes();
     pomiro::useQtJapanese();
+    pomiro::accessibility::registerInterfaces();
     // The font and icon of every window and message box. Captions and amounts draw "\" as the yen
     // sign only in the Japanese fonts.
     QApplication::setFont(pomiro::fonts::font(pomiro::fonts::kProportional, 9));

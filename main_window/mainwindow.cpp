@@ -15,7 +15,6 @@
 #include "platform/twips.h"
 #include "platform/windowplacement.h"
 
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -61,11 +60,6 @@ MainWindow::MainWindow(EntryStore &store, HelpViewer &help, QWidget *parent)
     : QWidget(parent), m_store(store), m_help(help)
 {
     setObjectName(QStringLiteral("mainWindow"));
-    // A window to a screen reader, as Qt's own main windows are, rather than a pane: only a window
-    // can be reported active again once the accessibility bridge is up.
-    accessibility::answerThrough(staticMetaObject, [](QWidget *widget) -> QAccessibleInterface * {
-        return new QAccessibleWidget(widget, QAccessible::Window);
-    });
     accessibility::reportActiveWindowWhenBridgeIsUp();
     setWindowTitle(texts::kWindowTitle);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -142,7 +136,7 @@ bool MainWindow::recalculate(double dailyBase)
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && watched == m_scrollBar) {
-        // Qt's scroll bar takes Right and Down for "back"; here they go to the next entry.
+        // Qt's (6.4) scroll bar takes Right and Down for "back"; here they go to the next entry.
         const QAbstractSlider::SliderAction action =
             scrollAction(static_cast<QKeyEvent *>(event)->key());
         if (action == QAbstractSlider::SliderNoAction)

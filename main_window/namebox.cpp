@@ -1,13 +1,8 @@
 #include "main_window/namebox.h"
 
-#include "platform/accessiblelineedit.h"
-
 namespace pomiro {
 
-NameEdit::NameEdit(QWidget *parent) : QLineEdit(parent)
-{
-    accessibility::readInFull(staticMetaObject);
-}
+NameEdit::NameEdit(QWidget *parent) : QLineEdit(parent) {}
 
 NameBox::NameBox(QWidget *parent) : QComboBox(parent)
 {

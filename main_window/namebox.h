@@ -20,9 +20,9 @@ public:
 
 // An editable box of the saved names.
 //
-// Qt's editable combo box takes a typed text that matches an item as a choice of that item when
-// editing ends (Return or leaving the box). Here typing must only change the text, so the window
-// asks whether a choice came from the end of an edit and ignores it then.
+// Qt's (6.4) editable combo box takes a typed text that matches an item as a choice of that item
+// when editing ends (Return or leaving the box). Here typing must only change the text, so the
+// window asks whether a choice came from the end of an edit and ignores it then.
 class NameBox : public QComboBox
 {
     Q_OBJECT

@@ -1,18 +1,13 @@
 #include "main_window/printpanel.h"
 
 #include "main_window/texts.h"
-#include "platform/accessibility.h"
 
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 
 namespace pomiro {
 
 PrintPanel::PrintPanel(QWidget *parent) : QFrame(parent)
 {
-    accessibility::answerThrough(staticMetaObject, [](QWidget *widget) -> QAccessibleInterface * {
-        return new QAccessibleWidget(widget, QAccessible::Grouping);
-    });
     setObjectName(QStringLiteral("printPanel"));
     setAccessibleName(texts::kPrintPanelName);
     setFrameStyle(QFrame::Box | QFrame::Sunken);

@@ -1,13 +1,21 @@
 #include "platform/accessibility.h"
 
+#include "platform/accessiblelineedit.h"
+#include "platform/announcer.h"
+#include "platform/messagebox.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QHash>
 #include <QLabel>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace pomiro::accessibility {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -17,18 +25,53 @@ QString plainCaption(QString text)
     return text.remove(u'&').replace(u'\n', u' ').trimmed();
 }
 
-QHash<QString, InterfaceMaker> &makers()
+using InterfaceMaker = QAccessibleInterface *(*)(QWidget *widget);
+
+QAccessibleInterface *asWindow(QWidget *widget)
 {
-    static QHash<QString, InterfaceMaker> byClass;
-    return byClass;
+    return new QAccessibleWidget(widget, QAccessible::Window);
 }
 
-// Qt asks with the object's class name first, then with its base classes' names.
+QAccessibleInterface *asGroup(QWidget *widget)
+{
+    return new QAccessibleWidget(widget, QAccessible::Grouping);
+}
+
+QAccessibleInterface *readInFull(QWidget *lineEdit)
+{
+    return new AccessibleLineEdit(static_cast<QLineEdit *>(lineEdit));
+}
+
+// Which of our classes answers through which interface. Qt asks the factory with an object's own
+// class name first, so a subclass of ours is the way to serve a different interface than Qt's.
+struct OwnInterface
+{
+    QLatin1StringView className;
+    InterfaceMaker make;
+};
+
+const OwnInterface kOwnInterfaces[] = {
+    // The main window is a window to a screen reader, as Qt's own main windows are, not a pane:
+    // only a window can be reported active again once the bridge is up.
+    {"pomiro::MainWindow"_L1, asWindow},
+    // The print panel is a group of buttons inside the window, not a window of its own.
+    {"pomiro::PrintPanel"_L1, asGroup},
+    // A calculator must never be heard saying a wrong amount, nor a wrong name.
+    {"pomiro::AmountField"_L1, readInFull},
+    {"pomiro::NameEdit"_L1, readInFull},
+    {"pomiro::Announcer"_L1, makeAccessibleAnnouncer},
+    {"pomiro::InformationBox"_L1, makeAccessibleInformationBox},
+};
+
 QAccessibleInterface *makeInterface(const QString &className, QObject *object)
 {
-    const InterfaceMaker make = makers().value(className);
-    return make && object && object->isWidgetType() ? make(static_cast<QWidget *>(object))
-                                                    : nullptr;
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    for (const OwnInterface &own : kOwnInterfaces) {
+        if (own.className == className)
+            return own.make(static_cast<QWidget *>(object));
+    }
+    return nullptr;
 }
 
 class ActiveWindowReporter final : public QAccessible::ActivationObserver
@@ -80,11 +123,13 @@ void reportActiveWindowWhenBridgeIsUp()
     Q_UNUSED(installed);
 }
 
-void answerThrough(const QMetaObject &type, InterfaceMaker make)
+void registerInterfaces()
 {
-    if (makers().isEmpty())
+    static const bool installed = [] {
         QAccessible::installFactory(makeInterface);
-    makers().insert(QLatin1String(type.className()), make);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 void describeControls(QWidget *window)

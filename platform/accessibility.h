@@ -1,18 +1,13 @@
 #pragma once
 
-class QAccessibleInterface;
 class QWidget;
-struct QMetaObject;
 
 namespace pomiro::accessibility {
 
-// Builds the interface through which a widget answers screen readers.
-using InterfaceMaker = QAccessibleInterface *(*)(QWidget *widget);
-
-// Widgets of the class `type`, one of ours, answer screen readers through what `make` builds
-// instead of through Qt's own interface for their base class. Asking again for the same class
-// changes nothing, so a constructor may ask each time.
-void answerThrough(const QMetaObject &type, InterfaceMaker make);
+// Lets the program's own widget classes answer screen readers through the interfaces made for
+// them (the table in accessibility.cpp) instead of through Qt's own for their base classes. Call it
+// once, before the first widget: main() does, and so does every test that makes widgets.
+void registerInterfaces();
 
 // Makes sure a screen reader learns which window is active even when the window manager activated
 // it before Qt's accessibility bridge was up. Qt (measured with 6.4) reports a window's activation

@@ -1,7 +1,5 @@
 #include "platform/accessiblelineedit.h"
 
-#include "platform/accessibility.h"
-
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QValidator>
@@ -176,14 +174,4 @@ void AccessibleLineEdit::replaceText(int startOffset, int endOffset, const QStri
     setText(QAccessible::Value, changed);
 }
 
-namespace accessibility {
-
-void readInFull(const QMetaObject &lineEditClass)
-{
-    answerThrough(lineEditClass, [](QWidget *lineEdit) -> QAccessibleInterface * {
-        return new AccessibleLineEdit(static_cast<QLineEdit *>(lineEdit));
-    });
-}
-
-} // namespace accessibility
 } // namespace pomiro

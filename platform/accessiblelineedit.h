@@ -3,7 +3,6 @@
 #include <QAccessibleWidget>
 
 class QLineEdit;
-struct QMetaObject;
 
 namespace pomiro {
 
@@ -49,12 +48,4 @@ private:
     QLineEdit *lineEdit() const;
 };
 
-namespace accessibility {
-
-// Lets every line edit of `lineEditClass`, a class of ours derived from QLineEdit, answer screen
-// readers through AccessibleLineEdit. Qt's own interface is found first for QLineEdit itself, so
-// only a class of our own can be served.
-void readInFull(const QMetaObject &lineEditClass);
-
-} // namespace accessibility
 } // namespace pomiro

@@ -1,7 +1,5 @@
 #include "platform/announcer.h"
 
-#include "platform/accessibility.h"
-
 #include <QAccessible>
 #include <QAccessibleWidget>
 
@@ -26,11 +24,13 @@ public:
 
 } // namespace
 
+QAccessibleInterface *makeAccessibleAnnouncer(QWidget *announcer)
+{
+    return new AccessibleAnnouncer(announcer);
+}
+
 Announcer::Announcer(QWidget *parent) : QLabel(parent)
 {
-    accessibility::answerThrough(staticMetaObject, [](QWidget *widget) -> QAccessibleInterface * {
-        return new AccessibleAnnouncer(widget);
-    });
     setObjectName(QStringLiteral("announcer"));
     hide();
 }

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+class QAccessibleInterface;
+
 namespace pomiro {
 
 // Tells a screen reader about something that changed away from the focus (ten amounts converted,
@@ -20,5 +22,8 @@ public:
 
     void announce(const QString &text);
 };
+
+// The interface through which an Announcer answers screen readers (accessibility.h installs it).
+QAccessibleInterface *makeAccessibleAnnouncer(QWidget *announcer);
 
 } // namespace pomiro

@@ -1,7 +1,5 @@
 #include "platform/messagebox.h"
 
-#include "platform/accessibility.h"
-
 #include <QAccessibleWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -11,7 +9,7 @@ namespace pomiro {
 
 namespace {
 
-// A box that tells of a success. Qt presents every message box to screen readers as an alert,
+// A box that tells of a success. Qt (6.4) presents every message box to screen readers as an alert,
 // which Orca announces as "警告"; this one is a dialog, named by its title and described by its
 // text. The text's label stays among its children, as in any box.
 class InformationBox : public QMessageBox
@@ -36,6 +34,15 @@ public:
     }
 };
 
+} // namespace
+
+QAccessibleInterface *makeAccessibleInformationBox(QWidget *box)
+{
+    return new AccessibleInformationBox(box);
+}
+
+namespace {
+
 enum class Buttons { Ok, OkCancel };
 
 // The button that was clicked: OK, キャンセル, `action`, or none.
@@ -44,9 +51,6 @@ enum class Answer { Ok, Cancel, Action, None };
 Answer ask(QWidget *parent, QMessageBox::Icon icon, Buttons buttons, const QString &title,
            const QString &text, const QString &action = {})
 {
-    accessibility::answerThrough(
-        InformationBox::staticMetaObject,
-        [](QWidget *box) -> QAccessibleInterface * { return new AccessibleInformationBox(box); });
     // Only a success is told as information; warnings and questions stay alerts.
     std::unique_ptr<QMessageBox> made = icon == QMessageBox::Information
                                             ? std::make_unique<InformationBox>(parent)

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QAccessibleInterface;
 class QWidget;
 
 namespace pomiro {
@@ -26,5 +27,9 @@ bool warnWithAction(QWidget *parent, const QString &title, const QString &text,
 // An exclamation icon, OK and キャンセル. True only for OK: Escape, the frame's close button and a
 // box that ends without any button all mean no.
 bool confirm(QWidget *parent, const QString &title, const QString &text);
+
+// The interface through which a box that tells of a success answers screen readers: a dialog, not
+// an alert (accessibility.h installs it).
+QAccessibleInterface *makeAccessibleInformationBox(QWidget *box);
 
 } // namespace pomiro

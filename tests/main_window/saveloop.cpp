@@ -7,6 +7,7 @@
 
 #include "core/entrystore.h"
 #include "main_window/mainwindow.h"
+#include "platform/accessibility.h"
 #include "tests/support/helpviewers.h"
 #include "tests/support/messageboxes.h"
 
@@ -30,6 +31,7 @@ void report(const char *what, const QString &name)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    pomiro::accessibility::registerInterfaces();
     const QString prefix = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("e");
 
     pomiro::EntryStore store;

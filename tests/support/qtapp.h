@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/accessibility.h"
 #include "tests/support/cases.h"
 
 #include <QApplication>
@@ -17,7 +18,12 @@ inline QApplication &application()
     static int argc = 1;
     static char name[] = "pomiro-test";
     static char *argv[] = {name, nullptr};
-    static QApplication *app = new QApplication(argc, argv);
+    static QApplication *app = [] {
+        auto *made = new QApplication(argc, argv);
+        // Our widgets answer screen readers as they do in the program.
+        accessibility::registerInterfaces();
+        return made;
+    }();
     return *app;
 }
 
