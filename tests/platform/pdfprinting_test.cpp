@@ -1,0 +1,187 @@
+// The one print path on its own, with a stand-in document and stand-in printer: what reaches the
+// queue, what the user is told, and where a PDF saved instead ends up. The real letters and list
+// go through it in their own suites; the real CUPS queue in the end-to-end tests.
+#include "platform/pdfprinting.h"
+
+#include "platform/printtexts.h"
+#include "tests/support/cases.h"
+#include "tests/support/messageboxes.h"
+
+#include <QFile>
+#include <QFileDevice>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace pomiro::testing {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+const QByteArray kPages = "%PDF-1.4 pages of the document %%EOF";
+
+// The document: writes kPages on the paper it is given, and says so; or fails half-way.
+struct Document
+{
+    bool fails = false;
+    QList<QPageSize> paintedOn;
+
+    PaintPdf painter()
+    {
+        return [this](QFileDevice &out, const QPageSize &paper) -> std::optional<QPageSize> {
+            paintedOn << paper;
+            // Written whole means on disk, as the real painters make sure.
+            out.write(kPages.left(fails ? 8 : kPages.size()));
+            if (fails || !out.flush())
+                return std::nullopt;
+            return paper.isValid() ? paper : QPageSize(QPageSize::A4);
+        };
+    }
+};
+
+// The printer's queue: takes or refuses what it is handed, and keeps a copy of what it got.
+struct Queue
+{
+    bool refuses = false;
+    QList<QByteArray> received;
+    QList<QPageSize> papers;
+
+    FindPrintDestination destination(QPageSize paper)
+    {
+        return [this, paper]() -> std::optional<PrintDestination> {
+            return PrintDestination{paper, [this](const QString &pdf, const QPageSize &on) {
+                                        QFile file(pdf);
+                                        received << (file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                                    : QByteArray());
+                                        papers << on;
+                                        return !refuses;
+                                    }};
+        };
+    }
+};
+
+const FindPrintDestination kNoPrinter = [] { return std::optional<PrintDestination>(); };
+
+class PdfPrintingTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        application();
+        ASSERT_TRUE(m_folder.isValid());
+    }
+
+    // The save dialog: answers `path` (empty: cancelled) and notes what it proposed.
+    AskSavePath dialog(const QString &path)
+    {
+        return [this, path](QWidget *, const QString &proposed) {
+            proposals << proposed;
+            return path;
+        };
+    }
+
+    QString inFolder(const QString &name) const { return m_folder.filePath(name); }
+
+    static QByteArray contentOf(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    MessageBoxes messages;
+    Document document;
+    Queue queue;
+    QStringList proposals;
+
+private:
+    QTemporaryDir m_folder;
+};
+
+TEST_F(PdfPrintingTest, WholePagesGoToTheQueueOnItsPaperAndNothingIsSaid)
+{
+    const PdfPrinting printing(queue.destination(QPageSize(QPageSize::Letter)), dialog({}));
+    EXPECT_TRUE(printing.print(nullptr, document.painter(), inFolder(u"x.pdf"_s)));
+    EXPECT_EQ(queue.received, QList<QByteArray>{kPages});
+    EXPECT_EQ(queue.papers, QList<QPageSize>{QPageSize(QPageSize::Letter)});
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(proposals.isEmpty());
+}
+
+TEST_F(PdfPrintingTest, HalfMadePagesNeverReachTheQueue)
+{
+    document.fails = true;
+    messages.answers = {true}; // OK: no PDF either
+    const PdfPrinting printing(queue.destination(QPageSize(QPageSize::A4)), dialog({}));
+    EXPECT_FALSE(printing.print(nullptr, document.painter(), inFolder(u"x.pdf"_s)));
+    EXPECT_TRUE(queue.received.isEmpty());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].title, printtexts::kPrintFailedTitle);
+    EXPECT_TRUE(messages.shown[0].buttons.contains(printtexts::kSaveAsPdf));
+    EXPECT_TRUE(proposals.isEmpty()) << "OK asks for no file";
+}
+
+// After a failure the user may save the same pages: on the printer's paper when it said which,
+// at the path chosen in the dialog, which proposed the document's own name.
+struct Failure : Described
+{
+    bool printer;
+    bool refuses;
+    QPageSize expectedPaper;
+};
+
+class SavingInstead : public PdfPrintingTest, public ::testing::WithParamInterface<Failure>
+{};
+
+TEST_P(SavingInstead, PutsTheSamePagesWhereTheUserChose)
+{
+    const Failure &c = GetParam();
+    queue.refuses = c.refuses;
+    messages.clicks = {printtexts::kSaveAsPdf};
+    const QString chosen = inFolder(u"選んだ名前.pdf"_s);
+    const PdfPrinting printing(
+        c.printer ? queue.destination(QPageSize(QPageSize::Letter)) : kNoPrinter, dialog(chosen));
+
+    EXPECT_TRUE(printing.print(nullptr, document.painter(), inFolder(u"宣言書.pdf"_s)));
+    EXPECT_EQ(proposals, QStringList{inFolder(u"宣言書.pdf"_s)});
+    EXPECT_EQ(contentOf(chosen), kPages);
+    EXPECT_EQ(document.paintedOn.constLast(), c.expectedPaper);
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown[1].box, Box::Information);
+    EXPECT_TRUE(messages.shown[1].text.contains(u"選んだ名前.pdf"_s));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, SavingInstead,
+    ::testing::Values(
+        Failure{{"no printer, on the document's paper"}, false, false, QPageSize()},
+        Failure{{"the queue refuses, on its paper"}, true, true, QPageSize(QPageSize::Letter)}),
+    whatName);
+
+TEST_F(PdfPrintingTest, ACancelledDialogSavesNothingAndSaysNothingMore)
+{
+    messages.clicks = {printtexts::kSaveAsPdf};
+    const PdfPrinting printing(kNoPrinter, dialog({}));
+    EXPECT_FALSE(printing.print(nullptr, document.painter(), inFolder(u"x.pdf"_s)));
+    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(document.paintedOn.isEmpty()) << "nothing is painted for a cancelled dialog";
+}
+
+TEST_F(PdfPrintingTest, PagesThatCannotBeMadeLeaveTheChosenFileAlone)
+{
+    const QString chosen = inFolder(u"前からある.pdf"_s);
+    {
+        QFile file(chosen);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("the old file");
+    }
+    document.fails = true;
+    const PdfPrinting printing(kNoPrinter, dialog(chosen));
+    EXPECT_FALSE(printing.saveAsPdf(nullptr, document.painter(), QPageSize(), chosen));
+    EXPECT_EQ(contentOf(chosen), QByteArray("the old file"));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].box, Box::Warning);
+    EXPECT_TRUE(messages.shown[0].text.contains(u"PDFを作れませんでした"_s));
+}
+
+} // namespace
+} // namespace pomiro::testing
