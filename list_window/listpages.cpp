@@ -5,7 +5,7 @@
 #include "list_window/listreport.h"
 #include "list_window/texts.h"
 #include "platform/fonts.h"
-#include "platform/printhandoff.h"
+#include "platform/pdfdocument.h"
 
 #include <QFileDevice>
 #include <QFontMetricsF>
@@ -18,8 +18,6 @@ namespace pomiro {
 
 namespace {
 
-constexpr double kPointsPerInch = 72.0;
-constexpr int kDotsPerInch = 1200;
 constexpr double kMarginPoints = 28.0; // about 1 cm: inside what every printer can reach
 
 constexpr double kCellPoints = 9.0; // as in the grid
@@ -97,7 +95,10 @@ public:
     }
 
 private:
-    double px(double points) const { return points * m_writer.resolution() / kPointsPerInch; }
+    double px(double points) const
+    {
+        return points * m_writer.resolution() / PdfDocument::kPointsPerInch;
+    }
     QFontMetricsF metrics(const QFont &font) const { return QFontMetricsF(font, &m_writer); }
     double width(const QFont &font, const QString &text) const
     {
@@ -304,22 +305,12 @@ private:
 std::optional<QPageSize> writeListPdf(QFileDevice &out, const QPageSize &paper,
                                       const ListReport &report, QDate date)
 {
-    if (!out.isOpen() && !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    PdfDocument document(out, paper,
+                         {QPageLayout::Landscape, kMarginPoints, listtexts::kWindowTitle});
+    if (!document.isOpen())
         return std::nullopt;
-    QPdfWriter writer(&out);
-    writer.setResolution(kDotsPerInch);
-    writer.setPageLayout(QPageLayout(
-        paper.isValid() ? paper : QPageSize(QPageSize::A4), QPageLayout::Landscape,
-        QMarginsF(kMarginPoints, kMarginPoints, kMarginPoints, kMarginPoints), QPageLayout::Point));
-    writer.setTitle(listtexts::kWindowTitle);
-    writer.setCreator(kPrintJobTitle);
-
-    Pages pages(writer, report, date);
-    // The writer leaves the file open; a write that fell short, even at the last flush, shows as
-    // the file's error.
-    if (!pages.paint() || !out.flush() || out.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return writer.pageLayout().pageSize();
+    Pages pages(document.writer(), report, date);
+    return document.finish(pages.paint());
 }
 
 } // namespace pomiro
