@@ -14,6 +14,13 @@ QString proposedPath(const QString &folder)
     return QDir(folder).filePath(listtexts::kPdfFileName);
 }
 
+PaintPdf listPainter(const ListReport &report, QDate date)
+{
+    return [&report, date](QFileDevice &out, const QPageSize &paper) {
+        return writeListPdf(out, paper, report, date);
+    };
+}
+
 } // namespace
 
 ListPrinting::ListPrinting(FindPrintDestination findDestination, std::function<QDate()> today,
@@ -23,24 +30,13 @@ ListPrinting::ListPrinting(FindPrintDestination findDestination, std::function<Q
 
 bool ListPrinting::print(QWidget *window, const ListReport &report, const QString &folder) const
 {
-    const QDate date = m_today();
-    return m_printing.print(
-        window,
-        [&](QFileDevice &out, const QPageSize &paper) {
-            return writeListPdf(out, paper, report, date);
-        },
-        proposedPath(folder));
+    return m_printing.print(window, listPainter(report, m_today()), proposedPath(folder));
 }
 
 bool ListPrinting::saveAsPdf(QWidget *window, const ListReport &report, const QString &folder) const
 {
-    const QDate date = m_today();
-    return m_printing.saveAsPdf(
-        window,
-        [&](QFileDevice &out, const QPageSize &paper) {
-            return writeListPdf(out, paper, report, date);
-        },
-        QPageSize(), proposedPath(folder));
+    return m_printing.saveAsPdf(window, listPainter(report, m_today()), QPageSize(),
+                                proposedPath(folder));
 }
 
 } // namespace pomiro
