@@ -491,18 +491,4 @@ QPoint FrozenTableView::cellCentre(const QModelIndex &index) const
     return view->viewport()->mapTo(this, centre);
 }
 
-QPoint FrozenTableView::headerCentre(int column) const
-{
-    const bool frozen = column == 0;
-    const QHeaderView *header = frozen ? m_frozen->horizontalHeader() : horizontalHeader();
-    if (column < 0 || column >= header->count())
-        return {};
-    const QPoint centre = QRect(header->sectionViewportPosition(column), 0,
-                                header->sectionSize(column) - 1, header->height() - 1)
-                              .center();
-    if (!header->viewport()->rect().contains(centre) || (!frozen && centre.x() < columnWidth(0)))
-        return {};
-    return header->viewport()->mapTo(this, centre);
-}
-
 } // namespace pomiro

@@ -36,11 +36,9 @@ public:
 
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
 
-    // Where the centre of a cell, or of a column's title, is drawn, in this widget's coordinates;
-    // a null point when it is scrolled out of view or lies under the frozen column. Lets a test
-    // click exactly what the user sees.
+    // Where the centre of a cell is drawn, in this widget's coordinates; a null point when it is
+    // scrolled out of view or lies under the frozen column. The menu opens there by keys.
     QPoint cellCentre(const QModelIndex &index) const;
-    QPoint headerCentre(int column) const;
 
     // Whether the current cell carries the focus mark: while the view has the focus and the user
     // last moved by keys. A mouse click marks nothing, so the grid looks as it always did.

@@ -7,6 +7,7 @@
 #include "list_window/frozentableview.h"
 #include "tests/support/accessibilityevents.h"
 #include "tests/support/cases.h"
+#include "tests/support/gridpoints.h"
 #include "tests/support/programfonts.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/samples.h"
@@ -30,6 +31,7 @@ using namespace pomiro;
 using pomiro::testing::AccessibilityEvents;
 using pomiro::testing::Described;
 using pomiro::testing::everyPeriod;
+using pomiro::testing::headerCentre;
 using pomiro::testing::whatName;
 
 namespace {
@@ -144,7 +146,7 @@ TEST_F(ListWindowTest, ClicksToggleWholeRowsAndNothingElse)
     const QModelIndex current = grid->currentIndex();
     grid->horizontalScrollBar()->setValue(0);
     for (int col : {0, 1, 5})
-        clickAt(grid, grid->headerCentre(col));
+        clickAt(grid, headerCentre(grid, col));
     ASSERT_EQ(text(grid, 2, 0), "コーヒー");
     EXPECT_EQ(snapshot(grid), before) << "a title click selected or changed a row";
     EXPECT_EQ(grid->currentIndex(), current) << "a title click moved the current cell";
@@ -168,7 +170,7 @@ QImage titleLook(FrozenTableView *grid, int col)
 {
     QRect title(QPoint(),
                 QSize(grid->columnWidth(col) - 2, grid->horizontalHeader()->height() - 2));
-    title.moveCenter(grid->headerCentre(col));
+    title.moveCenter(headerCentre(grid, col));
     return grid->grab(title).toImage();
 }
 
@@ -187,7 +189,7 @@ TEST_P(ListTitleClicks, SortTheEntryRowsAndShowTheArrow)
     const QStringList totals = snapshot(grid).mid(5 * grid->model()->columnCount());
 
     for (int col : c.columns)
-        clickAt(grid, grid->headerCentre(col));
+        clickAt(grid, headerCentre(grid, col));
 
     QString names;
     for (int row = 0; row < 4; ++row)
@@ -238,7 +240,7 @@ TEST_F(ListWindowTest, SortingKeepsTheCurrentEntryAndTheSelection)
     press(Qt::Key_Space); // コーヒー, the current cell
     ASSERT_EQ(text(grid, 5, 1), "\\300");
 
-    clickAt(grid, grid->headerCentre(3));
+    clickAt(grid, headerCentre(grid, 3));
     ASSERT_EQ(text(grid, 0, 0), "酒");
     EXPECT_EQ(QApplication::focusWidget(), grid);
     EXPECT_EQ(grid->currentIndex(), grid->model()->index(1, 1))
@@ -277,8 +279,8 @@ TEST_F(ListWindowTest, FrozenTitlesAndNamesStayInViewWhileTheRestScrolls)
     const auto centre = [grid](int row, int col) {
         return grid->cellCentre(grid->model()->index(row, col));
     };
-    const QPoint title = grid->headerCentre(2);
-    const QPoint nameTitle = grid->headerCentre(0);
+    const QPoint title = headerCentre(grid, 2);
+    const QPoint nameTitle = headerCentre(grid, 0);
     const QPoint name = centre(1, 0);
     const QColor fixed = seenAt(grid, title);
     EXPECT_EQ(seenAt(grid, nameTitle), fixed);
@@ -290,12 +292,12 @@ TEST_F(ListWindowTest, FrozenTitlesAndNamesStayInViewWhileTheRestScrolls)
     click(grid, 299, 10);
     EXPECT_FALSE(centre(299, 10).isNull()) << "the view must stay where the user clicked";
     EXPECT_TRUE(centre(1, 2).isNull()) << "the cells did not scroll";
-    EXPECT_TRUE(grid->headerCentre(2).isNull()) << "the titles did not scroll with the cells";
-    EXPECT_EQ(grid->headerCentre(10).y(), title.y());
-    EXPECT_EQ(grid->headerCentre(0), nameTitle);
+    EXPECT_TRUE(headerCentre(grid, 2).isNull()) << "the titles did not scroll with the cells";
+    EXPECT_EQ(headerCentre(grid, 10).y(), title.y());
+    EXPECT_EQ(headerCentre(grid, 0), nameTitle);
     EXPECT_EQ(centre(299, 0).x(), name.x());
     EXPECT_EQ(centre(299, 0).y(), centre(299, 10).y()) << "names out of step with their rows";
-    EXPECT_EQ(seenAt(grid, grid->headerCentre(10)), fixed);
+    EXPECT_EQ(seenAt(grid, headerCentre(grid, 10)), fixed);
     EXPECT_EQ(seen(grid, 299, 0), fixed);
     EXPECT_EQ(seen(grid, 299, 10), kCyan);
     click(grid, 0, 2);
@@ -356,7 +358,7 @@ TEST_F(ListWindowTest, BuildsTheFixedWindowBesideTheMainWindow)
     const int nameToAmount = grid->cellCentre(grid->model()->index(0, 1)).x() -
                              grid->cellCentre(grid->model()->index(0, 0)).x();
     EXPECT_EQ(nameToAmount, 267 - 267 / 2 + 67 / 2) << "the name column is not 4000 twips wide";
-    EXPECT_EQ(grid->headerCentre(1).x(), grid->cellCentre(grid->model()->index(0, 1)).x());
+    EXPECT_EQ(headerCentre(grid, 1).x(), grid->cellCentre(grid->model()->index(0, 1)).x());
     EXPECT_EQ(grid->toolTip(), "クリックで選択");
     EXPECT_EQ(label->geometry(), QRect(20, 420, 406, 26));
     EXPECT_EQ(back->geometry(), QRect(510, 410, 106, 31));

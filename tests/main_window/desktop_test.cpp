@@ -4,6 +4,7 @@
 #include "list_window/frozentableview.h"
 #include "list_window/listwindow.h"
 #include "platform/qtjapanese.h"
+#include "tests/support/gridpoints.h"
 #include "tests/support/mainwindowtest.h"
 
 #include <QHeaderView>
@@ -245,7 +246,7 @@ TEST_P(ThemeTest, EveryRowOfTheListCanBeRead)
         QRect rect(0, 0, width,
                    (title ? grid->horizontalHeader()->height() : grid->rowHeight(cell.row)) - 2);
         rect.moveCenter(
-            grid->mapTo(list, title ? grid->headerCentre(cell.col)
+            grid->mapTo(list, title ? headerCentre(grid, cell.col)
                                     : grid->cellCentre(model->index(cell.row, cell.col))));
         areas.append({QString::fromUtf8(cell.what), rect});
     }
