@@ -29,7 +29,6 @@ int main(int argc, char *argv[])
 
     // The data file is the one in the folder the program was started from.
     pomiro::EntryStore entries;
-    const auto loaded = entries.load();
     pomiro::ChmHelpViewer help;
 
     pomiro::letters::LetterPrinting letterPrinting;
@@ -37,6 +36,5 @@ int main(int argc, char *argv[])
     pomiro::MainWindow window(entries, help);
     window.setLetterPrinting(&letterPrinting);
     window.show();
-    window.tellLoad(loaded);
     return app.exec();
 }

@@ -38,11 +38,8 @@ class MainWindow : public QWidget
     Q_OBJECT
 
 public:
-    // Shows the entries `store` has loaded.
+    // Loads the entries of `store` and shows the first.
     MainWindow(EntryStore &store, HelpViewer &help, QWidget *parent = nullptr);
-
-    // Tells the user, once the window is up, what the load at start-up could not read.
-    void tellLoad(const Result<LoadReport, DataFileError> &loaded);
 
     // What the letter buttons print with; without it they do nothing. Not owned.
     void setLetterPrinting(letters::LetterPrinting *printing);
