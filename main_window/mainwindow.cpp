@@ -60,7 +60,6 @@ MainWindow::MainWindow(EntryStore &store, HelpViewer &help, QWidget *parent)
     : QWidget(parent), m_store(store), m_help(help)
 {
     setObjectName(QStringLiteral("mainWindow"));
-    accessibility::reportActiveWindowWhenBridgeIsUp();
     setWindowTitle(texts::kWindowTitle);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFixedSize(twipsToPixels(layout::kClientArea).size());

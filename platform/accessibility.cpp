@@ -113,20 +113,12 @@ private:
 
 } // namespace
 
-void reportActiveWindowWhenBridgeIsUp()
+void registerInterfaces()
 {
     static ActiveWindowReporter reporter;
     static const bool installed = [] {
-        QAccessible::installActivationObserver(&reporter);
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
-
-void registerInterfaces()
-{
-    static const bool installed = [] {
         QAccessible::installFactory(makeInterface);
+        QAccessible::installActivationObserver(&reporter);
         return true;
     }();
     Q_UNUSED(installed);
