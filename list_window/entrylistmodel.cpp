@@ -55,7 +55,8 @@ QString totalNotes(bool overflow, const QStringList &skipped)
 } // namespace
 
 EntryListModel::EntryListModel(const Entries &entries, QObject *parent)
-    : QAbstractTableModel(parent), m_entries(entries), m_marks(entries.size(), Mark::Untouched),
+    : QAbstractTableModel(parent), m_entries(entries),
+      m_selection(new QItemSelectionModel(this, this)), m_touched(entries.size(), false),
       m_order(entries.size())
 {
     std::iota(m_order.begin(), m_order.end(), 0);
@@ -91,8 +92,7 @@ QVariant EntryListModel::headerData(int section, Qt::Orientation orientation, in
     }
 }
 
-// Entry rows can be selected (by toggleRow(), never by the view itself); the flag lets a view
-// mirror the selection and screen readers report it.
+// Entry rows can be selected (by toggleRow(), never by the view itself).
 Qt::ItemFlags EntryListModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
@@ -139,11 +139,8 @@ QVariant EntryListModel::background(int row, int col) const
         return listlayout::kTotalRow;
     if (row == selectedTotalRow())
         return listlayout::kSelectedTotalRow;
-    if (isEntryRow(row) && col >= 1) {
-        const Mark mark = m_marks[m_order[row]];
-        if (mark != Mark::Untouched)
-            return mark == Mark::Selected ? listlayout::kSelectedRow : listlayout::kDeselectedRow;
-    }
+    if (isEntryRow(row) && col >= 1 && m_touched[m_order[row]])
+        return isSelected(row) ? listlayout::kSelectedRow : listlayout::kDeselectedRow;
     return {};
 }
 
@@ -185,21 +182,21 @@ QString EntryListModel::spokenText(int row, int col) const
 
 bool EntryListModel::isSelected(int row) const
 {
-    return isEntryRow(row) && m_marks[m_order[row]] == Mark::Selected;
+    return isEntryRow(row) && m_selection->isRowSelected(row);
 }
 
 void EntryListModel::toggleRow(int row)
 {
     if (!isEntryRow(row))
         return;
-    Mark &mark = m_marks[m_order[row]];
-    mark = mark == Mark::Selected ? Mark::Deselected : Mark::Selected;
+    m_touched[m_order[row]] = true;
+    m_selection->select(index(row, 0), QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
     emit dataChanged(index(row, 1), index(row, kColumns - 1), {Qt::BackgroundRole});
 
     m_selectedTotal = totalsOf(true);
     emit dataChanged(index(selectedTotalRow(), 1), index(selectedTotalRow(), kColumns - 1),
                      {Qt::DisplayRole, Qt::ToolTipRole, Qt::AccessibleTextRole});
-    emit rowSelectionChanged(row, mark == Mark::Selected);
+    emit rowSelectionChanged(row, isSelected(row));
 }
 
 void EntryListModel::sort(int column, Qt::SortOrder order)
@@ -270,13 +267,16 @@ void EntryListModel::fillTotals()
 // and named; a text or sum beyond the Amount range makes the whole total "桁あふれ".
 EntryListModel::Totals EntryListModel::totalsOf(bool selectedOnly) const
 {
+    QList<bool> chosen(entryCount(), !selectedOnly);
+    for (int row = 0; selectedOnly && row < entryCount(); ++row)
+        chosen[m_order[row]] = isSelected(row);
     Totals totals;
     for (int period = 0; period < kPeriodCount; ++period) {
         Amount sum;
         bool overflow = false;
         QStringList skipped;
         for (int i = 0; i < entryCount(); ++i) {
-            if (selectedOnly && m_marks[i] != Mark::Selected)
+            if (!chosen[i])
                 continue;
             const Entry &entry = m_entries[i];
             const QString &text = entry.amount(period);

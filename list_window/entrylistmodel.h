@@ -3,6 +3,7 @@
 #include "core/entry.h"
 
 #include <QAbstractTableModel>
+#include <QItemSelectionModel>
 #include <QList>
 #include <array>
 
@@ -13,11 +14,12 @@ namespace pomiro {
 // ("ぽみろ…", then the ten periods) are the horizontal header data; column 0 holds the names, which
 // the view keeps in view.
 //
-// Each entry row is selected or not; the model is the one owner of that state. It serves it as the
-// background of the row's amount cells (light cyan when selected, white once deselected, none while
-// never clicked), as the selectable flag of entry cells, and announces each change with
-// rowSelectionChanged() so that a view can mirror it for screen readers. Cells the model gives no
-// background keep the view's own colours; those it gives one have black text.
+// Each entry row is selected or not, in the model's own selection model (selectionModel()), which
+// the views share, so that a screen reader hears a selected row as selected; only toggleRow()
+// changes it. The model serves the selection as the background of the row's amount cells (light
+// cyan when selected, white once deselected, none while never clicked) and announces each change
+// with rowSelectionChanged(). Cells the model gives no background keep the view's own colours;
+// those it gives one have black text.
 //
 // The entry rows can be sorted by a column (sort()); the rows are then served in that order, so
 // whoever walks rows 0 to entryCount() - 1 meets the entries as the user sees them. The spacer and
@@ -52,6 +54,8 @@ public:
     void toggleRow(int row);
     // Whether an entry row is selected; the window shows it through the background.
     bool isSelected(int row) const;
+    // The rows' selection, for the views to show; they never change it themselves.
+    QItemSelectionModel *selectionModel() const { return m_selection; }
 
     int entryCount() const { return int(m_entries.size()); }
     bool isEntryRow(int row) const { return row >= 0 && row < entryCount(); }
@@ -64,8 +68,6 @@ signals:
     void rowSelectionChanged(int row, bool selected);
 
 private:
-    enum class Mark { Untouched, Selected, Deselected };
-
     struct Total
     {
         QString text;
@@ -86,7 +88,9 @@ private:
 
     // In the order of the file; m_order[row] is the entry an entry row shows.
     Entries m_entries;
-    QList<Mark> m_marks;
+    QItemSelectionModel *m_selection;
+    // In the order of the file: whether an entry was ever selected.
+    QList<bool> m_touched;
     QList<int> m_order;
     Totals m_total;
     // Empty until the first click on an entry row.

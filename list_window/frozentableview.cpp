@@ -1,16 +1,15 @@
 #include "list_window/frozentableview.h"
 
-#include <QAccessible>
-#include <QAccessibleInterface>
+#include "list_window/gridcells.h"
+#include "platform/accessibility.h"
+
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 #include <QWheelEvent>
 
 namespace pomiro {
@@ -20,126 +19,7 @@ namespace {
 // Rows follow the font, with a little air above and below the text.
 constexpr int kRowPadding = 6;
 
-// The fixed-cell look of the titles and of the frozen column where the model gives no colour.
-void paintAsFixedCell(QStyleOptionViewItem *option)
-{
-    option->backgroundBrush = option->palette.color(QPalette::Active, QPalette::Button);
-    option->palette.setColor(QPalette::Text,
-                             option->palette.color(QPalette::Active, QPalette::ButtonText));
-}
-
-// The model's colours are the selection the user sees; Qt's highlight never covers them. The
-// current cell is marked only while the user works the grid by keys.
-class CellDelegate : public QStyledItemDelegate
-{
-public:
-    CellDelegate(const FrozenTableView *main, QObject *parent)
-        : QStyledItemDelegate(parent), m_main(main)
-    {}
-
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->state &= ~QStyle::State_Selected;
-        // The frozen view never has the focus itself; the main view's current cell decides.
-        option->state.setFlag(QStyle::State_HasFocus,
-                              m_main->marksCurrentCell() && index == m_main->currentIndex());
-    }
-
-    const FrozenTableView *m_main;
-};
-
-// The frozen column: the fixed-cell colours unless the model gives its own.
-class FrozenCellDelegate : public CellDelegate
-{
-public:
-    using CellDelegate::CellDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
-    {
-        CellDelegate::initStyleOption(option, index);
-        if (option->backgroundBrush.style() == Qt::NoBrush)
-            paintAsFixedCell(option);
-    }
-};
-
-// The column titles, drawn exactly as a row of fixed cells with the table's grid lines, so that
-// the real header looks like the first row it replaced, with the style's sort arrow on the title
-// the rows are sorted by. A click sorts (see FrozenTableView).
-class FixedCellHeader : public QHeaderView
-{
-public:
-    explicit FixedCellHeader(QWidget *table) : QHeaderView(Qt::Horizontal, table)
-    {
-        setSectionsClickable(true);
-        setHighlightSections(false);
-    }
-
-protected:
-    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
-    {
-        if (!rect.isValid() || !model())
-            return;
-        const QWidget *table = parentWidget();
-        // The option as the table gives its own cells, so that text lands on the same pixels.
-        QStyleOptionViewItem cell;
-        cell.initFrom(table);
-        cell.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
-        cell.state.setFlag(QStyle::State_Active, table->hasFocus());
-        const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, table);
-        cell.decorationSize = QSize(icon, icon);
-        cell.decorationAlignment = Qt::AlignCenter;
-        cell.showDecorationSelected =
-            style()->styleHint(QStyle::SH_ItemView_ShowDecorationSelected, nullptr, table);
-        const QColor grid = QColor::fromRgba(
-            static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &cell, table)));
-        cell.rect = rect.adjusted(0, 0, -1, -1);
-        cell.font = font();
-        cell.fontMetrics = fontMetrics();
-        cell.widget = table;
-        cell.features = QStyleOptionViewItem::HasDisplay;
-        cell.text = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
-        const QVariant alignment =
-            model()->headerData(logicalIndex, orientation(), Qt::TextAlignmentRole);
-        cell.displayAlignment =
-            alignment.isValid() ? alignment.value<Qt::Alignment>() : defaultAlignment();
-        cell.textElideMode = Qt::ElideRight;
-        paintAsFixedCell(&cell);
-        style()->drawControl(QStyle::CE_ItemViewItem, &cell, painter, table);
-
-        painter->save();
-        painter->setPen(grid);
-        painter->drawLine(rect.topRight(), rect.bottomRight());
-        painter->drawLine(rect.bottomLeft(), rect.bottomRight());
-        painter->restore();
-
-        if (isSortIndicatorShown() && sortIndicatorSection() == logicalIndex)
-            paintSortArrow(painter, cell.rect);
-    }
-
-private:
-    // Where and how the style draws a header's arrow, and in Qt's sense of it: a header sorted
-    // A to Z is QStyleOptionHeader::SortDown, as QHeaderView itself draws it.
-    void paintSortArrow(QPainter *painter, const QRect &rect) const
-    {
-        QStyleOptionHeader arrow;
-        arrow.initFrom(this);
-        arrow.rect = rect;
-        arrow.orientation = orientation();
-        arrow.state.setFlag(QStyle::State_Horizontal, orientation() == Qt::Horizontal);
-        arrow.sortIndicator = sortIndicatorOrder() == Qt::AscendingOrder
-                                  ? QStyleOptionHeader::SortDown
-                                  : QStyleOptionHeader::SortUp;
-        arrow.palette.setColor(QPalette::ButtonText,
-                               arrow.palette.color(QPalette::Active, QPalette::ButtonText));
-        arrow.rect = style()->subElementRect(QStyle::SE_HeaderArrow, &arrow, this);
-        style()->drawPrimitive(QStyle::PE_IndicatorHeaderArrow, &arrow, painter, this);
-    }
-};
-
-void setUp(QTableView *view, QStyledItemDelegate *delegate)
+void setUp(QTableView *view, QAbstractItemDelegate *delegate)
 {
     view->setHorizontalHeader(new FixedCellHeader(view));
     view->setItemDelegate(delegate);
@@ -165,7 +45,7 @@ class FrozenColumn : public QTableView
 public:
     explicit FrozenColumn(FrozenTableView *main) : QTableView(main), m_main(main)
     {
-        setUp(this, new FrozenCellDelegate(main, this));
+        setUp(this, new GridCellDelegate(main, GridCellDelegate::Cells::Fixed, this));
         setSelectionMode(QAbstractItemView::NoSelection);
         setFrameShape(QFrame::NoFrame);
         setFocusPolicy(Qt::NoFocus);
@@ -227,7 +107,7 @@ FrozenTableView::FrozenTableView(QWidget *parent)
     : QTableView(parent), m_frozen(new FrozenColumn(this)),
       m_rowHeight(QFontMetrics(font()).height() + kRowPadding)
 {
-    setUp(this, new CellDelegate(this, this));
+    setUp(this, new GridCellDelegate(this, GridCellDelegate::Cells::Scrolling, this));
     // Several rows can be selected, but only by whoever owns the data (see selectionCommand()).
     setSelectionMode(QAbstractItemView::MultiSelection);
     setFocusPolicy(Qt::StrongFocus);
@@ -259,17 +139,15 @@ void FrozenTableView::setModel(QAbstractItemModel *model)
 {
     QTableView::setModel(model);
     m_frozen->setModel(model);
-    QItemSelectionModel *own = m_frozen->selectionModel();
     m_frozen->setSelectionModel(selectionModel());
-    if (own != selectionModel())
-        delete own;
     syncSections();
 }
 
+// Both views show one selection. (The selection models the views make on setModel() stay their
+// children, unused once replaced.)
 void FrozenTableView::setSelectionModel(QItemSelectionModel *selectionModel)
 {
     QTableView::setSelectionModel(selectionModel);
-    // setModel() passes the first one on once the frozen view has the model too.
     if (selectionModel && m_frozen->model() == selectionModel->model())
         m_frozen->setSelectionModel(selectionModel);
 }
@@ -333,67 +211,30 @@ void FrozenTableView::selectionChanged(const QItemSelection &selected,
                                        const QItemSelection &deselected)
 {
     QTableView::selectionChanged(selected, deselected);
-    if (!QAccessible::isActive() || !isVisible())
-        return;
-    announceSelection(selected, true);
-    announceSelection(deselected, false);
-}
-
-// Qt (6.4) reports a changed selection on its first cell only, and a screen reader ignores that
-// while the user stands in another column. So the current cell reports it too, through the view's
-// own table interface, whichever column it is in.
-void FrozenTableView::announceSelection(const QItemSelection &changed, bool selected)
-{
-    const QModelIndex current = currentIndex();
-    if (!current.isValid() || !changed.contains(current) || changed.indexes().value(0) == current)
-        return;
-    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(this);
-    QAccessibleTableInterface *cells = table ? table->tableInterface() : nullptr;
-    QAccessibleInterface *cell = cells ? cells->cellAt(current.row(), current.column()) : nullptr;
-    if (!cell)
-        return;
-    QAccessibleEvent event(cell,
-                           selected ? QAccessible::SelectionAdd : QAccessible::SelectionRemove);
-    QAccessible::updateAccessibility(&event);
+    accessibility::announceSelectionAtCurrentCell(this, selected, true);
+    accessibility::announceSelectionAtCurrentCell(this, deselected, false);
 }
 
 void FrozenTableView::keyPressEvent(QKeyEvent *event)
 {
     setKeyboardUse(true);
+    const int key = event->key();
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Select:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (plain && currentIndex().isValid()) {
-            emit cellTriggered(currentIndex());
-            event->accept();
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    // Only the data's owner selects.
-    if (event->matches(QKeySequence::SelectAll)) {
-        event->ignore();
-        return;
-    }
-    // Qt's own copy would take the current cell alone.
-    if (event->matches(QKeySequence::Copy)) {
+    const bool trigger = key == Qt::Key_Space || key == Qt::Key_Select || key == Qt::Key_Return ||
+                         key == Qt::Key_Enter;
+    if (trigger && plain && currentIndex().isValid())
+        emit cellTriggered(currentIndex());
+    else if (event->matches(QKeySequence::Copy)) // Qt's own copy would take the current cell alone
         emit copyRequested();
-        event->accept();
-        return;
-    }
     // Qt (6.4) makes no menu of Shift+F10, nor of the Menu key on every platform.
-    if ((event->key() == Qt::Key_Menu && plain) ||
-        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+    else if ((key == Qt::Key_Menu && plain) ||
+             (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier))
         emit menuRequested(menuPositionForKeys(), true);
-        event->accept();
-        return;
-    }
-    QTableView::keyPressEvent(event);
+    else if (event->matches(QKeySequence::SelectAll)) // only the data's owner selects
+        return event->ignore();
+    else
+        return QTableView::keyPressEvent(event);
+    event->accept();
 }
 
 // The platform's own menu request: from the mouse, or from a key the platform turned into one.
@@ -460,12 +301,6 @@ void FrozenTableView::updateGeometries()
     // A page is what the user sees of the scrolling columns, right of the frozen one; it also
     // sizes the scroll bar's handle.
     horizontalScrollBar()->setPageStep(std::max(1, viewport()->width() - columnWidth(0)));
-    placeFrozenColumn();
-}
-
-void FrozenTableView::resizeEvent(QResizeEvent *event)
-{
-    QTableView::resizeEvent(event);
     placeFrozenColumn();
 }
 

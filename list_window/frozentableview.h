@@ -11,12 +11,11 @@ class FrozenColumn;
 // Qt's Frozen Column example: the column titles are the model's header data in a real horizontal
 // header, and one more view, laid over the left edge of this one and sharing its model and
 // selection model, draws the first column and follows the vertical scrolling. The titles and the
-// first column look like fixed cells (the palette's button colours) wherever the model gives no
-// background of its own.
+// first column look like fixed cells (gridcells.h).
 //
 // The view never selects or edits by itself: a click on any cell, frozen or not, and Space or Enter
 // on the current cell are reported by cellTriggered(); whoever owns the data decides what that
-// means and may mirror its own selection into selectionModel() for screen readers. A click on a
+// means, and may give both views its own selection model to show (setSelectionModel()). A click on a
 // column's title sorts the model by that column (the model's Qt::InitialSortOrderRole gives the
 // first order, a second click reverses it) and shows the indicator. Tab leaves the view; the arrows
 // move the current cell, which is marked only while the user works the view by keys. Likewise the
@@ -62,7 +61,6 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void updateGeometries() override;
-    void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -71,7 +69,6 @@ private:
     void syncSections();
     void placeFrozenColumn();
     void setKeyboardUse(bool keys);
-    void announceSelection(const QItemSelection &changed, bool selected);
     QPoint menuPositionForKeys();
 
     FrozenColumn *m_frozen;

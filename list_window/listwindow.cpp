@@ -11,7 +11,6 @@
 #include "platform/twips.h"
 #include "platform/windowplacement.h"
 
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -57,7 +56,6 @@ ListWindow::ListWindow(const Entries &entries, QWidget *parent, const QString &f
     fillRows(entries);
     connect(m_grid, &FrozenTableView::cellTriggered, this,
             [this](const QModelIndex &index) { m_model->toggleRow(index.row()); });
-    connect(m_model, &EntryListModel::rowSelectionChanged, this, &ListWindow::showSelection);
     connect(m_grid, &FrozenTableView::menuRequested, this, &ListWindow::showMenu);
     connect(m_grid, &FrozenTableView::copyRequested, this, &ListWindow::copyList);
 
@@ -82,16 +80,6 @@ void ListWindow::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-// The model owns the selection; the grid's selection model repeats it so that screen readers
-// hear a row as selected.
-void ListWindow::showSelection(int row, bool selected)
-{
-    const QItemSelection rowCells(m_model->index(row, 0),
-                                  m_model->index(row, EntryListModel::kColumns - 1));
-    m_grid->selectionModel()->select(rowCells, selected ? QItemSelectionModel::Select
-                                                        : QItemSelectionModel::Deselect);
-}
-
 // The grid's look: its font and the widths of the name column and the ten amount columns.
 void ListWindow::setUpGrid()
 {
@@ -106,6 +94,7 @@ void ListWindow::fillRows(const Entries &entries)
 {
     m_model = new EntryListModel(entries, this);
     m_grid->setModel(m_model);
+    m_grid->setSelectionModel(m_model->selectionModel());
 }
 
 // The menu is made on first use; the items that take the list away stand together in it, in the

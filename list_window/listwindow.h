@@ -51,7 +51,6 @@ protected:
 
 private:
     void setUpGrid();
-    void showSelection(int row, bool selected);
     void fillRows(const Entries &entries);
     void showMenu(const QPoint &globalPos, bool byKeys);
     void copyList();

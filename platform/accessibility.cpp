@@ -5,6 +5,7 @@
 #include "platform/messagebox.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -148,6 +149,23 @@ void describeControls(QWidget *window)
         if (control->accessibleDescription().isEmpty() && !control->toolTip().isEmpty())
             control->setAccessibleDescription(control->toolTip());
     }
+}
+
+void announceSelectionAtCurrentCell(QAbstractItemView *view, const QItemSelection &changed,
+                                    bool selected)
+{
+    const QModelIndex current = view->currentIndex();
+    if (!QAccessible::isActive() || !view->isVisible() || !current.isValid() ||
+        !changed.contains(current) || changed.indexes().value(0) == current)
+        return;
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(view);
+    QAccessibleTableInterface *cells = table ? table->tableInterface() : nullptr;
+    QAccessibleInterface *cell = cells ? cells->cellAt(current.row(), current.column()) : nullptr;
+    if (!cell)
+        return;
+    QAccessibleEvent event(cell,
+                           selected ? QAccessible::SelectionAdd : QAccessible::SelectionRemove);
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace pomiro::accessibility

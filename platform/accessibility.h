@@ -1,5 +1,7 @@
 #pragma once
 
+class QAbstractItemView;
+class QItemSelection;
 class QWidget;
 
 namespace pomiro::accessibility {
@@ -21,5 +23,12 @@ void registerInterfaces();
 // readers, where the window has not set them itself: a button's caption, the caption label that
 // belongs to a field (QLabel::setBuddy), or the tooltip. The tooltip also becomes the description.
 void describeControls(QWidget *window);
+
+// Tells screen readers that the row under a view's current cell was selected or deselected. Qt
+// (measured with 6.4) reports a changed selection on its first cell only, and a screen reader
+// ignores that while the user stands in another column; call this from the view's
+// selectionChanged() with each of its two arguments.
+void announceSelectionAtCurrentCell(QAbstractItemView *view, const QItemSelection &changed,
+                                    bool selected);
 
 } // namespace pomiro::accessibility

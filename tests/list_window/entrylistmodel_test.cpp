@@ -386,6 +386,15 @@ TEST(EntryListModel, SortingKeepsEachEntrysSelection)
     EXPECT_EQ(marks(), "CCW");
     EXPECT_EQ(a.row(), 0);
     EXPECT_EQ(rowText(model, model.selectedTotalRow()), "\\400");
+
+    // What the views show and a screen reader hears is the same selection, whole rows.
+    model.toggleRow(model.totalRow());
+    QList<int> rows;
+    for (const QModelIndex &index :
+         model.selectionModel()->selectedRows(EntryListModel::kColumns - 1))
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, (QList<int>{0, 1}));
 }
 
 } // namespace
