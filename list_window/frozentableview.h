@@ -15,8 +15,8 @@ class FrozenColumn;
 //
 // The view never selects or edits by itself: a click on any cell, frozen or not, and Space or Enter
 // on the current cell are reported by cellTriggered(); whoever owns the data decides what that
-// means, and may give both views its own selection model to show (setSelectionModel()). A click on a
-// column's title sorts the model by that column (the model's Qt::InitialSortOrderRole gives the
+// means, and may give both views its own selection model to show (setSelectionModel()). A click on
+// a column's title sorts the model by that column (the model's Qt::InitialSortOrderRole gives the
 // first order, a second click reverses it) and shows the indicator. Tab leaves the view; the arrows
 // move the current cell, which is marked only while the user works the view by keys. Likewise the
 // view only reports a wish for its menu (a right click, the Menu key, Shift+F10) and Ctrl+C; it

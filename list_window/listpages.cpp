@@ -36,13 +36,6 @@ constexpr double kSlack = 0.5;
 const QColor kHeaderShade(224, 224, 224);
 const QColor kRule(128, 128, 128);
 
-// A cell as printed: amounts that are numbers as the grid shows them, the rest as stored.
-QString printedAmount(const QString &cell)
-{
-    const auto amount = parseAmountText(cell);
-    return amount ? formatAmountText(*amount) : cell;
-}
-
 enum class RowKind { Entry, Total, SelectedTotal };
 
 struct PrintedRow
@@ -51,11 +44,11 @@ struct PrintedRow
     RowKind kind;
 };
 
-QStringList printedCells(const QStringList &reported)
+QStringList printedCells(const ReportRow &reported)
 {
     QStringList cells;
-    for (qsizetype i = 0; i < reported.size(); ++i)
-        cells << (i == 0 ? reported[i] : printedAmount(reported[i]));
+    for (const ReportCell &cell : reported)
+        cells << cell.shown();
     return cells;
 }
 
@@ -67,7 +60,7 @@ public:
     {
         m_header = report.header;
         m_marked = !report.selectedTotal.isEmpty();
-        for (const QStringList &row : report.rows)
+        for (const ReportRow &row : report.rows)
             m_rows.append({printedCells(row), RowKind::Entry});
         m_totals.append({printedCells(report.total), RowKind::Total});
         if (m_marked)

@@ -10,9 +10,9 @@ namespace {
 // Added by the model to a total that left unreadable rows out; its tooltip names them.
 const QString kLeftOutMark = QStringLiteral(" *");
 
-QStringList cellsOf(const EntryListModel &model, int row, QString (*reported)(const QString &))
+ReportRow cellsOf(const EntryListModel &model, int row, ReportCell (*reported)(const QString &))
 {
-    QStringList cells{model.index(row, 0).data().toString()};
+    ReportRow cells{ReportCell{std::nullopt, model.index(row, 0).data().toString()}};
     for (int col = 1; col < EntryListModel::kColumns; ++col)
         cells << reported(model.index(row, col).data().toString());
     return cells;
@@ -20,12 +20,8 @@ QStringList cellsOf(const EntryListModel &model, int row, QString (*reported)(co
 
 } // namespace
 
-QString reportedAmount(const QString &text)
+QString ReportCell::plain() const
 {
-    // "\" alone is how the grid writes a zero amount; the reader takes it for no number.
-    if (text.trimmed() == QString(kYenSign))
-        return QStringLiteral("0");
-    const auto amount = parseAmountText(text);
     if (!amount)
         return text;
     // The displayed text less its signs, so that the rounding is the grid's own by construction.
@@ -35,7 +31,29 @@ QString reportedAmount(const QString &text)
     return yen.isEmpty() ? QStringLiteral("0") : yen;
 }
 
-QString reportedTotal(const QString &text)
+QString ReportCell::shown() const
+{
+    return amount ? formatAmountText(*amount) : text;
+}
+
+QStringList plainTexts(const ReportRow &row)
+{
+    QStringList texts;
+    for (const ReportCell &cell : row)
+        texts << cell.plain();
+    return texts;
+}
+
+ReportCell reportedAmount(const QString &text)
+{
+    // "\" alone is how the grid writes a zero amount; the reader takes it for no number.
+    if (text.trimmed() == QString(kYenSign))
+        return {Amount{}, text};
+    const auto amount = parseAmountText(text);
+    return amount ? ReportCell{*amount, text} : ReportCell{std::nullopt, text};
+}
+
+ReportCell reportedTotal(const QString &text)
 {
     return reportedAmount(text.endsWith(kLeftOutMark) ? text.chopped(kLeftOutMark.size()) : text);
 }
@@ -43,10 +61,11 @@ QString reportedTotal(const QString &text)
 csv::Table ListReport::table() const
 {
     csv::Table all{header};
-    all += rows;
-    all << total;
+    for (const ReportRow &row : rows)
+        all << plainTexts(row);
+    all << plainTexts(total);
     if (!selectedTotal.isEmpty())
-        all << selectedTotal;
+        all << plainTexts(selectedTotal);
     return all;
 }
 

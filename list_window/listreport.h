@@ -1,40 +1,58 @@
 #pragma once
 
+#include "core/amount.h"
 #include "core/csv.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace pomiro {
 
 class EntryListModel;
 
-// The list as plain text, in the grid's current order, as it is taken away: copied, saved as a
-// CSV file, printed. The rows taken are the selected entry rows if any are selected, otherwise all
-// entry rows; then the total row, and the selected-total row while rows are selected.
-//
-// Amounts go out as a spreadsheet computes with them: a readable amount as whole yen without "\"
-// and "," ("3500", "-20", "0"), anything else as stored. A total goes out the same way, without the
-// " *" that marks rows left out of it (a spreadsheet's own sum leaves that text out too).
+// A cell of the report: an amount when the grid's text reads as one, otherwise the text as it
+// stands (a name, "たくさん", "桁あふれ").
+struct ReportCell
+{
+    std::optional<Amount> amount;
+    QString text;
+
+    // As it goes out as text, the way a spreadsheet computes with it: whole yen without "\" and
+    // "," ("3500", "-20", "0"), rounded as the grid rounds for display; the text otherwise.
+    QString plain() const;
+    // As the grid shows it ("\3,500"); the text otherwise.
+    QString shown() const;
+};
+using ReportRow = QList<ReportCell>;
+
+QStringList plainTexts(const ReportRow &row);
+
+// The list as it is taken away, in the grid's current order: copied, saved as a CSV file,
+// printed. The rows taken are the selected entry rows if any are selected, otherwise all entry
+// rows; then the total row, and the selected-total row while rows are selected. A total carries
+// its amount without the " *" that marks rows left out of it (a spreadsheet's own sum leaves that
+// text out too).
 struct ListReport
 {
     QStringList header;
-    csv::Table rows;
-    QStringList total;
-    QStringList selectedTotal; // empty when no row is selected
+    QList<ReportRow> rows;
+    ReportRow total;
+    ReportRow selectedTotal; // empty when no row is selected
 
-    // Everything in reading order: the header, the rows, the total, the selected total.
+    // Everything as plain text in reading order: the header, the rows, the total, the selected
+    // total.
     csv::Table table() const;
 };
 
 ListReport makeListReport(const EntryListModel &model);
 
-// An amount text of the grid as it goes out: whole yen, rounded as the grid rounds for display,
-// with "-" for a negative amount and "0" for a zero one; as stored when it cannot be read.
-QString reportedAmount(const QString &text);
+// An amount text of the grid as the report carries it; "\" alone, the grid's zero, is 0.
+ReportCell reportedAmount(const QString &text);
 
-// A total of the grid as it goes out: as reportedAmount(), without the mark of rows left out.
-QString reportedTotal(const QString &text);
+// A total of the grid as the report carries it: as reportedAmount(), without the mark of rows left
+// out.
+ReportCell reportedTotal(const QString &text);
 
 } // namespace pomiro

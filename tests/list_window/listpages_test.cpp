@@ -196,10 +196,15 @@ TEST(ListPages, PrintAmountsAsTheGridShowsThem)
     fonts::registerSubstitutes();
     ListReport report;
     report.header = kHeader;
-    report.rows << QStringList{u"禁煙"_s, u"500"_s,  u"3500"_s,      u"-20"_s,
-                               u"0"_s,    u"未定"_s, u"1234567"_s,   u"5万"_s,
-                               u"x"_s,    u"1"_s,    u"9999999999"_s};
-    report.total = QStringList{u"全合計"_s} + QStringList(10, u"桁あふれ"_s);
+    const auto row = [](const QString &name, const QStringList &amounts) {
+        ReportRow cells{ReportCell{std::nullopt, name}};
+        for (const QString &amount : amounts)
+            cells << reportedAmount(amount);
+        return cells;
+    };
+    report.rows << row(u"禁煙"_s, {u"500"_s, u"3500"_s, u"-20"_s, u"0"_s, u"未定"_s, u"1234567"_s,
+                                   u"5万"_s, u"x"_s, u"1"_s, u"9999999999"_s});
+    report.total = row(u"全合計"_s, QStringList(10, u"桁あふれ"_s));
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
