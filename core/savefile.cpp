@@ -30,15 +30,24 @@ void syncFolder(const QString &filePath)
 
 } // namespace
 
-Result<void, SaveError> replaceFileAtomically(const QString &path, const QByteArray &bytes)
+WriteContent contentOf(QByteArray bytes)
+{
+    return
+        [bytes = std::move(bytes)](QFileDevice &out) { return out.write(bytes) == bytes.size(); };
+}
+
+Result<void, SaveError> replaceFileWith(const QString &path, const WriteContent &write)
 {
     QSaveFile file(path);
     // Unbuffered, so that a failed write is seen by the write itself: QSaveFile::commit() flushes
     // a write buffer only while closing, and still renames the short file when that flush fails.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(SaveError{file.errorString(), file.error() == QFileDevice::ResourceError});
-    if (file.write(bytes) != bytes.size()) {
-        const SaveError error{file.errorString(), file.error() == QFileDevice::ResourceError};
+    if (!write(file) || file.error() != QFileDevice::NoError) {
+        const SaveError error{file.error() == QFileDevice::NoError
+                                  ? QStringLiteral("the content could not be made")
+                                  : file.errorString(),
+                              file.error() == QFileDevice::ResourceError};
         file.cancelWriting();
         return fail(error);
     }
@@ -52,6 +61,11 @@ Result<void, SaveError> replaceFileAtomically(const QString &path, const QByteAr
         return fail(SaveError{file.errorString(), file.error() == QFileDevice::ResourceError});
     syncFolder(path);
     return {};
+}
+
+Result<void, SaveError> replaceFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    return replaceFileWith(path, contentOf(bytes));
 }
 
 } // namespace pomiro

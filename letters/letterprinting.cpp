@@ -49,23 +49,16 @@ QString documentsFolder()
 
 } // namespace
 
-LetterPrinting::LetterPrinting(FindDestination findDestination, std::function<QDate()> today,
-                               AskSavePath askSavePath)
-    : m_printing(std::move(findDestination), std::move(askSavePath)), m_today(std::move(today))
-{}
-
-bool LetterPrinting::print(int kindIndex, QWidget *window, const QString &name,
-                           const PeriodTexts &amounts)
+std::optional<Printable> letterPrintable(int kindIndex, const QString &name,
+                                         const PeriodTexts &amounts, QDate date)
 {
     if (kindIndex < 0 || kindIndex >= static_cast<int>(kLetterKinds.size()))
-        return false;
+        return std::nullopt;
     const LetterKind &kind = kLetterKinds[static_cast<size_t>(kindIndex)];
-    const QDate date = m_today();
-    const PaintPdf paint = [&](QFileDevice &out, const QPageSize &paper) {
-        return writeLetterPdf(out, paper, kind, name, amounts, date);
-    };
-    return m_printing.print(window, paint,
-                            QDir(documentsFolder()).filePath(proposedFileName(kind, name, date)));
+    return Printable{[&kind, name, amounts, date](QFileDevice &out, const QPageSize &paper) {
+                         return writeLetterPdf(out, paper, kind, name, amounts, date);
+                     },
+                     QDir(documentsFolder()).filePath(proposedFileName(kind, name, date))};
 }
 
 } // namespace pomiro::letters

@@ -5,31 +5,14 @@
 
 #include <QDate>
 #include <QString>
-#include <functional>
-
-class QWidget;
+#include <optional>
 
 namespace pomiro::letters {
 
-// What a letter button does: prints the letter through the program's print path, which tells the
-// user when that failed and offers to save the same page as a PDF instead.
-class LetterPrinting
-{
-public:
-    using FindDestination = FindPrintDestination;
-
-    explicit LetterPrinting(FindDestination findDestination = &defaultPrintDestination,
-                            std::function<QDate()> today = &QDate::currentDate,
-                            AskSavePath askSavePath = &askPdfPathInDialog);
-
-    // kindIndex counts kLetterKinds. Returns true when the letter was printed or saved as a PDF,
-    // so the print panel may close; otherwise the user has been told (or cancelled) and the panel
-    // should stay open.
-    bool print(int kindIndex, QWidget *window, const QString &name, const PeriodTexts &amounts);
-
-private:
-    PdfPrinting m_printing;
-    std::function<QDate()> m_today;
-};
+// The letter of kind `kindIndex` (counting kLetterKinds) for the entry `name` with `amounts`,
+// dated `date`, for the program's print path (PdfPrinting): one page, proposed when saved as a PDF
+// as "<letter>_<name>_<yyyyMMdd>.pdf" in the user's documents folder. None for no such letter.
+std::optional<Printable> letterPrintable(int kindIndex, const QString &name,
+                                         const PeriodTexts &amounts, QDate date);
 
 } // namespace pomiro::letters

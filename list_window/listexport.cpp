@@ -45,7 +45,8 @@ bool saveReportAsCsv(QWidget *window, const ListReport &report, const QString &f
     const QString path = askSavePath(window, QDir(folder).filePath(listtexts::kCsvFileName));
     if (path.isEmpty())
         return false;
-    return saveAndTell(window, path, *bytes, QStringLiteral("CSVファイル"), listtexts::kCsvTitle);
+    return saveAndTell(window, path, contentOf(*bytes), QStringLiteral("CSVファイル"),
+                       listtexts::kCsvTitle);
 }
 
 } // namespace pomiro

@@ -136,12 +136,13 @@ void ListWindow::saveCsv()
 
 void ListWindow::savePdf()
 {
-    m_printing.saveAsPdf(this, makeListReport(*m_model), m_folder);
+    m_printing.saveAsPdf(this,
+                         listPrintable(makeListReport(*m_model), m_printing.today(), m_folder));
 }
 
 void ListWindow::printList()
 {
-    m_printing.print(this, makeListReport(*m_model), m_folder);
+    m_printing.print(this, listPrintable(makeListReport(*m_model), m_printing.today(), m_folder));
 }
 
 } // namespace pomiro

@@ -44,7 +44,7 @@ public:
     // Tests answer the save dialog here in place of a user.
     void setAskSavePath(AskSavePath askSavePath) { m_askSavePath = std::move(askSavePath); }
     // Tests give the printer and the PDF save dialog here.
-    void setListPrinting(ListPrinting printing) { m_printing = std::move(printing); }
+    void setPrinting(PdfPrinting printing) { m_printing = std::move(printing); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -65,7 +65,7 @@ private:
     QMenu *m_menu = nullptr; // made when first asked for
     QString m_folder;
     AskSavePath m_askSavePath;
-    ListPrinting m_printing;
+    PdfPrinting m_printing;
 };
 
 } // namespace pomiro

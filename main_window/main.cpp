@@ -1,11 +1,11 @@
 #include "core/entrystore.h"
 #include "help_window/chmhelpviewer.h"
-#include "letters/letterprinting.h"
 #include "main_window/artwork.h"
 #include "main_window/mainwindow.h"
 #include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
+#include "platform/pdfprinting.h"
 #include "platform/qtjapanese.h"
 
 #include <QApplication>
@@ -31,10 +31,10 @@ int main(int argc, char *argv[])
     pomiro::EntryStore entries;
     pomiro::ChmHelpViewer help;
 
-    pomiro::letters::LetterPrinting letterPrinting;
+    pomiro::PdfPrinting printing;
 
     pomiro::MainWindow window(entries, help);
-    window.setLetterPrinting(&letterPrinting);
+    window.setPrinting(&printing);
     window.show();
     return app.exec();
 }

@@ -290,18 +290,20 @@ void MainWindow::showList()
     ListWindow::showList(m_store.entries(), this, m_list, QFileInfo(m_store.path()).absolutePath());
 }
 
-void MainWindow::setLetterPrinting(letters::LetterPrinting *printing)
+void MainWindow::setPrinting(PdfPrinting *printing)
 {
-    m_letterPrinting = printing;
+    m_printing = printing;
 }
 
 void MainWindow::printLetter(int kind)
 {
-    if (!m_letterPrinting)
-        return;
-    // What the window shows at the click, saved or not. After a failure the panel stays open, so
-    // the user can try again once a printer is set up.
-    if (m_letterPrinting->print(kind, this, m_nameBox->currentText(), shownAmounts()))
+    // What the window shows at the click, saved or not.
+    const std::optional<Printable> letter =
+        m_printing ? letters::letterPrintable(kind, m_nameBox->currentText(), shownAmounts(),
+                                              m_printing->today())
+                   : std::nullopt;
+    // After a failure the panel stays open, so the user can try again once a printer is set up.
+    if (letter && m_printing->print(this, *letter))
         closePrintPanel();
 }
 

@@ -22,12 +22,9 @@ class HelpViewer;
 class ListWindow;
 class PrintPanel;
 class EntryStore;
+class PdfPrinting;
 struct DataFileError;
 struct Entry;
-
-namespace letters {
-class LetterPrinting;
-} // namespace letters
 
 // The main window: one entry at a time, its ten amount fields, browsing, the print panel, Help
 // and End. The entries belong to `store`, which the window asks to change them and whose answers
@@ -42,7 +39,7 @@ public:
     MainWindow(EntryStore &store, HelpViewer &help, QWidget *parent = nullptr);
 
     // What the letter buttons print with; without it they do nothing. Not owned.
-    void setLetterPrinting(letters::LetterPrinting *printing);
+    void setPrinting(PdfPrinting *printing);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -88,7 +85,7 @@ private:
 
     EntryStore &m_store;
     HelpViewer &m_help;
-    letters::LetterPrinting *m_letterPrinting = nullptr;
+    PdfPrinting *m_printing = nullptr;
 
     QString m_helpFile;
     int m_position = 0; // 1 is the first entry; 0 when there are none

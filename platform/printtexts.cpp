@@ -19,11 +19,4 @@ QString saveFailed(const QString &kind, bool diskFull)
         .arg(kind);
 }
 
-QString pageNotMade(const QString &temporaryFolder)
-{
-    return QStringLiteral("PDFを作れませんでした。一時ファイルのフォルダー（%1）に書き込めるか"
-                          "確かめてから、もう一度保存してください。")
-        .arg(temporaryFolder);
-}
-
 } // namespace pomiro::printtexts

@@ -19,7 +19,5 @@ QString saved(const QString &path);
 // Why a file the program writes (`kind`: "PDF", "CSVファイル") was not saved: the disk is full,
 // or the folder refused it.
 QString saveFailed(const QString &kind, bool diskFull);
-// The page could not be written into the temporary folder.
-QString pageNotMade(const QString &temporaryFolder);
 
 } // namespace pomiro::printtexts

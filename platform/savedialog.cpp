@@ -68,10 +68,10 @@ QString askSavePathInDialog(QWidget *window, const SaveDialogKind &kind, const Q
     return {};
 }
 
-bool saveAndTell(QWidget *window, const QString &path, const QByteArray &bytes, const QString &kind,
-                 const QString &title)
+bool saveAndTell(QWidget *window, const QString &path, const WriteContent &write,
+                 const QString &kind, const QString &title)
 {
-    const Result<void, SaveError> saved = replaceFileAtomically(path, bytes);
+    const Result<void, SaveError> saved = replaceFileWith(path, write);
     if (!saved) {
         // The message says what to do; the system's own words go to the log for whoever looks
         // further.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/savefile.h"
+
 #include <QString>
 #include <functional>
 
@@ -24,10 +26,10 @@ struct SaveDialogKind
 // labelled in our words and asking in them before a file is replaced.
 QString askSavePathInDialog(QWidget *window, const SaveDialogKind &kind, const QString &proposed);
 
-// Puts `bytes` in place of the file at `path` in one step and tells the user how it went: where
-// it was saved (in a box titled `title`), or why a file of this kind ("PDF", "CSVファイル") was
-// not.
-bool saveAndTell(QWidget *window, const QString &path, const QByteArray &bytes, const QString &kind,
-                 const QString &title);
+// Puts the content `write` makes in place of the file at `path` in one step and tells the user how
+// it went: where it was saved (in a box titled `title`), or why a file of this kind ("PDF",
+// "CSVファイル") was not.
+bool saveAndTell(QWidget *window, const QString &path, const WriteContent &write,
+                 const QString &kind, const QString &title);
 
 } // namespace pomiro

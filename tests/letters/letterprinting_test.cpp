@@ -8,7 +8,6 @@
 #include "platform/qtjapanese.h"
 #include "tests/support/cases.h"
 #include "tests/support/environment.h"
-#include "tests/support/fsfaults.h"
 #include "tests/support/messageboxes.h"
 #include "tests/support/pdftext.h"
 #include "tests/support/qtapp.h"
@@ -41,6 +40,13 @@ using pomiro::testing::k500ADay;
 using pomiro::testing::Environment;
 
 const QString kSaveAsPdf = u"PDFで保存…"_s;
+
+// A letter button's click: the letter of that kind printed through the print path.
+bool printLetter(const PdfPrinting &printing, int kind, const QString &name)
+{
+    const std::optional<Printable> letter = letterPrintable(kind, name, k500ADay, printing.today());
+    return letter && printing.print(nullptr, *letter);
+}
 
 // While alive, answers every save dialog that opens: the next of `names` typed as the file name
 // and Enter pressed, or the dialog cancelled when none is left or the name is empty.
@@ -121,7 +127,7 @@ TEST_P(PrintingALetter, PrintsOnlyACompletePageAndTellsTheUserOfEveryFailure)
             return c.queueTakesIt;
         }};
     MessageBoxes box;
-    LetterPrinting printing(
+    const PdfPrinting printing(
         [&]() -> std::optional<PrintDestination> {
             if (!c.havePrinter)
                 return std::nullopt;
@@ -129,7 +135,7 @@ TEST_P(PrintingALetter, PrintsOnlyACompletePageAndTellsTheUserOfEveryFailure)
         },
         [] { return QDate(2009, 1, 5); });
 
-    EXPECT_EQ(printing.print(c.kind, nullptr, u"禁煙"_s, k500ADay), c.printed);
+    EXPECT_EQ(printLetter(printing, c.kind, u"禁煙"_s), c.printed);
 
     if (c.told) {
         ASSERT_EQ(box.shown.size(), 1);
@@ -194,7 +200,7 @@ TEST_P(UnprintableLetter, IsSavedAsAPdfWhenAsked)
     MessageBoxes boxes;
     if (c.chooseSave)
         boxes.clicks << kSaveAsPdf;
-    LetterPrinting printing(
+    const PdfPrinting printing(
         [&]() -> std::optional<PrintDestination> {
             if (!c.havePrinter)
                 return std::nullopt;
@@ -208,7 +214,7 @@ TEST_P(UnprintableLetter, IsSavedAsAPdfWhenAsked)
         });
 
     const bool saved = !target.isEmpty() && c.chooseSave;
-    EXPECT_EQ(printing.print(c.kind, nullptr, u"禁煙"_s, k500ADay), saved);
+    EXPECT_EQ(printLetter(printing, c.kind, u"禁煙"_s), saved);
 
     EXPECT_EQ(asked, c.chooseSave ? 1 : 0);
     ASSERT_EQ(boxes.shown.size(), saved ? 2 : 1);
@@ -274,12 +280,12 @@ TEST_P(ProposedPdfFile, IsNamedAfterTheLetterTheNameAndTheDay)
     QString proposed;
     MessageBoxes boxes;
     boxes.clicks << kSaveAsPdf;
-    LetterPrinting printing([] { return std::nullopt; }, [] { return QDate(2009, 1, 5); },
-                            [&](QWidget *, const QString &path) {
-                                proposed = path;
-                                return QString();
-                            });
-    EXPECT_FALSE(printing.print(1, nullptr, c.name, k500ADay));
+    const PdfPrinting printing([] { return std::nullopt; }, [] { return QDate(2009, 1, 5); },
+                               [&](QWidget *, const QString &path) {
+                                   proposed = path;
+                                   return QString();
+                               });
+    EXPECT_FALSE(printLetter(printing, 1, c.name));
 
     const QFileInfo file(proposed);
     EXPECT_EQ(file.absolutePath(), c.haveDocuments ? documents : home.path());
@@ -310,38 +316,6 @@ INSTANTIATE_TEST_SUITE_P(
         Proposal{{"no name"}, true, QString(), u"依頼書_20090105.pdf"_s},
         Proposal{{"too long for a file name"}, true, QString(200, u'あ'), QString()}),
     whatName);
-
-// A full disk where the PDF goes: reported as such, and nothing half-written is left there.
-TEST(LetterPrinting, PdfOnAFullDiskIsReportedAndLeavesNothing)
-{
-    POMIRO_REQUIRE_MOUNTS("PDF on a full disk");
-    pomiro::testing::application();
-    fonts::registerSubstitutes();
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"spool"_s));
-    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"full"_s));
-    const Environment spool("TMPDIR", tmp.filePath(u"spool"_s).toLocal8Bit());
-    const pomiro::testing::TmpfsMount mount(tmp.filePath(u"full"_s), 64);
-    ASSERT_TRUE(mount.error().isEmpty()) << mount.error().toStdString();
-    ASSERT_TRUE(mount.fill(tmp.filePath(u"full/filler"_s)));
-
-    MessageBoxes boxes;
-    boxes.clicks << kSaveAsPdf;
-    LetterPrinting printing(
-        [] { return std::nullopt; }, [] { return QDate(2009, 1, 5); },
-        [&](QWidget *, const QString &) { return tmp.filePath(u"full/宣言書.pdf"_s); });
-    EXPECT_FALSE(printing.print(0, nullptr, u"禁煙"_s, k500ADay));
-
-    ASSERT_EQ(boxes.shown.size(), 2);
-    EXPECT_EQ(boxes.shown[1].box, Box::Warning);
-    EXPECT_EQ(boxes.shown[1].title, u"保存できません"_s);
-    EXPECT_TRUE(boxes.shown[1].text.startsWith(u"ディスクの空きが足りないため"_s))
-        << boxes.shown[1].text.toStdString();
-    EXPECT_EQ(QDir(tmp.filePath(u"full"_s)).entryList(QDir::Files | QDir::Hidden),
-              QStringList{u"filler"_s});
-    EXPECT_TRUE(QDir(tmp.filePath(u"spool"_s)).isEmpty());
-}
 
 // Qt's own save dialog, as the program sets it up where no portal runs: it proposes the file, adds
 // ".pdf", and asks in Japanese before replacing a file.

@@ -1,6 +1,6 @@
 // The letter buttons of the main window's print panel, printing real pages to a queue that the
 // test stands in for.
-#include "letters/letterprinting.h"
+#include "platform/pdfprinting.h"
 #include "tests/support/mainwindowtest.h"
 #include "tests/support/pdftext.h"
 
@@ -23,7 +23,7 @@ protected:
         MainWindowTest::SetUp();
         writeDataFile(encodeEntryLine(Entry{u"禁煙"_s, k500ADay}).value());
         start();
-        window->setLetterPrinting(&printing);
+        window->setPrinting(&printing);
     }
 
     bool panelShown() const { return child("printPanel")->isVisible(); }
@@ -31,15 +31,14 @@ protected:
     // The text of every page handed to the queue, whether it took the page or not.
     QStringList pages;
     bool queueTakesIt = true;
-    letters::LetterPrinting printing{[this] {
-                                         return PrintDestination{
-                                             QPageSize(QPageSize::A4),
-                                             [this](const QString &pdf, const QPageSize &) {
-                                                 pages.append(pdfText(pdf));
-                                                 return queueTakesIt;
-                                             }};
-                                     },
-                                     [] { return QDate(2009, 1, 5); }};
+    PdfPrinting printing{[this] {
+                             return PrintDestination{QPageSize(QPageSize::A4),
+                                                     [this](const QString &pdf, const QPageSize &) {
+                                                         pages.append(pdfText(pdf));
+                                                         return queueTakesIt;
+                                                     }};
+                         },
+                         [] { return QDate(2009, 1, 5); }};
 };
 
 // The page's lines as pdftotext lays them out, blanks between words shortened to one.

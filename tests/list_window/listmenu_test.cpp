@@ -192,7 +192,7 @@ TEST_F(ListMenuTest, PrintsAndSavesAsPdfWhatTheGridShows)
              tmp.path());
     QStringList printed;
     QStringList proposed;
-    m_window->setListPrinting(ListPrinting(
+    m_window->setPrinting(PdfPrinting(
         [&]() -> std::optional<PrintDestination> {
             return PrintDestination{QPageSize(QPageSize::A4),
                                     [&](const QString &pdf, const QPageSize &) {

@@ -80,7 +80,7 @@ TEST_P(PrintingTheList, ReachesThePrinterOrOffersAPdf)
     if (c.chooseSave)
         boxes.clicks << kSaveAsPdf;
     const QString target = folder + u"/一覧の控え.pdf"_s;
-    const ListPrinting printing(
+    const PdfPrinting printing(
         [&]() -> std::optional<PrintDestination> {
             if (!c.havePrinter)
                 return std::nullopt;
@@ -96,7 +96,8 @@ TEST_P(PrintingTheList, ReachesThePrinterOrOffersAPdf)
             return c.answer ? target : QString();
         });
 
-    EXPECT_EQ(printing.print(nullptr, sampleReport(), folder), c.result);
+    EXPECT_EQ(printing.print(nullptr, listPrintable(sampleReport(), printing.today(), folder)),
+              c.result);
 
     // The printer has the pages whenever there is one, on its Letter paper, turned sideways.
     ASSERT_EQ(handedOff.size(), c.havePrinter ? 1 : 0);
@@ -187,7 +188,7 @@ TEST_P(SavingTheList, ProposesTheListsFileAndSavesAllPages)
     QStringList proposed;
     int printers = 0;
     MessageBoxes boxes;
-    const ListPrinting printing(
+    const PdfPrinting printing(
         [&]() -> std::optional<PrintDestination> {
             ++printers;
             return std::nullopt;
@@ -198,7 +199,9 @@ TEST_P(SavingTheList, ProposesTheListsFileAndSavesAllPages)
             return c.answer ? path : QString();
         });
 
-    EXPECT_EQ(printing.saveAsPdf(nullptr, makeListReport(model), tmp.path()), c.answer);
+    EXPECT_EQ(printing.saveAsPdf(
+                  nullptr, listPrintable(makeListReport(model), printing.today(), tmp.path())),
+              c.answer);
 
     EXPECT_EQ(printers, 0) << "saving a PDF asked for a printer";
     EXPECT_EQ(proposed, QStringList{target});
@@ -224,35 +227,5 @@ INSTANTIATE_TEST_SUITE_P(Answers, SavingTheList,
                                            SaveCase{{"cancelled"}, false, false},
                                            SaveCase{{"cancelled, old file kept"}, false, true}),
                          whatName);
-
-// A full disk where the PDF goes: told so, and nothing half-written is left there.
-TEST(SavingTheList, OnAFullDiskIsReportedAndLeavesNothing)
-{
-    POMIRO_REQUIRE_MOUNTS("PDF on a full disk");
-    pomiro::testing::application();
-    fonts::registerSubstitutes();
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"spool"_s));
-    ASSERT_TRUE(QDir(tmp.path()).mkdir(u"full"_s));
-    const pomiro::testing::Environment spool("TMPDIR", tmp.filePath(u"spool"_s).toLocal8Bit());
-    const pomiro::testing::TmpfsMount mount(tmp.filePath(u"full"_s), 64);
-    ASSERT_TRUE(mount.error().isEmpty()) << mount.error().toStdString();
-    ASSERT_TRUE(mount.fill(tmp.filePath(u"full/filler"_s)));
-
-    MessageBoxes boxes;
-    const ListPrinting printing([] { return std::nullopt; }, [] { return QDate(2009, 1, 5); },
-                                [](QWidget *, const QString &path) { return path; });
-    EXPECT_FALSE(printing.saveAsPdf(nullptr, sampleReport(), tmp.filePath(u"full"_s)));
-
-    ASSERT_EQ(boxes.shown.size(), 1);
-    EXPECT_EQ(boxes.shown[0].box, Box::Warning);
-    EXPECT_EQ(boxes.shown[0].title, u"保存できません"_s);
-    EXPECT_TRUE(boxes.shown[0].text.startsWith(u"ディスクの空きが足りないため"_s))
-        << boxes.shown[0].text.toStdString();
-    EXPECT_EQ(QDir(tmp.filePath(u"full"_s)).entryList(QDir::Files | QDir::Hidden),
-              QStringList{u"filler"_s});
-    EXPECT_TRUE(QDir(tmp.filePath(u"spool"_s)).isEmpty());
-}
 
 } // namespace

@@ -3,12 +3,16 @@
 // go through it in their own suites; the real CUPS queue in the end-to-end tests.
 #include "platform/pdfprinting.h"
 
+#include "platform/pdfdocument.h"
 #include "platform/printtexts.h"
 #include "tests/support/cases.h"
+#include "tests/support/fsfaults.h"
 #include "tests/support/messageboxes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDevice>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
@@ -61,6 +65,7 @@ struct Queue
 };
 
 const FindPrintDestination kNoPrinter = [] { return std::optional<PrintDestination>(); };
+const std::function<QDate()> kToday = [] { return QDate(2009, 1, 5); };
 
 class PdfPrintingTest : public ::testing::Test
 {
@@ -99,8 +104,8 @@ private:
 
 TEST_F(PdfPrintingTest, WholePagesGoToTheQueueOnItsPaperAndNothingIsSaid)
 {
-    const PdfPrinting printing(queue.destination(QPageSize(QPageSize::Letter)), dialog({}));
-    EXPECT_TRUE(printing.print(nullptr, document.painter(), inFolder(u"x.pdf"_s)));
+    const PdfPrinting printing(queue.destination(QPageSize(QPageSize::Letter)), kToday, dialog({}));
+    EXPECT_TRUE(printing.print(nullptr, {document.painter(), inFolder(u"x.pdf"_s)}));
     EXPECT_EQ(queue.received, QList<QByteArray>{kPages});
     EXPECT_EQ(queue.papers, QList<QPageSize>{QPageSize(QPageSize::Letter)});
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -111,8 +116,8 @@ TEST_F(PdfPrintingTest, HalfMadePagesNeverReachTheQueue)
 {
     document.fails = true;
     messages.answers = {true}; // OK: no PDF either
-    const PdfPrinting printing(queue.destination(QPageSize(QPageSize::A4)), dialog({}));
-    EXPECT_FALSE(printing.print(nullptr, document.painter(), inFolder(u"x.pdf"_s)));
+    const PdfPrinting printing(queue.destination(QPageSize(QPageSize::A4)), kToday, dialog({}));
+    EXPECT_FALSE(printing.print(nullptr, {document.painter(), inFolder(u"x.pdf"_s)}));
     EXPECT_TRUE(queue.received.isEmpty());
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].title, printtexts::kPrintFailedTitle);
@@ -138,10 +143,11 @@ TEST_P(SavingInstead, PutsTheSamePagesWhereTheUserChose)
     queue.refuses = c.refuses;
     messages.clicks = {printtexts::kSaveAsPdf};
     const QString chosen = inFolder(u"選んだ名前.pdf"_s);
-    const PdfPrinting printing(
-        c.printer ? queue.destination(QPageSize(QPageSize::Letter)) : kNoPrinter, dialog(chosen));
+    const PdfPrinting printing(c.printer ? queue.destination(QPageSize(QPageSize::Letter))
+                                         : kNoPrinter,
+                               kToday, dialog(chosen));
 
-    EXPECT_TRUE(printing.print(nullptr, document.painter(), inFolder(u"宣言書.pdf"_s)));
+    EXPECT_TRUE(printing.print(nullptr, {document.painter(), inFolder(u"宣言書.pdf"_s)}));
     EXPECT_EQ(proposals, QStringList{inFolder(u"宣言書.pdf"_s)});
     EXPECT_EQ(contentOf(chosen), kPages);
     EXPECT_EQ(document.paintedOn.constLast(), c.expectedPaper);
@@ -160,8 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PdfPrintingTest, ACancelledDialogSavesNothingAndSaysNothingMore)
 {
     messages.clicks = {printtexts::kSaveAsPdf};
-    const PdfPrinting printing(kNoPrinter, dialog({}));
-    EXPECT_FALSE(printing.print(nullptr, document.painter(), inFolder(u"x.pdf"_s)));
+    const PdfPrinting printing(kNoPrinter, kToday, dialog({}));
+    EXPECT_FALSE(printing.print(nullptr, {document.painter(), inFolder(u"x.pdf"_s)}));
     EXPECT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(document.paintedOn.isEmpty()) << "nothing is painted for a cancelled dialog";
 }
@@ -175,12 +181,48 @@ TEST_F(PdfPrintingTest, PagesThatCannotBeMadeLeaveTheChosenFileAlone)
         file.write("the old file");
     }
     document.fails = true;
-    const PdfPrinting printing(kNoPrinter, dialog(chosen));
-    EXPECT_FALSE(printing.saveAsPdf(nullptr, document.painter(), QPageSize(), chosen));
+    const PdfPrinting printing(kNoPrinter, kToday, dialog(chosen));
+    EXPECT_FALSE(printing.saveAsPdf(nullptr, {document.painter(), chosen}));
     EXPECT_EQ(contentOf(chosen), QByteArray("the old file"));
+    EXPECT_EQ(QDir(inFolder({})).entryList(QDir::Files | QDir::Hidden),
+              QStringList{u"前からある.pdf"_s})
+        << "a half-made file was left beside it";
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].box, Box::Warning);
-    EXPECT_TRUE(messages.shown[0].text.contains(u"PDFを作れませんでした"_s));
+    EXPECT_TRUE(messages.shown[0].text.startsWith(u"PDFを保存できませんでした"_s))
+        << messages.shown[0].text.toStdString();
+}
+
+// A full disk where the PDF goes: a real document's pages fall short there, the user is told to
+// make room, and neither the file nor a temporary one is left behind.
+TEST_F(PdfPrintingTest, APdfOnAFullDiskIsReportedAndLeavesNothing)
+{
+    POMIRO_REQUIRE_MOUNTS("PDF on a full disk");
+    const QString full = inFolder(u"full"_s);
+    ASSERT_TRUE(QDir().mkpath(full));
+    const TmpfsMount mount(full, 64);
+    ASSERT_TRUE(mount.error().isEmpty()) << mount.error().toStdString();
+    ASSERT_TRUE(mount.fill(full + u"/filler"_s));
+    const PaintPdf page = [](QFileDevice &out, const QPageSize &paper) {
+        PdfDocument document(out, paper, {QPageLayout::Portrait, 28.0, u"宣言書"_s});
+        QPainter painter;
+        bool painted = document.isOpen() && painter.begin(&document.writer());
+        if (painted) {
+            painter.drawText(QPointF(1000, 1000), u"禁煙"_s);
+            painted = painter.end();
+        }
+        return document.finish(painted);
+    };
+
+    const PdfPrinting printing(kNoPrinter, kToday, dialog(full + u"/宣言書.pdf"_s));
+    EXPECT_FALSE(printing.saveAsPdf(nullptr, {page, {}}));
+
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].box, Box::Warning);
+    EXPECT_EQ(messages.shown[0].title, u"保存できません"_s);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(u"ディスクの空きが足りないため"_s))
+        << messages.shown[0].text.toStdString();
+    EXPECT_EQ(QDir(full).entryList(QDir::Files | QDir::Hidden), QStringList{u"filler"_s});
 }
 
 } // namespace
