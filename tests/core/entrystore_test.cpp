@@ -235,34 +235,30 @@ TEST_F(EntryStoreTest, ThreeHundredEntriesTakeNoNewOneButStillChange)
 
 // --- Failures: nothing is lost, and the entries keep matching the file ------------------------
 
+// Besides the folder's own faults (FolderFault, real ones: root for the mounts).
 enum class Fault {
-    DiskFull,          // a real tmpfs filled up (root)
-    ReadOnlyMount,     // a real tmpfs remounted read-only (root)
-    FolderNotWritable, // no new file may be made beside the data file
-    ReplaceFails,      // the replacing write fails after the temporary file was written
-    FileIsAFolder,     // the data file was replaced by a folder
-    SecondInstance,    // another instance of the program saved first
+    InFolder,       // FailureCase::folderFault
+    ReplaceFails,   // the replacing write fails after the temporary file was written
+    SecondInstance, // another instance of the program saved first
 };
 enum class Change { Append, Replace, Remove };
 
 struct FailureCase
 {
     Fault fault;
+    FolderFault folderFault;
     Change change;
     Kind kind;
 };
 
-const char *const kFaultNames[] = {"full disk",
-                                   "read-only mount",
-                                   "folder not writable",
-                                   "replacing write fails",
-                                   "data file is a folder",
-                                   "second instance saved first"};
 const char *const kChangeNames[] = {"append", "replace", "remove"};
 
 void PrintTo(const FailureCase &c, std::ostream *out)
 {
-    *out << kFaultNames[int(c.fault)] << ", " << kChangeNames[int(c.change)];
+    *out << (c.fault == Fault::InFolder       ? describe(c.folderFault)
+             : c.fault == Fault::ReplaceFails ? "replacing write fails"
+                                              : "second instance saved first")
+         << ", " << kChangeNames[int(c.change)];
 }
 
 class AFailedChange : public EntryStoreTest, public ::testing::WithParamInterface<FailureCase>
@@ -271,37 +267,27 @@ class AFailedChange : public EntryStoreTest, public ::testing::WithParamInterfac
 TEST_P(AFailedChange, LeavesTheEntriesMatchingTheFile)
 {
     const FailureCase &c = GetParam();
-    const bool mounts = c.fault == Fault::DiskFull || c.fault == Fault::ReadOnlyMount;
+    const bool inFolder = c.fault == Fault::InFolder;
     std::ostringstream what;
     PrintTo(c, &what);
-    if (mounts)
+    if (inFolder && needsMount(c.folderFault))
         POMIRO_REQUIRE_MOUNTS(what.str());
-    std::optional<TmpfsMount> tmpfs;
-    if (mounts) {
-        tmpfs.emplace(folder(), 64);
-        ASSERT_EQ(tmpfs->error(), QString());
+    std::optional<FaultyFolder> faulty;
+    if (inFolder) {
+        faulty.emplace(folder(), c.folderFault);
+        ASSERT_EQ(faulty->error(), QString());
     }
     const auto store = storeOf(kStored);
-    QStringList left = {u"データ.txt"_s};
+    const QStringList left =
+        (faulty ? faulty->leftByFault() : QStringList()) + QStringList{u"データ.txt"_s};
     Entries onDisk = kStored;
 
     switch (c.fault) {
-    case Fault::DiskFull:
-        ASSERT_TRUE(tmpfs->fill(QDir(folder()).filePath(u"filler"_s)));
-        left.prepend(u"filler"_s);
-        break;
-    case Fault::ReadOnlyMount:
-        ASSERT_TRUE(tmpfs->makeReadOnly());
-        break;
-    case Fault::FolderNotWritable:
-        ASSERT_TRUE(QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner));
+    case Fault::InFolder:
+        ASSERT_TRUE(faulty->strike(u"データ.txt"_s));
         break;
     case Fault::ReplaceFails:
         store->setReplacer(failingReplacer());
-        break;
-    case Fault::FileIsAFolder:
-        ASSERT_TRUE(QFile::remove(path()));
-        ASSERT_TRUE(QDir(folder()).mkdir(u"データ.txt"_s));
         break;
     case Fault::SecondInstance: {
         EntryStore other{QDir(folder())};
@@ -336,7 +322,7 @@ TEST_P(AFailedChange, LeavesTheEntriesMatchingTheFile)
     ASSERT_FALSE(result) << "a change the file did not take was reported as done";
     EXPECT_EQ(result.error().kind, c.kind);
     EXPECT_EQ(leftInFolder(), left) << "something was left beside the data file";
-    if (c.fault == Fault::FileIsAFolder)
+    if (inFolder && c.folderFault == FolderFault::FileIsAFolder)
         EXPECT_TRUE(QFileInfo(path()).isDir());
     else
         EXPECT_EQ(readFile(), fileOf(onDisk)) << "the data file changed";
@@ -348,18 +334,18 @@ TEST_P(AFailedChange, LeavesTheEntriesMatchingTheFile)
 
 std::vector<FailureCase> failureCases()
 {
-    const std::pair<Fault, Kind> faults[] = {
-        {Fault::DiskFull, Kind::DiskFull},
-        {Fault::ReadOnlyMount, Kind::WriteFailed},
-        {Fault::FolderNotWritable, Kind::WriteFailed},
-        {Fault::ReplaceFails, Kind::WriteFailed},
-        {Fault::FileIsAFolder, Kind::ReadFailed},
-        {Fault::SecondInstance, Kind::ChangedElsewhere},
+    const std::tuple<Fault, FolderFault, Kind> faults[] = {
+        {Fault::InFolder, FolderFault::DiskFull, Kind::DiskFull},
+        {Fault::InFolder, FolderFault::ReadOnlyMount, Kind::WriteFailed},
+        {Fault::InFolder, FolderFault::FolderNotWritable, Kind::WriteFailed},
+        {Fault::ReplaceFails, {}, Kind::WriteFailed},
+        {Fault::InFolder, FolderFault::FileIsAFolder, Kind::ReadFailed},
+        {Fault::SecondInstance, {}, Kind::ChangedElsewhere},
     };
     std::vector<FailureCase> cases;
-    for (const auto &[fault, kind] : faults)
+    for (const auto &[fault, folderFault, kind] : faults)
         for (const Change change : {Change::Append, Change::Replace, Change::Remove})
-            cases.push_back({fault, change, kind});
+            cases.push_back({fault, folderFault, change, kind});
     return cases;
 }
 

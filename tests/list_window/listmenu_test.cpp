@@ -29,6 +29,7 @@ namespace {
 using pomiro::testing::Box;
 using pomiro::testing::Described;
 using pomiro::testing::everyPeriod;
+using pomiro::testing::FolderFault;
 using pomiro::testing::MessageBoxes;
 using pomiro::testing::whatName;
 
@@ -253,10 +254,11 @@ TEST_P(ListCsvSave, WritesTheWholeFileOrNothingAndSaysSo)
     ASSERT_TRUE(tmp.isValid());
     const QString folder = tmp.filePath(u"data"_s);
     ASSERT_TRUE(QDir().mkpath(folder));
-    std::optional<pomiro::testing::TmpfsMount> mount;
+    std::optional<pomiro::testing::FaultyFolder> faulty;
     if (c.fault == Fault::FullDisk || c.fault == Fault::ReadOnlyFolder) {
-        mount.emplace(folder, 64);
-        ASSERT_TRUE(mount->error().isEmpty()) << mount->error().toStdString();
+        faulty.emplace(folder, c.fault == Fault::FullDisk ? FolderFault::DiskFull
+                                                          : FolderFault::ReadOnlyMount);
+        ASSERT_TRUE(faulty->error().isEmpty()) << faulty->error().toStdString();
     }
     // An earlier list there must survive a failed save byte for byte.
     const QString path = QDir(folder).filePath(u"ぽみろ一覧.csv"_s);
@@ -265,11 +267,8 @@ TEST_P(ListCsvSave, WritesTheWholeFileOrNothingAndSaysSo)
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("old\r\n");
     }
-    if (c.fault == Fault::FullDisk) {
-        ASSERT_TRUE(mount->fill(QDir(folder).filePath(u"filler"_s)));
-    }
-    if (c.fault == Fault::ReadOnlyFolder) {
-        ASSERT_TRUE(mount->makeReadOnly());
+    if (faulty) {
+        ASSERT_TRUE(faulty->strike(u"ぽみろ一覧.csv"_s));
     }
     const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
 

@@ -16,9 +16,7 @@ namespace {
 using namespace pomiro;
 using namespace pomiro::testing;
 using pomiro::testing::ObeyFilePermissions;
-using pomiro::testing::TmpfsMount;
 
-enum class Fault { DiskFull, ReadOnlyMount, FolderNotWritable, FileIsAFolder, FileRemoved };
 enum class Command { SaveNew, SaveOver, Delete };
 
 // What the user keeps after the fault.
@@ -29,7 +27,7 @@ enum class Kept {
 
 struct SafetyCase
 {
-    Fault fault;
+    FolderFault fault;
     Command command;
     Kept kept;
     QString told; // a piece of the one message after the command's question
@@ -41,34 +39,31 @@ const QString kUnreadable = u"読み込めないため"_s;
 const QString kChanged = u"変更されていました"_s;
 
 const SafetyCase kCases[] = {
-    {Fault::DiskFull, Command::SaveNew, Kept::Everything, kDiskFull},
-    {Fault::DiskFull, Command::SaveOver, Kept::Everything, kDiskFull},
-    {Fault::DiskFull, Command::Delete, Kept::Everything, kDiskFull},
-    {Fault::ReadOnlyMount, Command::SaveNew, Kept::Everything, kNotWritable},
-    {Fault::ReadOnlyMount, Command::SaveOver, Kept::Everything, kNotWritable},
-    {Fault::ReadOnlyMount, Command::Delete, Kept::Everything, kNotWritable},
-    {Fault::FolderNotWritable, Command::SaveNew, Kept::Everything, kNotWritable},
-    {Fault::FolderNotWritable, Command::SaveOver, Kept::Everything, kNotWritable},
-    {Fault::FolderNotWritable, Command::Delete, Kept::Everything, kNotWritable},
-    {Fault::FileIsAFolder, Command::SaveNew, Kept::Everything, kUnreadable},
-    {Fault::FileIsAFolder, Command::SaveOver, Kept::Everything, kUnreadable},
-    {Fault::FileIsAFolder, Command::Delete, Kept::Everything, kUnreadable},
-    {Fault::FileRemoved, Command::SaveNew, Kept::ReadAgain, kChanged},
-    {Fault::FileRemoved, Command::SaveOver, Kept::ReadAgain, kChanged},
-    {Fault::FileRemoved, Command::Delete, Kept::ReadAgain, kChanged},
+    {FolderFault::DiskFull, Command::SaveNew, Kept::Everything, kDiskFull},
+    {FolderFault::DiskFull, Command::SaveOver, Kept::Everything, kDiskFull},
+    {FolderFault::DiskFull, Command::Delete, Kept::Everything, kDiskFull},
+    {FolderFault::ReadOnlyMount, Command::SaveNew, Kept::Everything, kNotWritable},
+    {FolderFault::ReadOnlyMount, Command::SaveOver, Kept::Everything, kNotWritable},
+    {FolderFault::ReadOnlyMount, Command::Delete, Kept::Everything, kNotWritable},
+    {FolderFault::FolderNotWritable, Command::SaveNew, Kept::Everything, kNotWritable},
+    {FolderFault::FolderNotWritable, Command::SaveOver, Kept::Everything, kNotWritable},
+    {FolderFault::FolderNotWritable, Command::Delete, Kept::Everything, kNotWritable},
+    {FolderFault::FileIsAFolder, Command::SaveNew, Kept::Everything, kUnreadable},
+    {FolderFault::FileIsAFolder, Command::SaveOver, Kept::Everything, kUnreadable},
+    {FolderFault::FileIsAFolder, Command::Delete, Kept::Everything, kUnreadable},
+    {FolderFault::FileRemoved, Command::SaveNew, Kept::ReadAgain, kChanged},
+    {FolderFault::FileRemoved, Command::SaveOver, Kept::ReadAgain, kChanged},
+    {FolderFault::FileRemoved, Command::Delete, Kept::ReadAgain, kChanged},
 };
 
-const char *const kFaultNames[] = {"full disk", "read-only mount", "folder not writable",
-                                   "data file replaced by a folder", "data file removed"};
 const char *const kCommandNames[] = {"Save of a new name", "Save over a stored name", "Delete"};
 
 constexpr int kStored = 12;
 constexpr int kShown = 3;
-const QString kFiller = u"filler"_s;
 
 std::string describe(const SafetyCase &c)
 {
-    return std::string(kFaultNames[int(c.fault)]) + ", " + kCommandNames[int(c.command)];
+    return std::string(describe(c.fault)) + ", " + kCommandNames[int(c.command)];
 }
 
 void PrintTo(const SafetyCase &c, std::ostream *out)
@@ -82,12 +77,8 @@ protected:
     // Everything the user sees and keeps after `c`, checked against the real file system.
     void run(const SafetyCase &c)
     {
-        const bool mounted = c.fault == Fault::DiskFull || c.fault == Fault::ReadOnlyMount;
-        std::optional<TmpfsMount> tmpfs;
-        if (mounted) {
-            tmpfs.emplace(folder(), 64);
-            ASSERT_EQ(tmpfs->error(), QString());
-        }
+        FaultyFolder faulty(folder(), c.fault);
+        ASSERT_EQ(faulty.error(), QString());
         writeDataFile(dataFileBytes(kStored));
         start();
         scrollBar()->setValue(kShown);
@@ -101,31 +92,13 @@ protected:
         const PeriodTexts shownAmounts = fieldTexts();
         messages.shown.clear();
 
-        QStringList leftInFolder = {u"データ.txt"_s};
-        switch (c.fault) {
-        case Fault::DiskFull:
-            ASSERT_TRUE(tmpfs->fill(QDir(folder()).filePath(kFiller)));
-            leftInFolder.prepend(kFiller);
-            break;
-        case Fault::ReadOnlyMount:
-            ASSERT_TRUE(tmpfs->makeReadOnly());
-            break;
-        case Fault::FolderNotWritable:
-            ASSERT_TRUE(QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner));
-            break;
-        case Fault::FileIsAFolder:
-            ASSERT_TRUE(QFile::remove(dataPath()));
-            ASSERT_TRUE(QDir(folder()).mkdir(u"データ.txt"_s));
-            break;
-        case Fault::FileRemoved:
-            ASSERT_TRUE(QFile::remove(dataPath()));
-            break;
-        }
+        ASSERT_TRUE(faulty.strike(u"データ.txt"_s));
         {
             ObeyFilePermissions obey;
             click(c.command == Command::Delete ? "deleteButton" : "saveButton");
         }
         QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QStringList leftInFolder = faulty.leftByFault() + QStringList{u"データ.txt"_s};
 
         // One message after the question, never a success.
         const qsizetype expectedBoxes = c.command == Command::Delete ? 2 : 1;
@@ -141,7 +114,7 @@ protected:
                   leftInFolder);
 
         if (c.kept == Kept::Everything) {
-            if (c.fault == Fault::FileIsAFolder)
+            if (c.fault == FolderFault::FileIsAFolder)
                 EXPECT_TRUE(QFileInfo(dataPath()).isDir());
             else
                 EXPECT_EQ(dataFileContent(), dataFileBytes(kStored));
@@ -165,8 +138,7 @@ class RealFileSystemFault : public DataSafetyTest, public ::testing::WithParamIn
 TEST_P(RealFileSystemFault, LosesNothingAndIsTold)
 {
     const SafetyCase &c = GetParam();
-    const bool needsRoot = c.fault == Fault::DiskFull || c.fault == Fault::ReadOnlyMount;
-    if (needsRoot)
+    if (needsMount(c.fault))
         POMIRO_REQUIRE_MOUNTS(describe(c));
     run(c);
 }

@@ -1,16 +1,20 @@
 #pragma once
 
 // Real file-system faults for tests: a small tmpfs mounted over a folder (filled up, or made
-// read-only) and a thread that loses root's right to ignore file permissions. Mounting needs root;
+// read-only), a thread that loses root's right to ignore file permissions, and FaultyFolder, which
+// brings about each fault a file the program writes can meet. Mounting needs root;
 // POMIRO_REQUIRE_MOUNTS skips such a case for anyone else.
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <linux/capability.h>
+#include <optional>
 #include <string>
 #include <sys/mount.h>
 #include <sys/syscall.h>
@@ -106,6 +110,82 @@ private:
 
     __user_cap_data_struct m_saved[2]{};
     bool m_lowered = false;
+};
+
+// The faults of the folder that holds a file the program replaces, each made for real.
+enum class FolderFault {
+    DiskFull,          // a tmpfs filled up
+    ReadOnlyMount,     // a tmpfs remounted read-only
+    FolderNotWritable, // no new file may be made beside the file
+    FileIsAFolder,     // the file was replaced by a folder
+    FileRemoved,       // the file is gone
+};
+
+inline const char *describe(FolderFault fault)
+{
+    static const char *const names[] = {"full disk", "read-only mount", "folder not writable",
+                                        "file replaced by a folder", "file removed"};
+    return names[int(fault)];
+}
+
+inline bool needsMount(FolderFault fault)
+{
+    return fault == FolderFault::DiskFull || fault == FolderFault::ReadOnlyMount;
+}
+
+// One fault on a folder, in two steps: made with the folder (a 64 KiB tmpfs mounted over it where
+// the fault needs one: open the case with POMIRO_REQUIRE_MOUNTS), then brought about by strike()
+// once the file is there. Hold an ObeyFilePermissions around the write under test, so that root
+// too meets a folder it may not write; the folder's permissions come back with this object.
+class FaultyFolder
+{
+public:
+    FaultyFolder(const QString &folder, FolderFault fault) : m_folder(folder), m_fault(fault)
+    {
+        if (needsMount(fault))
+            m_mount.emplace(folder, 64);
+    }
+    ~FaultyFolder()
+    {
+        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    FaultyFolder(const FaultyFolder &) = delete;
+    FaultyFolder &operator=(const FaultyFolder &) = delete;
+
+    // Empty when the folder is ready for the fault.
+    QString error() const { return m_mount ? m_mount->error() : QString(); }
+
+    // Brings the fault about on `fileName` in the folder; false when that failed.
+    [[nodiscard]] bool strike(const QString &fileName) const
+    {
+        const QDir folder(m_folder);
+        switch (m_fault) {
+        case FolderFault::DiskFull:
+            return m_mount->fill(folder.filePath(kFiller));
+        case FolderFault::ReadOnlyMount:
+            return m_mount->makeReadOnly();
+        case FolderFault::FolderNotWritable:
+            return QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::ExeOwner);
+        case FolderFault::FileIsAFolder:
+            return QFile::remove(folder.filePath(fileName)) && folder.mkdir(fileName);
+        case FolderFault::FileRemoved:
+            return QFile::remove(folder.filePath(fileName));
+        }
+        return false;
+    }
+
+    // What the fault itself put in the folder: the filler of a full disk.
+    QStringList leftByFault() const
+    {
+        return m_fault == FolderFault::DiskFull ? QStringList{kFiller} : QStringList();
+    }
+
+private:
+    static inline const QString kFiller = QStringLiteral("filler");
+
+    QString m_folder;
+    FolderFault m_fault;
+    std::optional<TmpfsMount> m_mount;
 };
 
 } // namespace pomiro::testing
