@@ -29,6 +29,7 @@ int main(int argc, char *argv[])
 
     // The data file is the one in the folder the program was started from.
     pomiro::EntryStore entries;
+    const auto loaded = entries.load();
     pomiro::ChmHelpViewer help;
 
     pomiro::PdfPrinting printing;
@@ -36,5 +37,6 @@ int main(int argc, char *argv[])
     pomiro::MainWindow window(entries, help);
     window.setPrinting(&printing);
     window.show();
+    window.tellLoad(loaded);
     return app.exec();
 }

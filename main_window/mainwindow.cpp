@@ -71,18 +71,19 @@ MainWindow::MainWindow(EntryStore &store, HelpViewer &help, QWidget *parent)
     m_helpFile = QStringLiteral("RwHelp.chm");
     m_printPanel->hide();
     connect(&m_store, &EntryStore::modelReset, this, &MainWindow::fitToEntries);
-    // Loaded here, once the name box shows the store: loading before the window was made measured
-    // 2 to 4 ms and 280 KiB more at start-up with 300 entries (bench/startup.sh).
-    const auto loaded = m_store.load();
-    const QString notice = texts::loadNotice(loaded, m_store.count());
+    fitToEntries();
     showPosition(firstPosition());
     accessibility::describeControls(this);
     m_scrollBar->setFocus();
+}
 
-    if (!notice.isEmpty()) {
-        // Once the window is up, so that the user sees what the notice is about.
-        QTimer::singleShot(0, this, [this, notice] { warn(this, texts::kLoadTitle, notice); });
-    }
+void MainWindow::tellLoad(const Result<LoadReport, DataFileError> &loaded)
+{
+    const QString notice = texts::loadNotice(loaded, m_store.count());
+    if (notice.isEmpty())
+        return;
+    // Once the window is up, so that the user sees what the notice is about.
+    QTimer::singleShot(0, this, [this, notice] { warn(this, texts::kLoadTitle, notice); });
 }
 
 void MainWindow::fitToEntries()

@@ -35,8 +35,11 @@ class MainWindow : public QWidget
     Q_OBJECT
 
 public:
-    // Loads the entries of `store` and shows the first.
+    // Shows the entries `store` has loaded.
     MainWindow(EntryStore &store, HelpViewer &help, QWidget *parent = nullptr);
+
+    // Tells the user, once the window is up, what the load at start-up could not read.
+    void tellLoad(const Result<LoadReport, DataFileError> &loaded);
 
     // What the letter buttons print with; without it they do nothing. Not owned.
     void setPrinting(PdfPrinting *printing);

@@ -37,8 +37,10 @@ int main(int argc, char *argv[])
     pomiro::EntryStore store;
     pomiro::testing::MessageBoxes messages; // answers OK to every box
     pomiro::testing::NoHelp help;
+    const auto loaded = store.load();
     pomiro::MainWindow window(store, help);
     window.show();
+    window.tellLoad(loaded);
     auto *nameBox = window.findChild<QComboBox *>(QStringLiteral("nameBox"));
     auto *scrollBar = window.findChild<QScrollBar *>(QStringLiteral("scrollBar"));
     auto *day = window.findChild<QLineEdit *>(QStringLiteral("dayField"));

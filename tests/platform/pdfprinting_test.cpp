@@ -200,9 +200,9 @@ TEST_F(PdfPrintingTest, APdfOnAFullDiskIsReportedAndLeavesNothing)
     POMIRO_REQUIRE_MOUNTS("PDF on a full disk");
     const QString full = inFolder(u"full"_s);
     ASSERT_TRUE(QDir().mkpath(full));
-    const TmpfsMount mount(full, 64);
-    ASSERT_TRUE(mount.error().isEmpty()) << mount.error().toStdString();
-    ASSERT_TRUE(mount.fill(full + u"/filler"_s));
+    const FaultyFolder faulty(full, FolderFault::DiskFull);
+    ASSERT_TRUE(faulty.error().isEmpty()) << faulty.error().toStdString();
+    ASSERT_TRUE(faulty.strike(u"宣言書.pdf"_s));
     const PaintPdf page = [](QFileDevice &out, const QPageSize &paper) {
         PdfDocument document(out, paper, {QPageLayout::Portrait, 28.0, u"宣言書"_s});
         QPainter painter;
@@ -222,7 +222,7 @@ TEST_F(PdfPrintingTest, APdfOnAFullDiskIsReportedAndLeavesNothing)
     EXPECT_EQ(messages.shown[0].title, u"保存できません"_s);
     EXPECT_TRUE(messages.shown[0].text.startsWith(u"ディスクの空きが足りないため"_s))
         << messages.shown[0].text.toStdString();
-    EXPECT_EQ(QDir(full).entryList(QDir::Files | QDir::Hidden), QStringList{u"filler"_s});
+    EXPECT_EQ(QDir(full).entryList(QDir::Files | QDir::Hidden), faulty.leftByFault());
 }
 
 } // namespace

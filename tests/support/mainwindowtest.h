@@ -98,8 +98,10 @@ protected:
     // The window as the program opens it, with any start-up notice delivered.
     MainWindow &start()
     {
+        const auto loaded = store.load();
         window = std::make_unique<MainWindow>(store, help);
         window->show();
+        window->tellLoad(loaded);
         QCoreApplication::processEvents(); // a start-up notice is shown and answered here
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
