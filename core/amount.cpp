@@ -276,6 +276,15 @@ QString formatAmountText(Amount amount)
     return text;
 }
 
+QString formatWholeYen(Amount amount)
+{
+    // The displayed text less its signs, so that the rounding is the display's own by construction.
+    QString yen = formatAmountText(amount);
+    yen.remove(kYenSign);
+    yen.remove(u',');
+    return yen.isEmpty() ? QStringLiteral("0") : yen;
+}
+
 Result<Amount, AmountError> addAmounts(Amount a, Amount b)
 {
     qint64 sum = 0;

@@ -41,6 +41,10 @@ Result<Amount, AmountError> parseAmountText(const QString &text);
 // "\" and the whole-yen amount grouped by "," in threes; zero is "\" alone.
 QString formatAmountText(Amount amount);
 
+// The whole-yen amount as a spreadsheet reads a number, rounded as formatAmountText() rounds:
+// "3500", "-20", "0".
+QString formatWholeYen(Amount amount);
+
 // The sum in the Amount type; OutOfRange instead of overflowing.
 Result<Amount, AmountError> addAmounts(Amount a, Amount b);
 

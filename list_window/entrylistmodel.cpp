@@ -1,6 +1,7 @@
 #include "list_window/entrylistmodel.h"
 
 #include "core/amount.h"
+#include "core/periodtotal.h"
 #include "list_window/layout.h"
 #include "list_window/texts.h"
 
@@ -18,13 +19,6 @@ namespace {
 
 // A total names at most this many left-out rows; a longer tooltip would leave the screen.
 constexpr int kMaxNamedRows = 10;
-
-// An empty amount and "\" alone (how a zero amount is written) add nothing; they are not faults.
-// Blanks alone are typed text like any other, so they are left out and marked.
-bool isZeroText(const QString &text)
-{
-    return text.isEmpty() || text.trimmed() == QString(kYenSign);
-}
 
 // An amount as the sort sees it: the value the totals count, or none for a text they leave out.
 std::optional<Amount> sortValue(const QString &text)
@@ -185,6 +179,17 @@ bool EntryListModel::isSelected(int row) const
     return isEntryRow(row) && m_selection->isRowSelected(row);
 }
 
+QList<int> EntryListModel::takenRows() const
+{
+    const bool selectedOnly = hasSelection();
+    QList<int> rows;
+    for (int row = 0; row < entryCount(); ++row) {
+        if (!selectedOnly || isSelected(row))
+            rows << row;
+    }
+    return rows;
+}
+
 void EntryListModel::toggleRow(int row)
 {
     if (!isEntryRow(row))
@@ -267,41 +272,23 @@ void EntryListModel::fillTotals()
 // and named; a text or sum beyond the Amount range makes the whole total "桁あふれ".
 EntryListModel::Totals EntryListModel::totalsOf(bool selectedOnly) const
 {
-    QList<bool> chosen(entryCount(), !selectedOnly);
+    QList<bool> chosenInFile(entryCount(), !selectedOnly);
     for (int row = 0; selectedOnly && row < entryCount(); ++row)
-        chosen[m_order[row]] = isSelected(row);
+        chosenInFile[m_order[row]] = isSelected(row);
+    // In the file's order, so that a tooltip names the rows left out as the file has them.
+    Entries chosen;
+    for (int i = 0; i < entryCount(); ++i) {
+        if (chosenInFile[i])
+            chosen << m_entries[i];
+    }
     Totals totals;
     for (int period = 0; period < kPeriodCount; ++period) {
-        Amount sum;
-        bool overflow = false;
-        QStringList skipped;
-        for (int i = 0; i < entryCount(); ++i) {
-            if (!chosen[i])
-                continue;
-            const Entry &entry = m_entries[i];
-            const QString &text = entry.amount(period);
-            if (isZeroText(text))
-                continue;
-            const auto value = parseAmountText(text);
-            if (!value) {
-                if (value.error() == AmountError::OutOfRange)
-                    overflow = true;
-                else
-                    skipped << entry.name;
-                continue;
-            }
-            if (overflow)
-                continue;
-            if (const auto next = addAmounts(sum, *value))
-                sum = *next;
-            else
-                overflow = true;
-        }
+        const PeriodTotal sum = periodTotal(chosen, period);
         Total &total = totals[static_cast<size_t>(period)];
-        total.text = overflow ? listtexts::kOverflow : formatAmountText(sum);
-        if (!skipped.isEmpty())
+        total.text = sum.overflow ? listtexts::kOverflow : formatAmountText(sum.sum);
+        if (!sum.leftOut.isEmpty())
             total.text += QStringLiteral(" *");
-        total.toolTip = totalNotes(overflow, skipped);
+        total.toolTip = totalNotes(sum.overflow, sum.leftOut);
     }
     return totals;
 }

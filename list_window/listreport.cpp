@@ -22,13 +22,7 @@ ReportRow cellsOf(const EntryListModel &model, int row, ReportCell (*reported)(c
 
 QString ReportCell::plain() const
 {
-    if (!amount)
-        return text;
-    // The displayed text less its signs, so that the rounding is the grid's own by construction.
-    QString yen = formatAmountText(*amount);
-    yen.remove(kYenSign);
-    yen.remove(u',');
-    return yen.isEmpty() ? QStringLiteral("0") : yen;
+    return amount ? formatWholeYen(*amount) : text;
 }
 
 QString ReportCell::shown() const
@@ -75,17 +69,10 @@ ListReport makeListReport(const EntryListModel &model)
     for (int col = 0; col < EntryListModel::kColumns; ++col)
         report.header << model.headerData(col, Qt::Horizontal).toString();
 
-    // The model keeps its rows in the order the grid shows them.
-    bool anySelected = false;
-    for (int row = 0; row < model.entryCount() && !anySelected; ++row)
-        anySelected = model.isSelected(row);
-    for (int row = 0; row < model.entryCount(); ++row) {
-        if (anySelected && !model.isSelected(row))
-            continue;
+    for (const int row : model.takenRows())
         report.rows << cellsOf(model, row, &reportedAmount);
-    }
     report.total = cellsOf(model, model.totalRow(), &reportedTotal);
-    if (anySelected)
+    if (model.hasSelection())
         report.selectedTotal = cellsOf(model, model.selectedTotalRow(), &reportedTotal);
     return report;
 }
