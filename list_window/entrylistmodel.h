@@ -54,6 +54,12 @@ public:
     void toggleRow(int row);
     // Whether an entry row is selected; the window shows it through the background.
     bool isSelected(int row) const;
+    // Whether any entry row is selected.
+    bool hasSelection() const { return m_selection->hasSelection(); }
+    // The entry rows the list's menu takes, in the grid's order: the selected ones, or every entry
+    // row when none is selected.
+    QList<int> takenRows() const;
+    const Entry &entryOfRow(int row) const { return m_entries[m_order[row]]; }
     // The rows' selection, for the views to show; they never change it themselves.
     QItemSelectionModel *selectionModel() const { return m_selection; }
 

@@ -10,6 +10,7 @@
 #include "platform/fonts.h"
 #include "platform/twips.h"
 #include "platform/windowplacement.h"
+#include "savings_window/savingswindow.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -113,6 +114,7 @@ void ListWindow::showMenu(const QPoint &globalPos, bool byKeys)
         m_menu->addAction(listtexts::kSaveCsv, this, &ListWindow::saveCsv);
         m_menu->addAction(listtexts::kSavePdf, this, &ListWindow::savePdf);
         m_menu->addAction(listtexts::kPrint, this, &ListWindow::printList);
+        m_menu->addAction(listtexts::kSavings, this, &ListWindow::showSavings);
     }
     // A platform may send its own menu request after the Menu key the grid already answered.
     if (m_menu->isVisible())
@@ -138,6 +140,17 @@ void ListWindow::savePdf()
 {
     m_printing.saveAsPdf(this,
                          listPrintable(makeListReport(*m_model), m_printing.today(), m_folder));
+}
+
+// Modal: the plan is of the rows taken when it opened.
+void ListWindow::showSavings()
+{
+    Entries chosen;
+    for (const int row : m_model->takenRows())
+        chosen << m_model->entryOfRow(row);
+    auto *savings = new SavingsWindow(chosen, !m_model->hasSelection(), m_folder, this);
+    savings->setPrinting(m_printing);
+    savings->open();
 }
 
 void ListWindow::printList()

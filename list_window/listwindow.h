@@ -57,6 +57,7 @@ private:
     void saveCsv();
     void savePdf();
     void printList();
+    void showSavings();
 
     FrozenTableView *m_grid;
     EntryListModel *m_model = nullptr;

@@ -42,6 +42,7 @@ inline const QString kCopy = QStringLiteral("コピー(&C)");
 inline const QString kSaveCsv = QStringLiteral("CSV で保存(&S)…");
 inline const QString kSavePdf = QStringLiteral("PDF で保存(&D)…");
 inline const QString kPrint = QStringLiteral("印刷(&P)");
+inline const QString kSavings = QStringLiteral("積み立てると(&T)…");
 
 // Saving the list as a CSV file: the file proposed, the save dialog's title (also the title of
 // what it reports), and what it tells.

@@ -38,6 +38,11 @@ QAccessibleInterface *asGroup(QWidget *widget)
     return new QAccessibleWidget(widget, QAccessible::Grouping);
 }
 
+QAccessibleInterface *asChart(QWidget *widget)
+{
+    return new QAccessibleWidget(widget, QAccessible::Chart);
+}
+
 QAccessibleInterface *readInFull(QWidget *lineEdit)
 {
     return new AccessibleLineEdit(static_cast<QLineEdit *>(lineEdit));
@@ -62,6 +67,8 @@ const OwnInterface kOwnInterfaces[] = {
     {"pomiro::NameEdit"_L1, readInFull},
     {"pomiro::Announcer"_L1, makeAccessibleAnnouncer},
     {"pomiro::InformationBox"_L1, makeAccessibleInformationBox},
+    // A picture of figures, described in words; Qt would make it a plain pane.
+    {"pomiro::SavingsChart"_L1, asChart},
 };
 
 QAccessibleInterface *makeInterface(const QString &className, QObject *object)

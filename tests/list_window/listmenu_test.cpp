@@ -126,7 +126,7 @@ TEST_P(ListMenu, OpensWithExactlyItsItemsWhereAsked)
     for (QAction *action : menu->actions())
         items << action->text();
     EXPECT_EQ(items, (QStringList{u"コピー(&C)"_s, u"CSV で保存(&S)…"_s, u"PDF で保存(&D)…"_s,
-                                  u"印刷(&P)"_s}));
+                                  u"印刷(&P)"_s, u"積み立てると(&T)…"_s}));
     EXPECT_EQ(menu->actions().value(0)->shortcut(), QKeySequence(QKeySequence::Copy));
     EXPECT_TRUE(menu->actions().value(0)->isShortcutVisibleInContextMenu());
     EXPECT_EQ(menu->pos(), expected);

@@ -1,0 +1,97 @@
+#include "savings_window/savingsreport.h"
+
+#include "core/period.h"
+#include "savings_window/texts.h"
+
+namespace pomiro {
+
+namespace {
+
+constexpr int kFirstPlanPeriod = 4; // １年 in period order; the plan's years are its last six
+
+// A nameless entry still needs a name to be listed by.
+QStringList namesOf(const QStringList &names)
+{
+    QStringList shown;
+    for (const QString &name : names)
+        shown << (name.isEmpty() ? savingstexts::kNoName : name);
+    return shown;
+}
+
+std::optional<Amount> figureOf(const PlanRow &row, SavingsReport::Figure figure)
+{
+    switch (figure) {
+    case SavingsReport::Figure::Saved:
+        return row.saved;
+    case SavingsReport::Figure::Grown:
+        return row.grown;
+    case SavingsReport::Figure::Gain:
+        return row.gain;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QString SavingsReport::shown(int row, Figure figure) const
+{
+    if (row < 0 || row >= rows.size())
+        return {};
+    const std::optional<Amount> value = figureOf(rows[row], figure);
+    return value ? formatAmountText(*value) : savingstexts::kOverflow;
+}
+
+QString SavingsReport::plain(int row, Figure figure) const
+{
+    if (row < 0 || row >= rows.size())
+        return {};
+    const std::optional<Amount> value = figureOf(rows[row], figure);
+    return value ? formatWholeYen(*value) : savingstexts::kOverflow;
+}
+
+QString planPeriodName(int row)
+{
+    return QString::fromUtf16(kPeriods.at(static_cast<size_t>(kFirstPlanPeriod + row)).listHeader);
+}
+
+QStringList savingsColumnTitles()
+{
+    return {savingstexts::kPeriodHeader, savingstexts::kSavedHeader, savingstexts::kGrownHeader,
+            savingstexts::kGainHeader};
+}
+
+SavingsReport makeSavingsReport(const Entries &chosen, bool all, int rate)
+{
+    SavingsReport report;
+    report.base = planBase(chosen);
+    report.rate = rate;
+    if (report.base.overflow) {
+        report.sentence = savingstexts::kTotalTooLarge;
+    } else if (!report.base.hasSaving()) {
+        report.sentence = savingstexts::kNothingToSave;
+    } else {
+        const Amount yearly = report.base.yearly;
+        report.sentence = savingstexts::monthlySentence(formatAmountText(Amount{yearly.units / 12}),
+                                                        formatAmountText(yearly));
+        report.rows = planRows(yearly, rate);
+    }
+    QStringList names;
+    for (const Entry &entry : chosen)
+        names << entry.name;
+    report.source =
+        all ? savingstexts::allEntries(chosen.size()) : savingstexts::chosenEntries(namesOf(names));
+    if (!report.base.leftOut.isEmpty())
+        report.leftOut = savingstexts::leftOut(namesOf(report.base.leftOut));
+    return report;
+}
+
+csv::Table SavingsReport::table() const
+{
+    csv::Table table{savingsColumnTitles()};
+    for (int row = 0; row < int(kPlanYears.size()); ++row)
+        table << QStringList{planPeriodName(row), plain(row, Figure::Saved),
+                             plain(row, Figure::Grown), plain(row, Figure::Gain)};
+    return table;
+}
+
+} // namespace pomiro

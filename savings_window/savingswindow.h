@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/entry.h"
+#include "platform/pdfprinting.h"
+#include "savings_window/savingsreport.h"
+
+#include <QDialog>
+
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace pomiro {
+
+class Announcer;
+class SavingsChart;
+class SavingsModel;
+
+// 「ぽみろの積み立て」: what the chosen entries become when what they cost is put aside every
+// month in a plan with a fixed yearly return. It shows the monthly amount and where it comes from,
+// the rate (remembered for the next time), a table of the plan's years and a chart, and copies,
+// saves as a PDF or prints them. Modal to the window it is opened over; Esc closes it.
+class SavingsWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // `all`: the entries are every entry of the list, none having been selected. `folder`: where
+    // the PDF is proposed (the data file's folder).
+    SavingsWindow(const Entries &chosen, bool all, const QString &folder,
+                  QWidget *parent = nullptr);
+
+    // Tests give the printer, the date and the PDF save dialog here.
+    void setPrinting(PdfPrinting printing) { m_printing = std::move(printing); }
+
+    const SavingsReport &report() const { return m_report; }
+
+    // The rate offered the first time, and where the last one used is kept (QSettings).
+    static constexpr double kFirstRate = 3.0;
+    static QString rateSettingKey();
+
+private:
+    void showRate(double percent);
+    void copyTable();
+    void savePdf();
+    void print();
+
+    Entries m_chosen;
+    bool m_all;
+    QString m_folder;
+    SavingsReport m_report;
+    PdfPrinting m_printing;
+
+    QLabel *m_sentence;
+    QLabel *m_source;
+    QLabel *m_leftOut;
+    QDoubleSpinBox *m_rate;
+    SavingsModel *m_model;
+    QTableView *m_table;
+    SavingsChart *m_chart;
+    Announcer *m_announcer;
+};
+
+} // namespace pomiro

@@ -1,0 +1,63 @@
+#pragma once
+
+// What the savings window shows and tells the user, in one place.
+
+#include <QString>
+#include <QStringList>
+
+namespace pomiro::savingstexts {
+
+inline const QString kWindowTitle = QStringLiteral("ぽみろの積み立て");
+inline const QString kRateCaption = QStringLiteral("年利（％）");
+inline const QString kRateTip =
+    QStringLiteral("積み立てたお金が 1 年に増える割合です。毎月、年利の 12 分の 1 ずつ増えます。");
+
+// The table: the column of the periods, then the three figures.
+inline const QString kPeriodHeader = QStringLiteral("期間");
+inline const QString kSavedHeader = QStringLiteral("積み立てた額");
+inline const QString kGrownHeader = QStringLiteral("運用した場合");
+inline const QString kGainHeader = QStringLiteral("増えた分");
+inline const QString kTableName = QStringLiteral("積み立ての表"); // for screen readers
+// A figure too large to show, as the list shows it.
+inline const QString kOverflow = QStringLiteral("桁あふれ");
+
+// The chart.
+inline const QString kChartName = QStringLiteral("積み立てのグラフ");
+inline const QString kYearsAxis = QStringLiteral("年");
+inline const QString kManYenAxis = QStringLiteral("万円");
+
+// The buttons.
+inline const QString kCopy = QStringLiteral("コピー(&C)");
+inline const QString kSavePdf = QStringLiteral("PDF で保存(&D)…");
+inline const QString kPrint = QStringLiteral("印刷(&P)");
+inline const QString kClose = QStringLiteral("閉じる");
+
+inline const QString kPdfFileName = QStringLiteral("ぽみろの積み立て.pdf");
+inline const QString kNotAdvice = QStringLiteral(
+    "年利を一定とした試算です。実際の運用成績は変わり、元本を下回ることもあります。");
+
+// "毎月 \60,425 を積み立てます（１年 \725,100 ÷ 12）"
+QString monthlySentence(const QString &monthly, const QString &yearly);
+// Nothing to put aside: one sentence that says so and what to do.
+inline const QString kNothingToSave = QStringLiteral(
+    "積み立てる金額がありません。１年の金額が 0 円より多い「ぽみろ」を選んでください。");
+// "1 年の合計が大きすぎて…": the total cannot be shown.
+inline const QString kTotalTooLarge = QStringLiteral(
+    "１年の合計が大きすぎるため計算できません。「ぽみろ」を選んで少なくしてください。");
+// Which entries the plan holds: all of them, or their names (a nameless one by this).
+inline const QString kNoName = QStringLiteral("（名前なし）");
+QString allEntries(qsizetype count);
+QString chosenEntries(const QStringList &names);
+// The entries left out because their １年 text cannot be read.
+QString leftOut(const QStringList &names);
+// "年利 3.0％"
+QString rate(double percent);
+
+// The legend, and what a screen reader hears of the chart and of a new rate.
+inline const QString kSavedLine = QStringLiteral("積み立てた額");
+inline const QString kGrownLine = QStringLiteral("運用した場合");
+QString chartDescription(const QString &saved, const QString &grown);
+inline const QString kNoLines = QStringLiteral("積み立てる金額がないため、線はありません。");
+QString rateAnnouncement(double percent, const QString &grown30);
+
+} // namespace pomiro::savingstexts

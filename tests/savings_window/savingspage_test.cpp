@@ -1,0 +1,99 @@
+// The plan on paper, read back with pdftotext: what the page says, on which paper, and that the
+// page proposed for saving is named after the window beside the data file.
+#include "savings_window/savingspage.h"
+
+#include "platform/fonts.h"
+#include "savings_window/savingsreport.h"
+#include "tests/support/pdftext.h"
+#include "tests/support/pdfwords.h"
+#include "tests/support/qtapp.h"
+#include "tests/support/samples.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace pomiro;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class SavingsPageTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        pomiro::testing::application();
+        fonts::registerSubstitutes();
+    }
+
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    // The page written for `report`, read back as lines with single blanks.
+    QStringList pageLines(const SavingsReport &report, const QPageSize &paper = {})
+    {
+        QFile out(m_dir.filePath(u"page.pdf"_s));
+        m_paper = writeSavingsPdf(out, paper, report, QDate(2009, 1, 5));
+        out.close();
+        EXPECT_TRUE(m_paper.has_value()) << "the page was not written";
+        QStringList lines;
+        for (const QString &line : pomiro::testing::pdfText(out.fileName()).split(u'\n'))
+            if (const QString simple = line.simplified(); !simple.isEmpty())
+                lines << simple;
+        m_pages = pomiro::testing::readPdfPages(out.fileName()).size();
+        return lines;
+    }
+
+    static Entry entry(const QString &name, const QString &year)
+    {
+        Entry made = pomiro::testing::entry(name, u"\\1"_s);
+        made.amount(4) = year;
+        return made;
+    }
+
+    QTemporaryDir m_dir;
+    std::optional<QPageSize> m_paper;
+    qsizetype m_pages = 0;
+};
+
+TEST_F(SavingsPageTest, HoldsTitleDateSentenceRateAndTheTable)
+{
+    const QStringList lines =
+        pageLines(makeSavingsReport({entry(u"禁煙"_s, u"\\182,500"_s)}, false, 30));
+    ASSERT_EQ(m_pages, 1);
+    EXPECT_EQ(m_paper->id(), QPageSize::A4);
+    const QString all = lines.join(u'\n');
+    EXPECT_TRUE(lines.value(0).contains(u"ぽみろの積み立て"_s)) << all.toStdString();
+    EXPECT_TRUE(all.contains(u"2009年01月05日"_s)) << all.toStdString();
+    EXPECT_TRUE(lines.contains(u"毎月 \\15,208 を積み立てます（１年 \\182,500 ÷ 12）"_s))
+        << all.toStdString();
+    EXPECT_TRUE(lines.contains(u"禁煙"_s)) << all.toStdString();
+    EXPECT_TRUE(lines.contains(u"年利 3.0％"_s)) << all.toStdString();
+    EXPECT_TRUE(lines.contains(u"期間 積み立てた額 運用した場合 増えた分"_s)) << all.toStdString();
+    EXPECT_TRUE(lines.contains(u"１年 \\182,500 \\185,030 \\2,530"_s)) << all.toStdString();
+    EXPECT_TRUE(lines.contains(u"３０年 \\5,475,000 \\8,862,457 \\3,387,457"_s))
+        << all.toStdString();
+    EXPECT_TRUE(all.contains(u"積み立てた額"_s) && all.contains(u"万円"_s))
+        << "the chart's legend and axis are missing";
+    EXPECT_TRUE(all.contains(u"年利を一定とした試算です。"_s)) << all.toStdString();
+}
+
+TEST_F(SavingsPageTest, NothingToPutAsideIsSaidOnThePageToo)
+{
+    const QStringList lines = pageLines(makeSavingsReport({entry(u"a"_s, u"たくさん"_s)}, true, 30),
+                                        QPageSize(QPageSize::Letter));
+    EXPECT_EQ(m_paper->id(), QPageSize::Letter);
+    const QString all = lines.join(u'\n');
+    EXPECT_TRUE(all.contains(u"積み立てる金額がありません。"_s)) << all.toStdString();
+    EXPECT_TRUE(all.contains(u"入れなかった「ぽみろ」：a"_s)) << all.toStdString();
+    EXPECT_TRUE(lines.contains(u"３０年"_s)) << "the rows without figures" << all.toStdString();
+}
+
+TEST_F(SavingsPageTest, IsProposedBesideTheDataFile)
+{
+    const Printable page =
+        savingsPrintable(makeSavingsReport({}, true, 30), QDate(2009, 1, 5), m_dir.path());
+    EXPECT_EQ(page.proposedPath, m_dir.filePath(u"ぽみろの積み立て.pdf"_s));
+}
+
+} // namespace
