@@ -1,8 +1,10 @@
 // The list taken away as the user does it: the grid's menu opened by keys and by the mouse,
 // Ctrl+C, the CSV file saved through the menu, with a stand-in for the save dialog, and the list
 // printed or saved as a PDF through the menu.
+#include "list_window/entrylistmodel.h"
 #include "list_window/frozentableview.h"
 #include "list_window/listwindow.h"
+#include "savings_window/savingswindow.h"
 #include "tests/support/cases.h"
 #include "tests/support/fsfaults.h"
 #include "tests/support/messageboxes.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -84,7 +87,7 @@ struct MenuCase : Described
 class ListMenu : public ListMenuTest, public ::testing::WithParamInterface<MenuCase>
 {};
 
-// Made on first use, with exactly its four items, at the current cell when asked by keys; a right
+// Made on first use, with exactly its five items, at the current cell when asked by keys; a right
 // click selects nothing.
 TEST_P(ListMenu, OpensWithExactlyItsItemsWhereAsked)
 {
@@ -229,6 +232,45 @@ TEST_F(ListMenuTest, PrintsAndSavesAsPdfWhatTheGridShows)
     EXPECT_EQ(proposed, QStringList{QDir(tmp.path()).filePath(u"ぽみろ一覧.pdf"_s)});
     EXPECT_TRUE(QDir(tmp.path()).isEmpty()) << "a cancelled save wrote something";
     EXPECT_TRUE(m_window->isVisible());
+}
+
+// 積み立てると (Shift+F10, T) opens the savings window over the list, modal, for the selected rows
+// in the grid's order, or for every row when none is selected; Esc brings the list back.
+TEST_F(ListMenuTest, OpensTheSavingsWindowForTheRowsTaken)
+{
+    QTemporaryDir settings;
+    ASSERT_TRUE(settings.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    open({Entry{u"禁煙"_s, everyPeriod(u"\\100"_s)}, Entry{u"酒"_s, everyPeriod(u"\\20"_s)},
+          Entry{u"茶"_s, everyPeriod(u"\\3"_s)}});
+    const auto openSavings = [this]() -> SavingsWindow * {
+        press(Qt::Key_F10, Qt::ShiftModifier);
+        EXPECT_NE(openMenu(), nullptr);
+        press(Qt::Key_T);
+        EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }));
+        return qobject_cast<SavingsWindow *>(QApplication::activeModalWidget());
+    };
+    press(Qt::Key_Tab);
+    SavingsWindow *all = openSavings();
+    ASSERT_NE(all, nullptr);
+    EXPECT_EQ(all->parentWidget(), m_window.data());
+    EXPECT_EQ(all->report().source, u"すべての「ぽみろ」（3 件）"_s);
+    EXPECT_EQ(all->report().base.yearly, Amount::fromYen(123));
+    QTest::keyClick(all->windowHandle(), Qt::Key_Escape);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QTRY_VERIFY(QApplication::activeWindow() == m_window.data());
+
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    press(Qt::Key_Space); // 茶
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    press(Qt::Key_Space); // 禁煙
+    SavingsWindow *chosen = openSavings();
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen->report().source, u"禁煙、茶"_s);
+    EXPECT_EQ(chosen->report().base.yearly, Amount::fromYen(103));
+    QTest::keyClick(chosen->windowHandle(), Qt::Key_Escape);
 }
 
 // Saving through the menu (Shift+F10, S) with the save dialog answered by a stand-in.
