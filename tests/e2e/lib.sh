@@ -75,6 +75,8 @@ e2e_workdir() {
   e2e_work=$(mktemp -d)
   export XDG_RUNTIME_DIR="$e2e_work/runtime"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
+  # The program's settings (the savings window's rate) stay in the run's own folder.
+  export XDG_CONFIG_HOME="$e2e_work/config"
 }
 
 # e2e_start_program BINARY: starts it in the working folder and waits for its main window.

@@ -357,6 +357,27 @@ case_list_menu() {
   xdotool search --onlyvisible --name '^ぽみろ一覧$' >/dev/null || e2e_fail "Esc in the menu closed the list"
 }
 
+# The savings window by keys: opened from the list's menu and heard by its title on the rate; a
+# step of the rate is told with the new 30-year figure; the table's cells are heard with their row
+# and column; Esc closes it and leaves the list.
+case_savings_window() {
+  start_program
+  tab_to 5 '^一覧'
+  say_after space '戻る'
+  e2e_wait_window ぽみろ一覧 >/dev/null || e2e_fail "the list window did not open"
+  say_after Tab 'ぽみろ一覧の表|table with'
+  say_after shift+F10 'コピー'
+  say_after t 'ぽみろの積み立て' '年利'
+  say_after Up '年利 3.5％ で運用した場合、３０年で \\[0-9]'
+  say_after Tab '積み立ての表|table with'
+  press_until Right 2 '１年 積み立てた額 \\[0-9]'
+  say_after Right '１年 運用した場合 \\[0-9]'
+  orca_mark
+  e2e_key Escape
+  expect_window_closes ぽみろの積み立て
+  xdotool search --onlyvisible --name '^ぽみろ一覧$' >/dev/null || e2e_fail "Esc in the savings window closed the list"
+}
+
 # The help by keys: the page read line by line, a link reached by Tab, Esc.
 case_help_window() {
   [ -f "$help_file" ] || e2e_fail "no help file at $help_file (build the target pomiro_help)"
