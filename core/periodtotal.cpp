@@ -7,10 +7,13 @@ bool isZeroText(const QString &text)
     return text.isEmpty() || text.trimmed() == QString(kYenSign);
 }
 
-PeriodTotal periodTotal(const Entries &entries, int period)
+PeriodTotal periodTotal(const Entries &entries, int period, const QList<bool> &chosen)
 {
     PeriodTotal total;
-    for (const Entry &entry : entries) {
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (!chosen.isEmpty() && !chosen.value(i))
+            continue;
+        const Entry &entry = entries[i];
         const QString &text = entry.amount(period);
         if (isZeroText(text))
             continue;

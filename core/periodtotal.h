@@ -22,8 +22,9 @@ struct PeriodTotal
     QStringList leftOut;
 };
 
-// The total of the period `period` (0 is a day) over `entries`: zero texts count 0, a text that
-// cannot be read is left out and its entry named.
-PeriodTotal periodTotal(const Entries &entries, int period);
+// The total of the period `period` (0 is a day) over `entries`, or over those whose place in
+// `chosen` is true when it is not empty: zero texts count 0, a text that cannot be read is left out
+// and its entry named.
+PeriodTotal periodTotal(const Entries &entries, int period, const QList<bool> &chosen = {});
 
 } // namespace pomiro

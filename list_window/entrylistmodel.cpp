@@ -176,7 +176,8 @@ QString EntryListModel::spokenText(int row, int col) const
 
 bool EntryListModel::isSelected(int row) const
 {
-    return isEntryRow(row) && m_selection->isRowSelected(row);
+    // Whole rows are selected, so one cell answers for its row.
+    return isEntryRow(row) && m_selection->isSelected(index(row, 0));
 }
 
 QList<int> EntryListModel::takenRows() const
@@ -272,18 +273,20 @@ void EntryListModel::fillTotals()
 // and named; a text or sum beyond the Amount range makes the whole total "桁あふれ".
 EntryListModel::Totals EntryListModel::totalsOf(bool selectedOnly) const
 {
-    QList<bool> chosenInFile(entryCount(), !selectedOnly);
-    for (int row = 0; selectedOnly && row < entryCount(); ++row)
-        chosenInFile[m_order[row]] = isSelected(row);
     // In the file's order, so that a tooltip names the rows left out as the file has them.
-    Entries chosen;
-    for (int i = 0; i < entryCount(); ++i) {
-        if (chosenInFile[i])
-            chosen << m_entries[i];
+    QList<bool> chosen;
+    if (selectedOnly) {
+        chosen.resize(entryCount());
+        for (const QItemSelectionRange &range : m_selection->selection()) {
+            for (int row = range.top(); row <= range.bottom(); ++row) {
+                if (isEntryRow(row))
+                    chosen[m_order[row]] = true;
+            }
+        }
     }
     Totals totals;
     for (int period = 0; period < kPeriodCount; ++period) {
-        const PeriodTotal sum = periodTotal(chosen, period);
+        const PeriodTotal sum = periodTotal(m_entries, period, chosen);
         Total &total = totals[static_cast<size_t>(period)];
         total.text = sum.overflow ? listtexts::kOverflow : formatAmountText(sum.sum);
         if (!sum.leftOut.isEmpty())
