@@ -387,7 +387,7 @@ case_help_window() {
   say_after space 'ヘルプの本文'
   e2e_wait_window "$title" >/dev/null || e2e_fail "the help window did not open"
   press_until Down 4 'ぽみろチェッカーは|毎日の小さな習慣|節約計算機|「ぽみろ」とは'
-  say_after Tab '(はじめに|金額の換算|保存と削除|一覧と合計|手紙の印刷)'
+  say_after Tab '(はじめに|金額の換算|保存と削除|一覧と合計|積み立ての試算|手紙の印刷)'
   orca_mark
   e2e_key Escape
   expect_window_closes "$title"
