@@ -7,6 +7,8 @@
 #include "savings_window/savingsmodel.h"
 #include "tests/support/accessibilityevents.h"
 #include "tests/support/cases.h"
+#include "tests/support/messageboxes.h"
+#include "tests/support/pdftext.h"
 #include "tests/support/programfonts.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/samples.h"
@@ -29,6 +31,7 @@ using namespace pomiro;
 using namespace Qt::StringLiterals;
 using pomiro::testing::AccessibilityEvents;
 using pomiro::testing::Described;
+using pomiro::testing::MessageBoxes;
 using pomiro::testing::whatName;
 
 namespace {
@@ -261,6 +264,31 @@ TEST_F(SavingsWindowTest, CopiesTheTableAsTabSeparatedText)
     EXPECT_EQ(lines[0], u"期間\t積み立てた額\t運用した場合\t増えた分"_s);
     EXPECT_EQ(lines[1], u"１年\t182500\t185030\t2530"_s);
     EXPECT_EQ(lines[6], u"３０年\t5475000\t8862457\t3387457"_s);
+}
+
+// PDF で保存 by keys: the dialog proposes ぽみろの積み立て.pdf beside the data file, and the page
+// lands where the user chose, as every saved file does, with the figures shown.
+TEST_F(SavingsWindowTest, SavesThePageAsAPdfWhereTheUserChose)
+{
+    open({yearly(u"禁煙"_s, u"\\182,500"_s)});
+    QStringList proposed;
+    const QString chosen = m_settings.filePath(u"控え.pdf"_s);
+    m_window->setPrinting(PdfPrinting([] { return std::nullopt; }, [] { return QDate(2009, 1, 5); },
+                                      [&](QWidget *, const QString &path) {
+                                          proposed << path;
+                                          return chosen;
+                                      }));
+    MessageBoxes boxes;
+    for (int i = 0; i < 3; ++i)
+        press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), child("pdfButton"));
+    press(Qt::Key_Space);
+    EXPECT_EQ(proposed, QStringList{m_settings.filePath(u"ぽみろの積み立て.pdf"_s)});
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text, u"「%1」に保存しました。"_s.arg(chosen));
+    const QString text = pomiro::testing::pdfText(chosen);
+    EXPECT_TRUE(text.contains(u"ぽみろの積み立て"_s) && text.contains(u"\\8,862,457"_s))
+        << text.toStdString();
 }
 
 // A screen reader meets a real table with its titles, hears each cell with its row and column,
