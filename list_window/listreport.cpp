@@ -10,6 +10,16 @@ namespace {
 // Added by the model to a total that left unreadable rows out; its tooltip names them.
 const QString kLeftOutMark = QStringLiteral(" *");
 
+// A spreadsheet reads a field that starts with one of these as a formula (a leading tab or CR
+// may be dropped on the way in, leaving one). An apostrophe in front keeps it text.
+QString guardedText(const QString &text)
+{
+    static constexpr QStringView kFormulaStarts = u"=+-@\t\r";
+    if (!text.isEmpty() && kFormulaStarts.contains(text.front()))
+        return u'\'' + text;
+    return text;
+}
+
 ReportRow cellsOf(const EntryListModel &model, int row, ReportCell (*reported)(const QString &))
 {
     ReportRow cells{ReportCell{std::nullopt, model.index(row, 0).data().toString()}};
@@ -22,7 +32,8 @@ ReportRow cellsOf(const EntryListModel &model, int row, ReportCell (*reported)(c
 
 QString ReportCell::plain() const
 {
-    return amount ? formatWholeYen(*amount) : text;
+    // Only typed text can start a formula; the numbers we write are meant to be computed with.
+    return amount ? formatWholeYen(*amount) : guardedText(text);
 }
 
 QString ReportCell::shown() const

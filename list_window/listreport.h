@@ -20,7 +20,9 @@ struct ReportCell
     QString text;
 
     // As it goes out as text, the way a spreadsheet computes with it: whole yen without "\" and
-    // "," ("3500", "-20", "0"), rounded as the grid rounds for display; the text otherwise.
+    // "," ("3500", "-20", "0"), rounded as the grid rounds for display; the text otherwise, with
+    // an apostrophe in front when it starts with "=", "+", "-", "@", a tab or CR, so that a
+    // spreadsheet never runs it as a formula.
     QString plain() const;
     // As the grid shows it ("\3,500"); the text otherwise.
     QString shown() const;

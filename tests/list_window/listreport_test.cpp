@@ -77,6 +77,57 @@ INSTANTIATE_TEST_SUITE_P(
         Reported{{"an entry keeps a star"}, u"\\3,500 *"_s, u"\\3,500 *"_s}),
     whatName);
 
+// A cell and what goes out for it in the copy and the CSV file: text a spreadsheet would run as a
+// formula gets an apostrophe in front; numbers we write stay numbers.
+struct Guarded : Described
+{
+    ReportCell cell;
+    QString out;
+};
+
+class FormulaGuard : public ::testing::TestWithParam<Guarded>
+{};
+
+TEST_P(FormulaGuard, PrefixesTextThatStartsAFormulaOnly)
+{
+    const Guarded &c = GetParam();
+    EXPECT_EQ(c.cell.plain(), c.out);
+    if (!c.cell.amount) {
+        EXPECT_EQ(c.cell.shown(), c.cell.text) << "the print shows the text as it stands";
+    }
+}
+
+ReportCell named(const QString &name)
+{
+    return {std::nullopt, name};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, FormulaGuard,
+    ::testing::Values(
+        Guarded{{"equals"}, named(u"=SUM(A1)"_s), u"'=SUM(A1)"_s},
+        Guarded{{"plus"}, named(u"+1"_s), u"'+1"_s}, Guarded{{"minus"}, named(u"-5"_s), u"'-5"_s},
+        Guarded{{"minus alone"}, named(u"-"_s), u"'-"_s},
+        Guarded{{"at"}, named(u"@cmd"_s), u"'@cmd"_s},
+        Guarded{{"tab"}, named(u"\t x"_s), u"'\t x"_s},
+        Guarded{{"carriage return"}, named(u"\r x"_s), u"'\r x"_s},
+        Guarded{{"equals not first"}, named(u"a=b"_s), u"a=b"_s},
+        Guarded{{"blank before equals"}, named(u" =1"_s), u" =1"_s},
+        Guarded{{"already an apostrophe"}, named(u"'=1"_s), u"'=1"_s},
+        Guarded{{"empty"}, named(u""_s), u""_s},
+        Guarded{{"full width equals"}, named(u"＝全角"_s), u"＝全角"_s},
+        Guarded{
+            {"unreadable amount with a minus"}, reportedAmount(u"-たくさん"_s), u"'-たくさん"_s},
+        Guarded{{"unreadable amount formula"}, reportedAmount(u"=1+1"_s), u"'=1+1"_s},
+        Guarded{{"negative beyond the range"},
+                reportedAmount(u"-99,999,999,999,999,999"_s),
+                u"'-99,999,999,999,999,999"_s},
+        Guarded{{"readable negative"}, reportedAmount(u"\\-20"_s), u"-20"_s},
+        Guarded{{"readable typed plus"}, reportedAmount(u"+500"_s), u"500"_s},
+        Guarded{{"negative total that left rows out"}, reportedTotal(u"\\-20 *"_s), u"-20"_s},
+        Guarded{{"overflowing total"}, reportedTotal(u"桁あふれ"_s), u"桁あふれ"_s}),
+    whatName);
+
 class ListReportTest : public ::testing::Test
 {
 protected:
@@ -208,5 +259,30 @@ INSTANTIATE_TEST_SUITE_P(
                     repeated("922337203685477") + "\r\nz" + repeated("922337203685477") + "\r\n" +
                     kTotal + repeated(kOverflow) + "\r\n"}),
     whatName);
+
+// Both ways out take the guarded texts, quoted where the name's quotes need it, and leave the
+// numbers as they are, negative ones too.
+TEST_F(ListReportTest, CopyAndCsvGuardFormulaTextsAlike)
+{
+    PeriodTexts amounts = k500ADay;
+    amounts[1] = u"@x"_s;
+    const EntryListModel model(
+        {Entry{u"=HYPERLINK(\"x\")"_s, amounts}, Entry{u"コーヒー"_s, everyPeriod(u"\\-20"_s)}});
+    const ListReport report = makeListReport(model);
+
+    const QString rest = u"15000,91250,182500,547500,912500,1825000,3650000,5475000"_s;
+    const QString guardedRow = u"\"'=HYPERLINK(\"\"x\"\")\",500,'@x,"_s + rest;
+    const QString totalRest = u"480,-20,14980,91230,182480,547480,912480,1824980,3649980,5474980"_s;
+    const auto tabbed = [](QString line) { return line.replace(u',', u'\t'); };
+    EXPECT_EQ(tabSeparated(report), kHeader.join(u'\t') + u'\n' + tabbed(guardedRow) +
+                                        u"\nコーヒー"_s + u"\t-20"_s.repeated(10) +
+                                        u"\n全合計\t"_s + tabbed(totalRest) + u'\n');
+
+    const auto bytes = csv::encodeCp932(report.table());
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(*bytes, kHeaderBytes + guardedRow.toLatin1() + "\r\n" + kCoffee + repeated("-20") +
+                          "\r\n" + kTotal + ',' + totalRest.toLatin1() + "\r\n")
+        << bytes->toHex(' ').toStdString();
+}
 
 } // namespace
