@@ -201,6 +201,21 @@ void FrozenTableView::scrollTo(const QModelIndex &index, ScrollHint hint)
         horizontalScrollBar()->setValue(horizontalScrollBar()->value() - covered);
 }
 
+void FrozenTableView::sortAsTitleClick(int column)
+{
+    QHeaderView *titles = horizontalHeader();
+    Qt::SortOrder order = Qt::DescendingOrder;
+    if (column >= 0 && column == titles->sortIndicatorSection()) {
+        order = titles->sortIndicatorOrder() == Qt::AscendingOrder ? Qt::DescendingOrder
+                                                                   : Qt::AscendingOrder;
+    } else if (column >= 0 && model()) {
+        order = model()
+                    ->headerData(column, Qt::Horizontal, Qt::InitialSortOrderRole)
+                    .value<Qt::SortOrder>();
+    }
+    titles->setSortIndicator(column, order);
+}
+
 QItemSelectionModel::SelectionFlags FrozenTableView::selectionCommand(const QModelIndex &,
                                                                       const QEvent *) const
 {

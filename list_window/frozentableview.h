@@ -35,6 +35,11 @@ public:
 
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
 
+    // Sorts by `column` exactly as a click on its title does: by the model's first order
+    // (Qt::InitialSortOrderRole), or the other way when the rows are sorted by it already. A column
+    // of -1 brings back the model's own order, with no indicator.
+    void sortAsTitleClick(int column);
+
     // Where the centre of a cell is drawn, in this widget's coordinates; a null point when it is
     // scrolled out of view or lies under the frozen column. The menu opens there by keys.
     QPoint cellCentre(const QModelIndex &index) const;

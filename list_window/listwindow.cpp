@@ -7,11 +7,14 @@
 #include "list_window/listreport.h"
 #include "list_window/texts.h"
 #include "platform/accessibility.h"
+#include "platform/announcer.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
 #include "platform/windowplacement.h"
 #include "savings_window/savingswindow.h"
 
+#include <QActionGroup>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -59,6 +62,9 @@ ListWindow::ListWindow(const Entries &entries, QWidget *parent, const QString &f
             [this](const QModelIndex &index) { m_model->toggleRow(index.row()); });
     connect(m_grid, &FrozenTableView::menuRequested, this, &ListWindow::showMenu);
     connect(m_grid, &FrozenTableView::copyRequested, this, &ListWindow::copyList);
+    m_announcer = new Announcer(this);
+    connect(m_grid->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            &ListWindow::tellSortOrder);
 
     centreOnScreen(this);
 }
@@ -115,6 +121,7 @@ void ListWindow::showMenu(const QPoint &globalPos, bool byKeys)
         m_menu->addAction(listtexts::kSavePdf, this, &ListWindow::savePdf);
         m_menu->addAction(listtexts::kPrint, this, &ListWindow::printList);
         m_menu->addAction(listtexts::kSavings, this, &ListWindow::showSavings);
+        addSortMenu();
     }
     // A platform may send its own menu request after the Menu key the grid already answered.
     if (m_menu->isVisible())
@@ -140,6 +147,42 @@ void ListWindow::savePdf()
 {
     m_printing.saveAsPdf(this,
                          listPrintable(makeListReport(*m_model), m_printing.today(), m_folder));
+}
+
+// The columns' titles, each sorting as a click on it does, then the file's order. The item of the
+// order the rows are in is checked.
+void ListWindow::addSortMenu()
+{
+    QMenu *sort = m_menu->addMenu(listtexts::kSortMenu);
+    sort->setObjectName(QStringLiteral("sortMenu"));
+    auto *orders = new QActionGroup(sort);
+    const auto add = [&](const QString &text, int column) {
+        QAction *action =
+            sort->addAction(text, this, [this, column] { m_grid->sortAsTitleClick(column); });
+        action->setCheckable(true);
+        action->setData(column);
+        orders->addAction(action);
+    };
+    for (int column = 0; column < EntryListModel::kColumns; ++column)
+        add(m_model->headerData(column, Qt::Horizontal).toString(), column);
+    sort->addSeparator();
+    add(listtexts::kFileOrder, -1);
+    const auto check = [orders](int column) {
+        for (QAction *action : orders->actions())
+            action->setChecked(action->data().toInt() == column);
+    };
+    check(m_grid->horizontalHeader()->sortIndicatorSection());
+    connect(m_grid->horizontalHeader(), &QHeaderView::sortIndicatorChanged, sort,
+            [check](int column) { check(column); });
+}
+
+// Told to a screen reader whichever way the order changed: a title clicked or the menu.
+void ListWindow::tellSortOrder(int column, Qt::SortOrder order)
+{
+    m_announcer->announce(
+        column < 0 ? listtexts::kSortedInFileOrder
+                   : listtexts::sortedBy(
+                         column, m_model->headerData(column, Qt::Horizontal).toString(), order));
 }
 
 // Modal: the plan is of the rows taken when it opened.

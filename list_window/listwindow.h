@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace pomiro {
 
+class Announcer;
+
 class EntryListModel;
 class FrozenTableView;
 
@@ -24,7 +26,8 @@ class FrozenTableView;
 //
 // The grid's menu (a right click, the Menu key, Shift+F10) takes the list away as the grid shows
 // it: copied for a spreadsheet (also Ctrl+C), saved as a CSV file or a PDF (proposed beside the
-// data file), or printed on the default printer.
+// data file), or printed on the default printer; it also sorts the rows by keys, as a click on a
+// column's title does.
 class ListWindow : public QWidget
 {
     Q_OBJECT
@@ -58,12 +61,15 @@ private:
     void savePdf();
     void printList();
     void showSavings();
+    void addSortMenu();
+    void tellSortOrder(int column, Qt::SortOrder order);
 
     FrozenTableView *m_grid;
     EntryListModel *m_model = nullptr;
     QLabel *m_hint;
     QPushButton *m_backButton;
     QMenu *m_menu = nullptr; // made when first asked for
+    Announcer *m_announcer;
     QString m_folder;
     AskSavePath m_askSavePath;
     PdfPrinting m_printing;

@@ -18,4 +18,13 @@ QString csvUnwritable(const QString &rowName, char32_t character)
         .arg(rowName, QString::fromUcs4(&character, 1));
 }
 
+QString sortedBy(int column, const QString &title, Qt::SortOrder order)
+{
+    if (column == 0)
+        return order == Qt::AscendingOrder ? QStringLiteral("名前の順に並べ替えました")
+                                           : QStringLiteral("名前の逆の順に並べ替えました");
+    return order == Qt::DescendingOrder ? QStringLiteral("%1の大きい順に並べ替えました").arg(title)
+                                        : QStringLiteral("%1の小さい順に並べ替えました").arg(title);
+}
+
 } // namespace pomiro::listtexts

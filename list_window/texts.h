@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <Qt>
 
 namespace pomiro::listtexts {
 
@@ -43,6 +44,11 @@ inline const QString kSaveCsv = QStringLiteral("CSV で保存(&S)…");
 inline const QString kSavePdf = QStringLiteral("PDF で保存(&D)…");
 inline const QString kPrint = QStringLiteral("印刷(&P)");
 inline const QString kSavings = QStringLiteral("積み立てると(&T)…");
+inline const QString kSortMenu = QStringLiteral("並べ替え(&O)");
+inline const QString kFileOrder = QStringLiteral("元の順(&R)");
+// What a screen reader hears once the rows are in a new order; `column` is the column's title.
+QString sortedBy(int column, const QString &title, Qt::SortOrder order);
+inline const QString kSortedInFileOrder = QStringLiteral("元の順に並べ替えました");
 
 // Saving the list as a CSV file: the file proposed, the save dialog's title (also the title of
 // what it reports), and what it tells.

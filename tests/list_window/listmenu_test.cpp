@@ -5,6 +5,7 @@
 #include "list_window/frozentableview.h"
 #include "list_window/listwindow.h"
 #include "savings_window/savingswindow.h"
+#include "tests/support/accessibilityevents.h"
 #include "tests/support/cases.h"
 #include "tests/support/fsfaults.h"
 #include "tests/support/messageboxes.h"
@@ -17,6 +18,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QMenu>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -29,6 +31,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+using pomiro::testing::AccessibilityEvents;
 using pomiro::testing::Box;
 using pomiro::testing::Described;
 using pomiro::testing::everyPeriod;
@@ -129,7 +132,7 @@ TEST_P(ListMenu, OpensWithExactlyItsItemsWhereAsked)
     for (QAction *action : menu->actions())
         items << action->text();
     EXPECT_EQ(items, (QStringList{u"コピー(&C)"_s, u"CSV で保存(&S)…"_s, u"PDF で保存(&D)…"_s,
-                                  u"印刷(&P)"_s, u"積み立てると(&T)…"_s}));
+                                  u"印刷(&P)"_s, u"積み立てると(&T)…"_s, u"並べ替え(&O)"_s}));
     EXPECT_EQ(menu->actions().value(0)->shortcut(), QKeySequence(QKeySequence::Copy));
     EXPECT_TRUE(menu->actions().value(0)->isShortcutVisibleInContextMenu());
     EXPECT_EQ(menu->pos(), expected);
@@ -271,6 +274,75 @@ TEST_F(ListMenuTest, OpensTheSavingsWindowForTheRowsTaken)
     EXPECT_EQ(chosen->report().source, u"禁煙、茶"_s);
     EXPECT_EQ(chosen->report().base.yearly, Amount::fromYen(103));
     QTest::keyClick(chosen->windowHandle(), Qt::Key_Escape);
+}
+
+// 並べ替え by keys (Shift+F10, O, the arrows, Return): a column sorts exactly as a click on its
+// title, the same column again reverses, 元の順 (R) brings the file's order back; the header shows
+// the indicator, the item of the order is checked, and a screen reader hears the new order.
+TEST_F(ListMenuTest, SortsByKeysAsATitleClickDoes)
+{
+    FrozenTableView *grid =
+        open({Entry{u"禁煙"_s, everyPeriod(u"\\100"_s)}, Entry{u"酒"_s, everyPeriod(u"\\300"_s)},
+              Entry{u"茶"_s, everyPeriod(u"\\20"_s)}});
+    AccessibilityEvents heard;
+    const auto names = [grid] {
+        QString shown;
+        for (int row = 0; row < 3; ++row)
+            shown += grid->model()->index(row, 0).data().toString();
+        return shown;
+    };
+    const auto lastHeard = [&heard] {
+        QString said;
+        for (const auto &event : heard.events())
+            if (event.role == QAccessible::Notification)
+                said = event.name;
+        return said;
+    };
+    const auto sortBy = [this](int downs) {
+        press(Qt::Key_F10, Qt::ShiftModifier);
+        press(Qt::Key_O);
+        auto *sort = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        EXPECT_NE(sort, nullptr);
+        EXPECT_EQ(sort ? sort->objectName() : QString(), u"sortMenu"_s);
+        for (int i = 0; i < downs; ++i)
+            press(Qt::Key_Down);
+        press(Qt::Key_Return);
+        return sort;
+    };
+    press(Qt::Key_Tab);
+    ASSERT_TRUE(grid->hasFocus());
+
+    QMenu *sort = sortBy(5); // ぽみろ… is first: the sixth item is １年
+    ASSERT_NE(sort, nullptr);
+    QStringList items;
+    for (QAction *action : sort->actions())
+        items << (action->isSeparator() ? u"-"_s : action->text());
+    EXPECT_EQ(items, (QStringList{u"ぽみろ…"_s, u"１日"_s, u"１週間"_s, u"１ヶ月"_s, u"半年"_s,
+                                  u"１年"_s, u"３年"_s, u"５年"_s, u"１０年"_s, u"２０年"_s,
+                                  u"３０年"_s, u"-"_s, u"元の順(&R)"_s}));
+    EXPECT_EQ(names(), u"酒禁煙茶"_s) << "the largest first, as a first click";
+    EXPECT_EQ(grid->horizontalHeader()->sortIndicatorSection(), 5);
+    EXPECT_EQ(grid->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_TRUE(sort->actions().value(5)->isChecked());
+    EXPECT_EQ(lastHeard(), u"１年の大きい順に並べ替えました"_s);
+
+    sortBy(5);
+    EXPECT_EQ(names(), u"茶禁煙酒"_s) << "the same column again reverses";
+    EXPECT_EQ(lastHeard(), u"１年の小さい順に並べ替えました"_s);
+
+    sortBy(0);
+    EXPECT_EQ(names(), u"禁煙酒茶"_s);
+    EXPECT_EQ(grid->horizontalHeader()->sortIndicatorSection(), 0);
+    EXPECT_EQ(lastHeard(), u"名前の順に並べ替えました"_s);
+
+    press(Qt::Key_F10, Qt::ShiftModifier);
+    press(Qt::Key_O);
+    press(Qt::Key_R);
+    EXPECT_EQ(names(), u"禁煙酒茶"_s);
+    EXPECT_EQ(grid->horizontalHeader()->sortIndicatorSection(), -1) << "no indicator in file order";
+    EXPECT_TRUE(sort->actions().constLast()->isChecked());
+    EXPECT_EQ(lastHeard(), u"元の順に並べ替えました"_s);
+    EXPECT_TRUE(grid->hasFocus()) << "the menu gave the focus back to the grid";
 }
 
 // Saving through the menu (Shift+F10, S) with the save dialog answered by a stand-in.
