@@ -256,15 +256,15 @@ Result<LoadReport, DataFileError> DataFile::load(Entries &entries)
 
 Result<void, DataFileError> DataFile::append(const Entry &entry, const Entries &entries)
 {
-    if (entries.size() >= kMaxEntries)
-        return fail(fileError(DataFileError::Kind::TableFull, {}));
     const auto line = encodeEntryLine(entry);
     if (!line)
         return fail(line.error());
-
+    // First: a count read before another program changed the file says nothing about it now.
     const QString filePath = path();
     if (const auto unchanged = checkUnchanged(filePath); !unchanged)
         return unchanged;
+    if (entries.size() >= kMaxEntries)
+        return fail(fileError(DataFileError::Kind::TableFull, {}));
 
     // A rest that could not be read would swallow a line put after it, so the new line goes in
     // front of it. The file holds exactly what was last read or written, so it ends with that rest.

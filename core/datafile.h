@@ -56,6 +56,9 @@ public:
     // it was last read or written. Does not touch the table.
     Result<void, DataFileError> rewrite(const Entries &entries, qsizetype leaveOut = -1);
 
+    // Fails with ChangedElsewhere unless the file still holds what was last read or written.
+    Result<void, DataFileError> checkUnchanged() const { return checkUnchanged(path()); }
+
     // Tests put a failing replacer here to see what a failed write leaves behind.
     void setReplacer(FileReplacer replacer) { m_replace = std::move(replacer); }
 

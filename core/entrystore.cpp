@@ -86,6 +86,27 @@ Result<void, DataFileError> EntryStore::remove(qsizetype index)
     return {};
 }
 
+Result<void, DataFileError> EntryStore::insert(qsizetype index, const Entry &entry)
+{
+    Q_ASSERT(index >= 0 && index <= m_entries.size());
+    // First: the count may be of a file another program has changed since.
+    if (const auto unchanged = m_file->checkUnchanged(); !unchanged)
+        return refused<void>(unchanged.error());
+    if (m_entries.size() >= kMaxEntries) {
+        DataFileError full;
+        full.kind = DataFileError::Kind::TableFull;
+        return fail(full);
+    }
+    if (const auto line = encodeEntryLine(entry); !line)
+        return fail(line.error());
+    Entries changed = m_entries;
+    changed.insert(index, entry);
+    if (const auto written = m_file->rewrite(changed); !written)
+        return refused<void>(written.error());
+    std::ignore = load();
+    return {};
+}
+
 template <typename T> Result<T, DataFileError> EntryStore::refused(const DataFileError &error)
 {
     if (error.kind == DataFileError::Kind::ChangedElsewhere)

@@ -68,6 +68,11 @@ public:
     // Removes the entry at `index` from the file, and reads the file again.
     Result<void, DataFileError> remove(qsizetype index);
 
+    // Puts `entry` at `index` (0 to count()) in the file, and reads the file again; the file then
+    // holds every entry in the program's own form, so an entry removed and put back leaves the
+    // file as it was. Refuses a 301st entry and text the file cannot hold.
+    Result<void, DataFileError> insert(qsizetype index, const Entry &entry);
+
     // Tests put a failing replacer here to see what a failed write leaves behind.
     void setReplacer(FileReplacer replacer);
 

@@ -64,6 +64,10 @@ MainWindow::MainWindow(EntryStore &store, HelpViewer &help, QWidget *parent)
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFixedSize(twipsToPixels(layout::kClientArea).size());
     buildControls();
+    QList<QWidget *> typingFields{m_nameBox};
+    for (AmountField *field : m_amountFields)
+        typingFields << field;
+    setUpSteps(typingFields);
 
     centreOnScreen(this);
 
@@ -211,18 +215,22 @@ void MainWindow::saveEntry()
     const QString name = m_nameBox->currentText();
     if (name.isEmpty())
         return; // nothing to save under
+    const Entry before = m_store.at(m_store.indexOf(name));
     const auto saved = m_store.save({name, shownAmounts()});
     if (!saved) {
         reportFileError(saved.error(), FileChange::Save);
         return;
     }
-    const QString storedName = m_store.at(saved.value().index).name;
+    const qsizetype index = saved.value().index;
+    const QString storedName = m_store.at(index).name;
     if (saved.value().kind == EntryStore::Saved::Kind::Changed) {
+        recordStep({EntryStep::Kind::Changed, index, before, m_store.at(index)});
         // No move: the window keeps showing what it showed.
         inform(this, texts::kUpdatedTitle, texts::updated(storedName));
         return;
     }
-    showPosition(int(saved.value().index) + 1);
+    recordStep({EntryStep::Kind::Added, index, {}, m_store.at(index)});
+    showPosition(int(index) + 1);
     inform(this, texts::kSavedNewTitle, texts::savedNew(storedName));
 }
 
@@ -234,7 +242,8 @@ void MainWindow::deleteEntry()
     const int position = m_position;
     if (position < 1 || position > m_store.count())
         return;
-    const QString name = entryAt(position).name;
+    const Entry removedEntry = entryAt(position);
+    const QString name = removedEntry.name;
 
     if (!confirm(this, texts::kDeleteQuestionTitle, texts::deleteQuestion(name)))
         return;
@@ -243,6 +252,7 @@ void MainWindow::deleteEntry()
         reportFileError(removed.error(), FileChange::Delete);
         return;
     }
+    recordStep({EntryStep::Kind::Removed, position - 1, removedEntry, {}});
     if (m_store.isEmpty()) {
         m_nameBox->setEditText(QString());
         clearFields();
@@ -258,8 +268,9 @@ void MainWindow::reportFileError(const DataFileError &error, FileChange change)
         showPosition(m_position);
     if (!error.detail.isEmpty()) // the system's own words, for whoever reads the log
         qWarning().noquote() << m_store.path() << ':' << error.detail;
-    warn(this, change == FileChange::Save ? kSaveFailedTitle : texts::kDeleteFailedTitle,
-         texts::fileError(error, change, m_store.entries()));
+    const QString titles[] = {kSaveFailedTitle, texts::kDeleteFailedTitle, texts::kUndoFailedTitle,
+                              texts::kRedoFailedTitle};
+    warn(this, titles[int(change)], texts::fileError(error, change, m_store.entries()));
 }
 
 void MainWindow::nameChosen(int index)

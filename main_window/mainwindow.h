@@ -13,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QScrollBar;
 class QToolButton;
+class QUndoStack;
 
 namespace pomiro {
 
@@ -29,7 +30,8 @@ struct Entry;
 // The main window: one entry at a time, its ten amount fields, browsing, the print panel, Help
 // and End. The entries belong to `store`, which the window asks to change them and whose answers
 // it shows; the window holds the position of the entry shown, which it pushes to the scroll bar
-// and the counter, and the help file name.
+// and the counter, and the help file name. Saves and deletes are steps that Ctrl+Z takes back and
+// Ctrl+Shift+Z or Ctrl+Y makes again, while the program runs.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -74,6 +76,15 @@ private:
     void reportFileError(const DataFileError &error, FileChange change);
     PeriodTexts shownAmounts() const;
 
+    // The steps Ctrl+Z takes back (mainwindow_steps.cpp); `typingFields` keep their own typing to
+    // take back first.
+    void setUpSteps(const QList<QWidget *> &typingFields);
+    void recordStep(const EntryStep &step);
+    void undoStep();
+    void redoStep();
+    void showStepEntry(qsizetype index);
+    void reportStepError(const StepError &error, const EntryStep &step, FileChange change);
+
     // Handlers.
     void newEntry();
     void saveEntry();
@@ -111,6 +122,7 @@ private:
     QGroupBox *m_amountsFrame = nullptr;
     std::array<AmountField *, kPeriodCount> m_amountFields{};
     Announcer *m_announcer = nullptr; // what changed away from the focus, for screen readers
+    QUndoStack *m_steps = nullptr;
 };
 
 } // namespace pomiro

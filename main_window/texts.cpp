@@ -76,15 +76,40 @@ QString loadNotice(const Result<LoadReport, DataFileError> &loaded, qsizetype co
         .arg(count);
 }
 
+namespace {
+
+// How a message says what could not be done, and what to do again.
+struct Doing
+{
+    QString cannot; // "保存できませんでした"
+    QString again;  // "保存してください"
+};
+
+Doing doingOf(FileChange change)
+{
+    switch (change) {
+    case FileChange::Save:
+        return {QStringLiteral("保存できませんでした"), QStringLiteral("保存してください")};
+    case FileChange::Delete:
+        return {QStringLiteral("削除できませんでした"), QStringLiteral("削除してください")};
+    case FileChange::Undo:
+        return {QStringLiteral("元に戻せませんでした"), QStringLiteral("元に戻してください")};
+    case FileChange::Redo:
+        return {QStringLiteral("やり直せませんでした"), QStringLiteral("やり直してください")};
+    }
+    return {};
+}
+
+} // namespace
+
 QString fileError(const DataFileError &error, FileChange change, const Entries &entries)
 {
-    const QString doing =
-        change == FileChange::Save ? QStringLiteral("保存") : QStringLiteral("削除");
+    const Doing doing = doingOf(change);
     switch (error.kind) {
     case DataFileError::Kind::TableFull:
-        return QStringLiteral(
-                   "登録できるぽみろは%1件までです。不要なぽみろを削除してから保存してください。")
-            .arg(kMaxEntries);
+        return QStringLiteral("登録できるぽみろは%1件までです。不要なぽみろを削除してから%2。")
+            .arg(kMaxEntries)
+            .arg(doing.again);
     case DataFileError::Kind::UnwritableText: {
         const char32_t character = error.character;
         const QString code = QString::number(uint(character), 16).toUpper().rightJustified(4, u'0');
@@ -92,10 +117,10 @@ QString fileError(const DataFileError &error, FileChange change, const Entries &
             QStringLiteral("「%1」(U+%2)").arg(QString::fromUcs4(&character, 1), code);
         if (error.entry >= 0) // a stored entry, read from a hand-written file, holds it
             return QStringLiteral(
-                       "保存されている「%1」に、ファイルに書き込めない文字%2があるため、%3できませんでした。"
+                       "保存されている「%1」に、ファイルに書き込めない文字%2があるため、%3。"
                        "ファイルは変更されていません。"
                        "「%1」を削除するか、「%4」を直してから、もう一度お試しください。")
-                .arg(entries.value(error.entry).name, shown, doing,
+                .arg(entries.value(error.entry).name, shown, doing.cannot,
                      QString::fromUtf16(kDataFileName));
         const int field = int(error.field);
         const QString where = field == int(EntryField::Name)
@@ -107,25 +132,56 @@ QString fileError(const DataFileError &error, FileChange change, const Entries &
             .arg(where, shown);
     }
     case DataFileError::Kind::ReadFailed:
-        return QStringLiteral(
-                   "「%1」を読み込めないため、%2できませんでした。ファイルは変更されていません。"
-                   "ファイルを確かめてから、もう一度起動してください。")
-            .arg(QString::fromUtf16(kDataFileName), doing);
+        return QStringLiteral("「%1」を読み込めないため、%2。ファイルは変更されていません。"
+                              "ファイルを確かめてから、もう一度起動してください。")
+            .arg(QString::fromUtf16(kDataFileName), doing.cannot);
     case DataFileError::Kind::ChangedElsewhere:
         return QStringLiteral("「%1」がほかのプログラムかウィンドウで変更されていました。"
-                              "一覧を読み直しましたので、もう一度%2してください。")
-            .arg(QString::fromUtf16(kDataFileName), doing);
+                              "一覧を読み直しましたので、もう一度%2。")
+            .arg(QString::fromUtf16(kDataFileName), doing.again);
     case DataFileError::Kind::DiskFull:
-        return QStringLiteral("ディスクの空きが足りないため、データを%1できませんでした。"
+        return QStringLiteral("ディスクの空きが足りないため、データを%1。"
                               "ファイルは変更されていません。"
-                              "不要なファイルを削除して空きを作ってから、もう一度%1してください。")
-            .arg(doing);
+                              "不要なファイルを削除して空きを作ってから、もう一度%2。")
+            .arg(doing.cannot, doing.again);
     case DataFileError::Kind::WriteFailed:
         break;
     }
-    return QStringLiteral("データを%1できませんでした。ファイルは変更されていません。"
-                          "「%2」に書き込めるか確かめてから、もう一度%1してください。")
-        .arg(doing, QString::fromUtf16(kDataFileName));
+    return QStringLiteral("データを%1。ファイルは変更されていません。"
+                          "「%2」に書き込めるか確かめてから、もう一度%3。")
+        .arg(doing.cannot, QString::fromUtf16(kDataFileName), doing.again);
+}
+
+QString undone(EntryStep::Kind kind, const QString &name)
+{
+    switch (kind) {
+    case EntryStep::Kind::Added:
+        return QStringLiteral("「%1」の新規登録を取り消しました。").arg(name);
+    case EntryStep::Kind::Changed:
+        return QStringLiteral("「%1」の更新を取り消しました。").arg(name);
+    case EntryStep::Kind::Removed:
+        break;
+    }
+    return QStringLiteral("「%1」の削除を取り消しました。").arg(name);
+}
+
+QString redone(EntryStep::Kind kind, const QString &name)
+{
+    switch (kind) {
+    case EntryStep::Kind::Added:
+        return QStringLiteral("「%1」をもう一度登録しました。").arg(name);
+    case EntryStep::Kind::Changed:
+        return QStringLiteral("「%1」をもう一度更新しました。").arg(name);
+    case EntryStep::Kind::Removed:
+        break;
+    }
+    return QStringLiteral("「%1」をもう一度削除しました。").arg(name);
+}
+
+QString stepEntryGone(const QString &name, FileChange change)
+{
+    return QStringLiteral("「%1」がほかのプログラムかウィンドウで変更されたため見つからず、%2。")
+        .arg(name, doingOf(change).cannot);
 }
 
 } // namespace pomiro::texts

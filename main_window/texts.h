@@ -7,6 +7,7 @@
 #include "core/amount.h"
 #include "core/datafileerror.h"
 #include "core/entry.h"
+#include "core/entrystep.h"
 #include "core/result.h"
 
 #include <QString>
@@ -14,7 +15,7 @@
 namespace pomiro {
 
 // What the user was doing when the data file refused a change.
-enum class FileChange { Save, Delete };
+enum class FileChange { Save, Delete, Undo, Redo };
 
 namespace texts {
 
@@ -55,11 +56,21 @@ inline const QString kDeletedTitle = QStringLiteral("削除");
 inline const QString kAmountTitle = QStringLiteral("金額の入力");
 inline const QString kLoadTitle = QStringLiteral("データの読み込み");
 inline const QString kDeleteFailedTitle = QStringLiteral("削除できません");
+inline const QString kUndoTitle = QStringLiteral("元に戻す");
+inline const QString kRedoTitle = QStringLiteral("やり直し");
+inline const QString kUndoFailedTitle = QStringLiteral("元に戻せません");
+inline const QString kRedoFailedTitle = QStringLiteral("やり直せません");
 
 QString savedNew(const QString &name);
 QString updated(const QString &name);
 QString deleteQuestion(const QString &name);
 QString deleted(const QString &name);
+
+// What Ctrl+Z took back ("「禁煙」の削除を取り消しました。") and what a redo made again.
+QString undone(EntryStep::Kind kind, const QString &name);
+QString redone(EntryStep::Kind kind, const QString &name);
+// A step whose entry another program or window changed away.
+QString stepEntryGone(const QString &name, FileChange change);
 
 // Why Enter in an amount field changed nothing.
 QString amountError(AmountError error);

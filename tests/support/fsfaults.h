@@ -174,6 +174,26 @@ public:
         return false;
     }
 
+    // Takes the cause away again where it can be: room on the disk, the mount writable, the folder
+    // writable. False for the faults that took the file itself.
+    [[nodiscard]] bool heal() const
+    {
+        switch (m_fault) {
+        case FolderFault::DiskFull:
+            return QFile::remove(QDir(m_folder).filePath(kFiller));
+        case FolderFault::ReadOnlyMount:
+            return ::mount(nullptr, QFile::encodeName(m_folder).constData(), nullptr, MS_REMOUNT,
+                           nullptr) == 0;
+        case FolderFault::FolderNotWritable:
+            return QFile::setPermissions(m_folder,
+                                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        case FolderFault::FileIsAFolder:
+        case FolderFault::FileRemoved:
+            break;
+        }
+        return false;
+    }
+
     // What the fault itself put in the folder: the filler of a full disk.
     QStringList leftByFault() const
     {

@@ -1,0 +1,269 @@
+// Taking a mistake back: Ctrl+Z undoes a save as new, a save over and a delete, Ctrl+Shift+Z and
+// Ctrl+Y make them again, each a change of the data file compared byte for byte; typing in a field
+// is taken back first; real faults refuse a step, leave the file alone, and a second try works once
+// the cause is gone.
+#include "core/entrystore.h"
+#include "tests/support/fsfaults.h"
+#include "tests/support/mainwindowtest.h"
+
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace pomiro;
+using namespace pomiro::testing;
+
+constexpr int kStored = 5;
+
+class UndoTest : public MainWindowTest
+{
+protected:
+    void undo() const { press(Qt::Key_Z, Qt::ControlModifier); }
+    void redo() const { press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
+    void redoByY() const { press(Qt::Key_Y, Qt::ControlModifier); }
+
+    // The last box shown, as "title: text".
+    QString told() const
+    {
+        return messages.shown.isEmpty()
+                   ? QString()
+                   : messages.shown.last().title + u": "_s + messages.shown.last().text;
+    }
+
+    // Shows entry `k` of the stored ones and deletes it, answering yes.
+    void deleteShown(int k)
+    {
+        scrollBar()->setValue(k);
+        scrollBar()->setFocus();
+        click("deleteButton");
+    }
+};
+
+TEST_F(UndoTest, ADeleteTakenBackLeavesTheFileAsItWasAndShowsTheEntry)
+{
+    writeDataFile(dataFileBytes(kStored));
+    start();
+    const QByteArray before = dataFileContent();
+    deleteShown(3);
+    const QByteArray deleted = dataFileContent();
+    ASSERT_NE(deleted, before);
+
+    undo();
+    EXPECT_EQ(dataFileContent(), before) << "not byte for byte what it was";
+    EXPECT_EQ(told(), u"元に戻す: 「お菓子」の削除を取り消しました。"_s);
+    expectShows(3, kStored);
+
+    redo();
+    EXPECT_EQ(dataFileContent(), deleted);
+    EXPECT_EQ(told(), u"やり直し: 「お菓子」をもう一度削除しました。"_s);
+    EXPECT_EQ(store.count(), kStored - 1);
+
+    undo();
+    redoByY();
+    EXPECT_EQ(dataFileContent(), deleted) << "Ctrl+Y redoes too";
+}
+
+TEST_F(UndoTest, ASaveOverTakenBackBringsTheOldAmountsBack)
+{
+    writeDataFile(dataFileBytes(kStored));
+    start();
+    const QByteArray before = dataFileContent();
+    scrollBar()->setValue(2);
+    PeriodTexts changed = sampleEntry(2).amounts;
+    changed[0] = u"\\9,999"_s;
+    setFieldTexts(changed);
+    click("saveButton");
+    ASSERT_EQ(store.at(1).amounts, changed);
+    const QByteArray saved = dataFileContent();
+    scrollBar()->setFocus();
+
+    undo();
+    EXPECT_EQ(dataFileContent(), before);
+    EXPECT_EQ(told(), u"元に戻す: 「コーヒー」の更新を取り消しました。"_s);
+    expectShows(2, kStored);
+
+    redo();
+    EXPECT_EQ(dataFileContent(), saved);
+    EXPECT_EQ(fieldTexts(), changed);
+    EXPECT_EQ(told(), u"やり直し: 「コーヒー」をもう一度更新しました。"_s);
+}
+
+TEST_F(UndoTest, ASaveAsNewTakenBackRemovesTheEntry)
+{
+    writeDataFile(dataFileBytes(kStored));
+    start();
+    const QByteArray before = dataFileContent();
+    nameBox()->setEditText(u"新しいぽみろ"_s);
+    setFieldTexts(k500ADay);
+    click("saveButton");
+    ASSERT_EQ(store.count(), kStored + 1);
+    const QByteArray saved = dataFileContent();
+    scrollBar()->setFocus();
+
+    undo();
+    EXPECT_EQ(dataFileContent(), before);
+    EXPECT_EQ(store.count(), kStored);
+    EXPECT_EQ(told(), u"元に戻す: 「新しいぽみろ」の新規登録を取り消しました。"_s);
+    expectShows(kStored, kStored);
+
+    redo();
+    EXPECT_EQ(dataFileContent(), saved);
+    EXPECT_EQ(nameBox()->currentText(), u"新しいぽみろ"_s);
+    EXPECT_EQ(told(), u"やり直し: 「新しいぽみろ」をもう一度登録しました。"_s);
+}
+
+// Steps go back in the order they were made; a new step drops what could have been made again.
+TEST_F(UndoTest, StepsGoBackInOrderAndANewStepEndsTheWayForward)
+{
+    writeDataFile(dataFileBytes(kStored));
+    start();
+    const QByteArray before = dataFileContent();
+    deleteShown(1);
+    deleteShown(1);
+    undo();
+    undo();
+    EXPECT_EQ(dataFileContent(), before);
+    expectShows(1, kStored);
+    messages.shown.clear();
+    undo();
+    EXPECT_TRUE(messages.shown.isEmpty()) << "nothing more to take back, yet something was told";
+
+    redo();
+    deleteShown(3);
+    const qsizetype shown = messages.shown.size();
+    redo();
+    EXPECT_EQ(messages.shown.size(), shown) << "a redo after a new step";
+    EXPECT_EQ(store.count(), kStored - 2);
+}
+
+// Typing in a field is taken back first, as a text editor layers it; then the entries.
+TEST_F(UndoTest, CtrlZTakesBackTypingFirst)
+{
+    writeDataFile(dataFileBytes(kStored));
+    start();
+    const QByteArray before = dataFileContent();
+    deleteShown(2);
+    auto *day = child<QLineEdit>("dayField");
+    const QString shown = day->text();
+    day->setFocus();
+    day->end(false);
+    press(Qt::Key_7);
+    ASSERT_EQ(day->text(), shown + u"7"_s);
+    messages.shown.clear();
+
+    undo();
+    EXPECT_EQ(day->text(), shown) << "the typing was not taken back";
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_NE(dataFileContent(), before) << "the entries were taken back before the typing";
+
+    undo();
+    EXPECT_EQ(dataFileContent(), before);
+    EXPECT_EQ(told(), u"元に戻す: 「コーヒー」の削除を取り消しました。"_s);
+
+    // The name box's typing too, both ways; with none left, the keys go to the entries.
+    nameBox()->setFocus();
+    nameBox()->lineEdit()->end(false);
+    const QString name = nameBox()->currentText();
+    press(Qt::Key_A);
+    ASSERT_EQ(nameBox()->currentText(), name + u"a"_s);
+    messages.shown.clear();
+    undo();
+    EXPECT_EQ(nameBox()->currentText(), name);
+    redo();
+    EXPECT_EQ(nameBox()->currentText(), name + u"a"_s);
+    EXPECT_TRUE(messages.shown.isEmpty()) << told().toStdString();
+    redo();
+    EXPECT_EQ(told(), u"やり直し: 「コーヒー」をもう一度削除しました。"_s);
+}
+
+// A refused step leaves the file as it was, says why, and stays to be tried again.
+class RefusedStep : public UndoTest, public ::testing::WithParamInterface<FolderFault>
+{};
+
+TEST_P(RefusedStep, LeavesTheFileAndWorksOnceTheCauseIsGone)
+{
+    const FolderFault fault = GetParam();
+    if (needsMount(fault))
+        POMIRO_REQUIRE_MOUNTS(describe(fault));
+    FaultyFolder faulty(folder(), fault);
+    ASSERT_EQ(faulty.error(), QString());
+    writeDataFile(dataFileBytes(kStored));
+    start();
+    const QByteArray before = dataFileContent();
+    deleteShown(2);
+    const QByteArray deleted = dataFileContent();
+    ASSERT_TRUE(faulty.strike(u"データ.txt"_s));
+
+    {
+        ObeyFilePermissions obey;
+        undo();
+    }
+    EXPECT_EQ(messages.shown.last().title, u"元に戻せません"_s);
+    EXPECT_TRUE(messages.shown.last().text.endsWith(u"もう一度元に戻してください。"_s))
+        << messages.shown.last().text.toStdString();
+    EXPECT_EQ(dataFileContent(), deleted);
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              faulty.leftByFault() + QStringList{u"データ.txt"_s});
+
+    ASSERT_TRUE(faulty.heal());
+    undo();
+    EXPECT_EQ(dataFileContent(), before);
+    EXPECT_EQ(told(), u"元に戻す: 「コーヒー」の削除を取り消しました。"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, RefusedStep,
+                         ::testing::Values(FolderFault::DiskFull, FolderFault::ReadOnlyMount,
+                                           FolderFault::FolderNotWritable),
+                         [](const auto &info) { return caseName(describe(info.param)); });
+
+// Another program saved first: the step is refused and the file read again; tried again, the entry
+// goes back where it was among what the file now holds.
+TEST_F(UndoTest, ASecondProgramThatSavedFirstIsNotOverwritten)
+{
+    writeDataFile(dataFileBytes(kStored));
+    start();
+    deleteShown(2);
+    EntryStore other{QDir(folder())};
+    ASSERT_TRUE(other.load());
+    ASSERT_TRUE(other.append(sampleEntry(9)));
+    const QByteArray theirs = dataFileContent();
+
+    undo();
+    EXPECT_TRUE(messages.shown.last().text.contains(u"変更されていました"_s));
+    EXPECT_EQ(dataFileContent(), theirs);
+    EXPECT_EQ(store.count(), kStored) << "the file was not read again";
+
+    undo();
+    EXPECT_EQ(told(), u"元に戻す: 「コーヒー」の削除を取り消しました。"_s);
+    EXPECT_EQ(store.at(1), sampleEntry(2));
+    EXPECT_EQ(store.at(kStored), sampleEntry(9)) << "their entry was lost";
+}
+
+// The entry to put back would be the 301st: refused with the limit, tried again after room was
+// made.
+TEST_F(UndoTest, TheThreeHundredAndFirstEntryIsNotPutBack)
+{
+    writeDataFile(dataFileBytes(300));
+    start();
+    deleteShown(10);
+    EntryStore other{QDir(folder())};
+    ASSERT_TRUE(other.load());
+    ASSERT_TRUE(other.append(sampleEntry(301)));
+
+    undo(); // the file changed: read again, now 300
+    undo();
+    EXPECT_EQ(messages.shown.last().text,
+              u"登録できるぽみろは300件までです。不要なぽみろを削除してから元に戻してください。"_s);
+    EXPECT_EQ(store.count(), 300);
+
+    ASSERT_TRUE(other.load());
+    ASSERT_TRUE(other.remove(other.count() - 1));
+    undo(); // read again, 299
+    undo();
+    EXPECT_EQ(told(), u"元に戻す: 「ゲーム」の削除を取り消しました。"_s);
+    EXPECT_EQ(store.count(), 300);
+    EXPECT_EQ(store.at(9), sampleEntry(10));
+}
+
+} // namespace
