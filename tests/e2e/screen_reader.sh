@@ -357,6 +357,23 @@ case_list_menu() {
   xdotool search --onlyvisible --name '^ぽみろ一覧$' >/dev/null || e2e_fail "Esc in the menu closed the list"
 }
 
+# Sorting by keys: the grid's menu, 並べ替え, a column's title; the new order is heard, and the
+# grid has the focus again.
+case_sort_by_keys() {
+  start_program
+  tab_to 5 '^一覧'
+  say_after space '戻る'
+  e2e_wait_window ぽみろ一覧 >/dev/null || e2e_fail "the list window did not open"
+  say_after Tab 'ぽみろ一覧の表|table with'
+  say_after shift+F10 'コピー'
+  say_after o 'ぽみろ…'
+  press_until Down 6 '^１年'
+  say_after Return '１年の大きい順に並べ替えました'
+  say_after shift+F10 'コピー'
+  say_after o 'ぽみろ…'
+  say_after r '元の順に並べ替えました'
+}
+
 # The savings window by keys: opened from the list's menu and heard by its title on the rate; a
 # step of the rate is told with the new 30-year figure; the table's cells are heard with their row
 # and column; Esc closes it and leaves the list.
