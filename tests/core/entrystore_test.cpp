@@ -233,6 +233,36 @@ TEST_F(EntryStoreTest, ThreeHundredEntriesTakeNoNewOneButStillChange)
     EXPECT_EQ(store->entries().last().name, u"e301"_s);
 }
 
+// The count that refuses a 301st entry is the file's own: another program that made room since the
+// last read is noticed first, and after reading again the entry is taken, by append and by insert.
+TEST_F(EntryStoreTest, RoomMadeByAnotherProgramIsNoticedBeforeTheCount)
+{
+    Entries full;
+    for (int i = 1; i <= kMaxEntries; ++i)
+        full << entry(u"e%1"_s.arg(i));
+    for (const bool byInsert : {false, true}) {
+        const auto store = storeOf(full);
+        EntryStore other{QDir(folder())};
+        ASSERT_TRUE(other.load());
+        ASSERT_TRUE(other.remove(0));
+
+        const auto add = [&]() -> Result<void, DataFileError> {
+            if (byInsert)
+                return store->insert(5, entry(u"新"_s));
+            if (const auto saved = store->save(entry(u"新"_s)); !saved)
+                return fail(saved.error());
+            return {};
+        };
+        const auto first = add();
+        ASSERT_FALSE(first);
+        EXPECT_EQ(first.error().kind, Kind::ChangedElsewhere) << "byInsert " << byInsert;
+        EXPECT_EQ(store->count(), kMaxEntries - 1) << "the file was not read again";
+        ASSERT_TRUE(add());
+        EXPECT_EQ(store->count(), kMaxEntries);
+        EXPECT_EQ(store->indexOf(u"新"_s), byInsert ? 5 : kMaxEntries - 1);
+    }
+}
+
 // --- Failures: nothing is lost, and the entries keep matching the file ------------------------
 
 // Besides the folder's own faults (FolderFault, real ones: root for the mounts).
