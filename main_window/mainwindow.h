@@ -82,6 +82,7 @@ private:
     void recordStep(const EntryStep &step);
     void undoStep();
     void redoStep();
+    void moveStep(FileChange way);
     void showStepEntry(qsizetype index);
     void reportStepError(const StepError &error, const EntryStep &step, FileChange change);
 

@@ -100,34 +100,33 @@ void MainWindow::recordStep(const EntryStep &step)
 
 void MainWindow::undoStep()
 {
-    if (!m_steps->canUndo())
-        return;
-    const EntryStep step =
-        static_cast<const StepCommand *>(m_steps->command(m_steps->index() - 1))->step();
-    const StepResult done = pomiro::undoStep(m_store, step);
-    if (!done) {
-        reportStepError(done.error(), step, FileChange::Undo);
-        return;
-    }
-    m_steps->undo();
-    showStepEntry(done.value());
-    inform(this, texts::kUndoTitle, texts::undone(step.kind, step.name()));
+    moveStep(FileChange::Undo);
 }
 
 void MainWindow::redoStep()
 {
-    if (!m_steps->canRedo())
+    moveStep(FileChange::Redo);
+}
+
+// The file first; the stack moves only once the file has taken the change.
+void MainWindow::moveStep(FileChange way)
+{
+    const bool back = way == FileChange::Undo;
+    if (back ? !m_steps->canUndo() : !m_steps->canRedo())
         return;
-    const EntryStep step =
-        static_cast<const StepCommand *>(m_steps->command(m_steps->index()))->step();
-    const StepResult done = pomiro::redoStep(m_store, step);
+    const auto *command = static_cast<const StepCommand *>(
+        m_steps->command(back ? m_steps->index() - 1 : m_steps->index()));
+    const EntryStep step = command->step();
+    const StepResult done =
+        back ? pomiro::undoStep(m_store, step) : pomiro::redoStep(m_store, step);
     if (!done) {
-        reportStepError(done.error(), step, FileChange::Redo);
+        reportStepError(done.error(), step, way);
         return;
     }
-    m_steps->redo();
+    back ? m_steps->undo() : m_steps->redo();
     showStepEntry(done.value());
-    inform(this, texts::kRedoTitle, texts::redone(step.kind, step.name()));
+    inform(this, back ? texts::kUndoTitle : texts::kRedoTitle,
+           back ? texts::undone(step.kind, step.name()) : texts::redone(step.kind, step.name()));
 }
 
 // The entry a step concerned, or where it was when the step took it out.

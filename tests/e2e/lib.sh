@@ -181,3 +181,15 @@ e2e_answer() {
   xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
   e2e_key Return
 }
+
+# e2e_start_print_test: what every print test needs before its spooler (spooler.sh): root for the
+# queue (skipped for anyone else), cupsd, the cups-pdf driver and poppler's tools, then X and a
+# working folder.
+e2e_start_print_test() {
+  root_only "adding a print queue needs root" || exit 77
+  command -v cupsd >/dev/null || [ -x /usr/sbin/cupsd ] || e2e_fail "cupsd missing (scripts/install-deps.sh)"
+  [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] || e2e_fail "printer-driver-cups-pdf missing"
+  command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null || e2e_fail "poppler-utils missing"
+  e2e_start_x
+  e2e_workdir
+}

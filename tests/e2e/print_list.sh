@@ -7,13 +7,7 @@
 source "$(dirname "$0")/lib.sh"
 program=$1
 
-root_only "adding a print queue needs root" || exit 77
-command -v cupsd >/dev/null || [ -x /usr/sbin/cupsd ] || e2e_fail "cupsd missing (scripts/install-deps.sh)"
-[ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] || e2e_fail "printer-driver-cups-pdf missing"
-command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null || e2e_fail "poppler-utils missing"
-
-e2e_start_x
-e2e_workdir
+e2e_start_print_test
 
 queue="pomiro_e2e_list_$$"
 source "$(dirname "$0")/spooler.sh"
