@@ -151,8 +151,10 @@ void MainWindow::buildControls()
         setColours(field, QPalette::Base, kCream, Qt::black);
         connect(field, &AmountField::amountEntered, this, [this, i] { enterAmount(i); });
         field->setAccessibleDescription(texts::kAmountFieldDescription);
-        // The caption names the field for screen readers.
         caption->setBuddy(field);
+        // Named for screen readers with the digits every period's name has: the caption writes
+        // "1ヶ月" with a half-width 1, which a listener would hear apart from "１日" and "１年".
+        field->setAccessibleName(QString::fromUtf16(kPeriods[i].listHeader));
         m_amountFields[i] = field;
     }
     m_amountFields[0]->setToolTip(texts::kDayFieldTip);

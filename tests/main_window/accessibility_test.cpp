@@ -58,12 +58,14 @@ TEST_F(AccessibilityTest, EveryReachableControlOfEveryWindowHasAJapaneseName)
     MainWindow &main = start();
     EXPECT_EQ(unnamedControls(&main), QStringList());
 
-    // The amount fields are named by their periods, the name box by its caption.
-    EXPECT_EQ(
-        QAccessible::queryAccessibleInterface(child("tenYearsField"))->text(QAccessible::Name),
-        u"１０年"_s);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(child("monthField"))->text(QAccessible::Name),
-              u"1ヶ月"_s);
+    // The amount fields are named by their periods, all with full-width digits (the month's
+    // caption has a half-width one), the name box by its caption.
+    QStringList fieldNames;
+    for (const char *field : kFieldNames)
+        fieldNames << QAccessible::queryAccessibleInterface(child(field))->text(QAccessible::Name);
+    EXPECT_EQ(fieldNames,
+              (QStringList{u"１日"_s, u"１週間"_s, u"１ヶ月"_s, u"半年"_s, u"１年"_s, u"３年"_s,
+                           u"５年"_s, u"１０年"_s, u"２０年"_s, u"３０年"_s}));
     nameBox()->setEditText(QString());
     EXPECT_EQ(spokenName(nameBox()), u"ぽみろ…"_s);
 
