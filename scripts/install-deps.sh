@@ -16,6 +16,8 @@ run_packages=(
   fonts-ipafont-gothic
   # Qt's own dialogs in Japanese
   qt6-translations-l10n
+  # Qt's Wayland platform, for a Wayland session without XWayland
+  qt6-wayland
 )
 test_packages=(
   # tests and benchmarks: GoogleTest, Google Benchmark, xcb for the start-up probe, and Qt's private
@@ -23,8 +25,11 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev qt6-base-private-dev
   # desktop session for end-to-end tests and screenshots
   xvfb xdotool x11-utils x11-xserver-utils imagemagick
-  # a real Japanese input method, and reading Qt's menus off the screen
-  ibus ibus-mozc mozc-server tesseract-ocr
+  # real Japanese input methods (ibus and fcitx5, each with Mozc), and reading Qt's menus off the
+  # screen
+  ibus ibus-mozc mozc-server tesseract-ocr fcitx5 fcitx5-mozc fcitx5-frontend-qt6
+  # a Wayland compositor for the program on Wayland
+  weston
   # a real screen reader (Orca) speaking Japanese to a null sound device, under a window manager
   orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng dbus-x11 python3-pyatspi
   python3-speechd openbox locales

@@ -55,11 +55,12 @@ e2e_wait_until() {
 # and writes its number once it accepts clients (-displayfd), so two tests started at once never
 # share one; -noreset keeps it from resetting whenever its last client leaves, which would drop any
 # client that connects meanwhile (a window manager, ibus).
+# e2e_start_x [WIDTHxHEIGHT]: 1024x768 unless told.
 e2e_start_x() {
   e2e_require Xvfb xdotool xprop
   local number_file
   number_file=$(mktemp)
-  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >"$number_file.log" 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$number_file" >"$number_file.log" 2>&1 &
   e2e_pids+=($!)
   e2e_wait_until 30 $! "$number_file.log" "Xvfb did not start" grep -qx '[0-9]\+' "$number_file"
   local display
