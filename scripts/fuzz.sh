@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for a bounded time (POMIRO_FUZZ_SECONDS,
-# default 60 s) on a copy of its seed corpus, as many at a time as there are cores. A crash in any
-# of them ends the run with a non-zero status.
+# Builds the libFuzzer targets with clang and runs each for a bounded time on a copy of its seed
+# corpus, as many at a time as there are cores. The time is POMIRO_FUZZ_SECONDS for each target,
+# or, with POMIRO_FUZZ_BUDGET, that many seconds of wall time shared among all targets (so that a
+# new target does not make the test command longer); 60 s each unless told. A crash in any of them
+# ends the run with a non-zero status.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-seconds=${POMIRO_FUZZ_SECONDS:-60}
 
 build_preset fuzz
 # The targets are listed once, in tests/fuzz/CMakeLists.txt.
 mapfile -t targets <"$repo/build-fuzz/tests/fuzz/targets.txt"
 [ ${#targets[@]} -gt 0 ] || { echo "FAIL: no fuzz targets in build-fuzz/tests/fuzz/targets.txt"; exit 1; }
+jobs=${POMIRO_FUZZ_JOBS:-$(nproc)}
+if [ -n "${POMIRO_FUZZ_SECONDS:-}" ]; then
+  seconds=$POMIRO_FUZZ_SECONDS
+elif [ -n "${POMIRO_FUZZ_BUDGET:-}" ]; then
+  rounds=$(((${#targets[@]} + jobs - 1) / jobs))
+  seconds=$((POMIRO_FUZZ_BUDGET / rounds))
+else
+  seconds=60
+fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -26,7 +36,6 @@ fuzz() {
 }
 
 # As many targets at a time as there are cores (POMIRO_FUZZ_JOBS), each for its whole time.
-jobs=${POMIRO_FUZZ_JOBS:-$(nproc)}
 for target in "${targets[@]}"; do
   while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
   echo "== $target (${seconds} s)"

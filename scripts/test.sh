@@ -8,9 +8,10 @@
 #  3. every unit and widget suite under the sanitizers, two at a time;
 #  4. the release build's suites: unit and widget, and the end-to-end runs of the very binary that
 #     goes into the package, under Xvfb, CUPS, Orca and ibus + Mozc, with nothing else running;
-#  5. each fuzz target for a bounded time (POMIRO_FUZZ_SECONDS, default 60), one at a time on one
-#     core, while on the other a second build from a clone in another folder, under another umask,
-#     checks that it gives the same packages, byte for byte (scripts/check-reproducible.sh).
+#  5. the fuzz targets, one at a time on one core, for four minutes in all (POMIRO_FUZZ_BUDGET,
+#     shared among the targets; POMIRO_FUZZ_SECONDS gives each target its own time instead), while
+#     on the other a second build from a clone in another folder, under another umask, checks that
+#     it gives the same packages, byte for byte (scripts/check-reproducible.sh).
 # A test that cannot set up what it needs fails. Only a step that needs root is skipped for anyone
 # else (CI, POMIRO_CI=1, runs as root and must run it), and the last line names every test that was
 # skipped, or says none was.
@@ -79,7 +80,8 @@ repro_pid=$!
 
 stage "fuzzing, one target at a time (beside it, the second build for the reproducibility check)"
 fuzz_status=0
-POMIRO_FUZZ_JOBS=1 bash "$repo/scripts/fuzz.sh" || fuzz_status=$?
+POMIRO_FUZZ_JOBS=1 POMIRO_FUZZ_BUDGET=${POMIRO_FUZZ_BUDGET:-240} bash "$repo/scripts/fuzz.sh" \
+  || fuzz_status=$?
 
 stage "reproducible package"
 repro_status=0
