@@ -14,25 +14,7 @@ e2e_require fcitx5 fcitx5-remote dbus-launch dbus-send setpriv pgrep /usr/lib/mo
 [ -f /usr/lib/x86_64-linux-gnu/qt6/plugins/platforminputcontexts/libfcitx5platforminputcontextplugin.so ] \
   || e2e_fail "fcitx5's Qt 6 module is missing (package fcitx5-frontend-qt6)"
 
-if [ "$(id -u)" -eq 0 ] && [ -z "${POMIRO_E2E_DROPPED:-}" ]; then
-  # The build and source folders may be closed to nobody: the test and the program go with it.
-  home=$(mktemp -d)
-  mkdir -p "$home/tests/e2e" "$home/scripts"
-  cp "$here/fcitx5_input.sh" "$here/lib.sh" "$home/tests/e2e/"
-  cp "$here/../../scripts/root-only.sh" "$home/scripts/"
-  cp "$program" "$home/pomiro-checker"
-  cp "${POMIRO_CONTROL_PLACE:?the path of the tool e2e_control_place}" "$home/e2e_control_place"
-  chown -R 65534:65534 "$home"
-  status=0
-  env -u XDG_RUNTIME_DIR -u XDG_CONFIG_HOME -u DBUS_SESSION_BUS_ADDRESS \
-      HOME="$home" POMIRO_E2E_DROPPED=1 POMIRO_BUILD_DIR="$home" \
-      POMIRO_CONTROL_PLACE="$home/e2e_control_place" \
-      setpriv --reuid=65534 --regid=65534 --clear-groups \
-      bash "$home/tests/e2e/fcitx5_input.sh" "$home/pomiro-checker" || status=$?
-  cp "$home"/e2e-failure-*.png "${POMIRO_BUILD_DIR:-/tmp}/" 2>/dev/null || true
-  rm -rf "$home"
-  exit "$status"
-fi
+e2e_as_nobody "$0" "$program"
 
 e2e_start_x
 e2e_workdir

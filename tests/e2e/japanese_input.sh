@@ -14,25 +14,7 @@ program=$1
 source "$here/lib.sh"
 e2e_require ibus-daemon ibus setpriv pgrep /usr/lib/ibus-mozc/ibus-engine-mozc /usr/lib/mozc/mozc_server
 
-if [ "$(id -u)" -eq 0 ] && [ -z "${POMIRO_E2E_DROPPED:-}" ]; then
-  # The build and source folders may be closed to nobody: the test and the program go with it.
-  home=$(mktemp -d)
-  mkdir -p "$home/tests/e2e" "$home/scripts"
-  cp "$here/japanese_input.sh" "$here/lib.sh" "$home/tests/e2e/"
-  cp "$here/../../scripts/root-only.sh" "$home/scripts/"
-  cp "$program" "$home/pomiro-checker"
-  cp "${POMIRO_CONTROL_PLACE:?the path of the tool e2e_control_place}" "$home/e2e_control_place"
-  chown -R 65534:65534 "$home"
-  status=0
-  env -u XDG_RUNTIME_DIR -u XDG_CONFIG_HOME -u DBUS_SESSION_BUS_ADDRESS \
-      HOME="$home" POMIRO_E2E_DROPPED=1 POMIRO_BUILD_DIR="$home" \
-      POMIRO_CONTROL_PLACE="$home/e2e_control_place" \
-      setpriv --reuid=65534 --regid=65534 --clear-groups \
-      bash "$home/tests/e2e/japanese_input.sh" "$home/pomiro-checker" || status=$?
-  cp "$home"/e2e-failure-*.png "${POMIRO_BUILD_DIR:-/tmp}/" 2>/dev/null || true
-  rm -rf "$home"
-  exit "$status"
-fi
+e2e_as_nobody "$0" "$program"
 
 e2e_start_x
 e2e_workdir

@@ -26,11 +26,8 @@ e2e_start_program "$program"
 
 # By keys: Tab to 一覧 (the fifth stop), Space; in the list window Tab to the grid; the grid's
 # menu with Shift+F10 and its 印刷 by its mnemonic.
-for _ in 1 2 3 4 5; do e2e_key Tab; done
-e2e_key space
-list=$(e2e_wait_window "ぽみろ一覧") || e2e_fail "the list window did not open: $(cat "$e2e_work/program.log")"
-xdotool windowactivate --sync "$list" 2>/dev/null || xdotool windowfocus --sync "$list"
-e2e_key Tab
+e2e_open_list_by_keys
+list=$e2e_list
 print_list() { e2e_key shift+F10; e2e_key p; }
 print_list
 

@@ -16,11 +16,8 @@ printf '"%s","\\500","\\3,500","\\15,000","\\91,250","\\182,500","\\547,500","\\
   | iconv -f UTF-8 -t CP932 >"$e2e_work/データ.txt"
 e2e_start_program "$program"
 
-for _ in 1 2 3 4 5; do e2e_key Tab; done
-e2e_key space
-list=$(e2e_wait_window "ぽみろ一覧") || e2e_fail "the list window did not open: $(cat "$e2e_work/program.log")"
-xdotool windowactivate --sync "$list" 2>/dev/null || xdotool windowfocus --sync "$list"
-e2e_key Tab
+e2e_open_list_by_keys
+list=$e2e_list
 e2e_key shift+F10
 e2e_key t
 savings=$(e2e_wait_window "ぽみろの積み立て") || e2e_fail "the savings window did not open: $(cat "$e2e_work/program.log")"
