@@ -7,6 +7,11 @@ cmake_minimum_required(VERSION 3.25)
 if(NOT INPUT OR NOT OUTPUT)
     message(FATAL_ERROR "gzip.cmake: INPUT and OUTPUT must be set")
 endif()
+# Checked here: a missing input is not an error to every version of execute_process (CMake 3.31
+# runs gzip on an empty input and packs nothing).
+if(NOT EXISTS "${INPUT}" OR IS_DIRECTORY "${INPUT}")
+    message(FATAL_ERROR "gzip.cmake: there is no file ${INPUT}")
+endif()
 if(NOT GZIP)
     find_program(GZIP gzip REQUIRED)
 endif()

@@ -23,6 +23,12 @@ echo "== $(basename "$deb") $(basename "$dbgsym")"
 dpkg-deb --field "$deb" Depends
 dpkg-deb --field "$deb" Depends | grep -q fonts-ipafont-gothic || { echo "FAIL: no font dependency"; exit 1; }
 dpkg-deb --field "$deb" Depends | grep -q libqt6widgets6 || { echo "FAIL: shared-library dependencies missing"; exit 1; }
+# Qt's SVG image plug-in, which draws the pictures at pixel ratios without a picture drawn at build
+# time, in whichever package holds it on this release.
+svg_plugin=$(find /usr/lib/*/qt6/plugins/imageformats -name libqsvg.so -print -quit)
+svg_owner=$(dpkg-query --search "$svg_plugin" | cut -d: -f1)
+dpkg-deb --field "$deb" Depends | grep -qE "(^|, )$svg_owner(,|$| )" \
+  || { echo "FAIL: the package does not depend on $svg_owner, which holds $svg_plugin"; exit 1; }
 
 # What lintian does not look at: the changelog is of the package's version, both manual pages are
 # there, and the debug symbols are those of the program shipped.

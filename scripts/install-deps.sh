@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that are missing.
+# Installs the Debian packages that are missing, on Debian 12 or 13.
 #   install-deps.sh run   what building and running the program need (scripts/run.sh)
 #   install-deps.sh       that, and what the tests, the benchmarks and the package checks need
 #                         (scripts/test.sh)
@@ -36,7 +36,8 @@ test_packages=(
   # printing through a real spooler
   cups printer-driver-cups-pdf poppler-utils
   # fuzzing, packaging and its checks (lintian, desktop files, AppStream), and the formatting check
-  clang libclang-rt-14-dev dpkg-dev file lintian desktop-file-utils appstream clang-format
+  # (the sanitizer runtime of the clang installed is added below)
+  clang dpkg-dev file lintian desktop-file-utils appstream clang-format
 )
 
 case "${1:-all}" in
@@ -45,15 +46,31 @@ case "${1:-all}" in
   *) echo "usage: $0 [run|all]" >&2; exit 2 ;;
 esac
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo_cmd=()
+# install_missing PACKAGE...: installs those not installed yet.
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -gt 0 ] || return 0
+  local sudo_cmd=()
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
   export DEBIAN_FRONTEND=noninteractive
   "${sudo_cmd[@]}" apt-get update -q
   "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+install_missing "${packages[@]}"
+
+# What each release names differently, read off what was just installed rather than guessed from
+# the release's number:
+#  - Qt's SVG image plug-in, which draws our pictures at pixel ratios without a picture drawn at
+#    build time, came in libqt6svg6 (Debian 12) and has a package of its own since (Debian 13);
+#  - the sanitizer and libFuzzer runtime belongs to the version of clang that "clang" brought.
+release_packages=()
+dpkg-query -L libqt6svg6 | grep -q '/imageformats/libqsvg\.so$' || release_packages+=(qt6-svg-plugins)
+if [ "${1:-all}" = all ]; then
+  clang_major=$(clang -dumpversion | cut -d. -f1)
+  release_packages+=("libclang-rt-$clang_major-dev")
 fi
+install_missing "${release_packages[@]}"
