@@ -81,6 +81,15 @@ void BM_EnteredAmountToTenTexts(benchmark::State &state)
 }
 BENCHMARK(BM_EnteredAmountToTenTexts);
 
+// Whether a run went to its end: Benchmark 1.8 replaced the run's error_occurred with skipped.
+template <typename Run> bool ranInFull(const Run &run)
+{
+    if constexpr (requires { run.skipped; })
+        return !run.skipped;
+    else
+        return !run.error_occurred;
+}
+
 // Keeps the seconds per iteration of each run so that main can print the load's cost over the
 // floor of reading and decoding the same bytes.
 class RatioReporter : public benchmark::ConsoleReporter
@@ -90,7 +99,7 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run &run : runs) {
-            if (!run.error_occurred && run.iterations > 0)
+            if (ranInFull(run) && run.iterations > 0)
                 seconds[run.benchmark_name()] =
                     run.real_accumulated_time / static_cast<double>(run.iterations);
         }

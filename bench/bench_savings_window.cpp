@@ -39,7 +39,9 @@ void BM_RateStep300(benchmark::State &state)
         percent = percent >= 20 ? 0 : percent + 0.5;
         rate->setValue(percent);
         window.repaint();
-        benchmark::DoNotOptimize(window.findChild<SavingsChart *>()->plan().rate);
+        // A copy: Benchmark 1.8 deprecates keeping a const value.
+        auto shownRate = window.findChild<SavingsChart *>()->plan().rate;
+        benchmark::DoNotOptimize(shownRate);
     }
 }
 BENCHMARK(BM_RateStep300)->Unit(benchmark::kMillisecond);
