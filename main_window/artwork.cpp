@@ -2,6 +2,7 @@
 
 #include "main_window/artwork_sizes.h"
 
+#include <QDebug>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
@@ -33,6 +34,13 @@ QPixmap picture(const QString &name, QSize size, qreal devicePixelRatio)
         QImageReader reader(QStringLiteral(":/art/%1.svg").arg(name));
         reader.setScaledSize(pixels);
         image = reader.read();
+        // Without Qt's SVG image plug-in the button or the title would stay blank without a word.
+        if (image.isNull())
+            qWarning().noquote().nospace()
+                << "The picture \"" << name << "\" could not be drawn at pixel ratio "
+                << devicePixelRatio << " (" << reader.errorString()
+                << "): is Qt's SVG image plug-in installed (qt6-svg-plugins, or libqt6svg6 before"
+                   " Debian 13)?";
     }
     QPixmap pixmap = QPixmap::fromImage(std::move(image));
     pixmap.setDevicePixelRatio(devicePixelRatio);

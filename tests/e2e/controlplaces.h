@@ -15,7 +15,7 @@
 
 namespace pomiro::testing {
 
-// Every control the scripts may click, with its place.
+// Every control the scripts may click or look at, with its place.
 inline QList<std::pair<QString, QRect>> controlPlaces()
 {
     using namespace layout;
@@ -23,6 +23,7 @@ inline QList<std::pair<QString, QRect>> controlPlaces()
     for (const ButtonSpec &button : kTopButtons)
         places.append({QLatin1String(button.name), twipsToPixels(button.at)});
     places.append({QLatin1String(kNameBox.name), twipsToPixels(kNameBox.at)});
+    places.append({QStringLiteral("titlePicture"), twipsToPixels(kTitlePicture)});
     // The amount fields and the print panel's buttons are placed inside their frames.
     const QPoint amounts = twipsToPixels(kAmountsFrame).topLeft();
     for (const FieldSpec &field : kAmountFields)

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -181,6 +182,23 @@ INSTANTIATE_TEST_SUITE_P(OtherRatios, TitlePictureElsewhere, ::testing::ValuesIn
                              return ratioName(info.param.ratio) + "Height" +
                                     std::to_string(info.param.size.height());
                          });
+
+// Without Qt's SVG image plug-in a drawing at a ratio without a picture comes out empty: the
+// program says so on stderr instead of showing a blank title or toolbar. The child process finds
+// its plug-ins in an empty folder only.
+TEST_F(Artwork, AMissingImagePluginIsReported)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            const QTemporaryDir noPlugins;
+            QCoreApplication::setLibraryPaths({noPlugins.path()});
+            const bool blank = artwork::titlePicture(artwork::titlePictureSize(), 1.5).isNull();
+            std::exit(blank ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0),
+        "The picture \"title\" could not be drawn at pixel ratio 1.5 .*SVG image plug-in");
+}
 
 // Named as PNG, the pictures are read by Qt's own PNG reader, without first asking every
 // image-format plug-in (and so loading it) whether it can read them. Checked in a process of its

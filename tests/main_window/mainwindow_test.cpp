@@ -439,14 +439,15 @@ INSTANTIATE_TEST_SUITE_P(
         Place{{"periodCaption9"}, 4650, 2850, 1320, 570}),
     whatName);
 
-// The end-to-end scripts click a control where their tool finds it by name (controlplaces.h);
-// were the window to put it elsewhere, a script's click would land on another control.
+// The end-to-end scripts click a control (or look at the title picture) where their tool finds it
+// by name (controlplaces.h); were the window to put it elsewhere, a script's click would land on
+// another control.
 TEST_F(MainWindowTest, ControlsTheScriptsClickAreWhereTheirToolFindsThem)
 {
     start();
     const auto places = pomiro::testing::controlPlaces();
-    EXPECT_EQ(places.size(), 7 + 1 + 10 + 3 + 1)
-        << "the top buttons, the name box, the amount fields "
+    EXPECT_EQ(places.size(), 7 + 1 + 1 + 10 + 3 + 1)
+        << "the top buttons, the name box, the title picture, the amount fields "
            "and the print panel's buttons";
     for (const auto &[name, place] : places) {
         const QWidget *control = window->findChild<QWidget *>(name);
