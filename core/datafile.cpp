@@ -218,6 +218,7 @@ QString DataFile::path() const
 Result<LoadReport, DataFileError> DataFile::load(Entries &entries)
 {
     const QString filePath = path();
+    removeLeftoverCopies(filePath);
     QFile file(filePath);
     LoadReport report;
 

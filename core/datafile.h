@@ -39,7 +39,8 @@ public:
     // otherwise "データ.txt" itself.
     QString path() const;
 
-    // Reads the file into `entries` (creating an empty file when there is none). A file that
+    // Reads the file into `entries` (creating an empty file when there is none), after removing the
+    // copies a power cut left beside it (removeLeftoverCopies). A file that
     // exists but cannot be read leaves `entries` as they were and fails with ReadFailed; a missing
     // file that cannot be created leaves them empty and fails with WriteFailed.
     Result<LoadReport, DataFileError> load(Entries &entries);

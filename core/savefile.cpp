@@ -1,5 +1,7 @@
 #include "core/savefile.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -26,6 +28,26 @@ void syncFolder(const QString &filePath)
         return;
     ::fsync(folder);
     ::close(folder);
+}
+
+bool isQtTemporarySuffix(QStringView suffix)
+{
+    // QSaveFile names its temporary file "<file>.XXXXXX", the X six random ASCII letters of either
+    // case. A name a person gives a copy ("backup", "Backup", "BACKUP") is one case, or nearly: at
+    // least two of each case keeps those, and still takes most of Qt's names (50 in 64).
+    if (suffix.size() != 7 || suffix.front() != u'.')
+        return false;
+    int upper = 0;
+    int lower = 0;
+    for (const QChar c : suffix.sliced(1)) {
+        if (c >= u'A' && c <= u'Z')
+            ++upper;
+        else if (c >= u'a' && c <= u'z')
+            ++lower;
+        else
+            return false;
+    }
+    return upper >= 2 && lower >= 2;
 }
 
 } // namespace
@@ -66,6 +88,25 @@ Result<void, SaveError> replaceFileWith(const QString &path, const WriteContent 
 Result<void, SaveError> replaceFileAtomically(const QString &path, const QByteArray &bytes)
 {
     return replaceFileWith(path, contentOf(bytes));
+}
+
+int removeLeftoverCopies(const QString &path, std::chrono::seconds age)
+{
+    const QFileInfo file(path);
+    const QString name = file.fileName();
+    const QDateTime youngest = QDateTime::currentDateTimeUtc().addSecs(-age.count());
+    int removed = 0;
+    const QFileInfoList candidates = file.absoluteDir().entryInfoList(
+        {name + QStringLiteral(".*")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo &copy : candidates) {
+        const QString copyName = copy.fileName();
+        if (!copyName.startsWith(name) ||
+            !isQtTemporarySuffix(QStringView(copyName).sliced(name.size())))
+            continue;
+        if (copy.lastModified() < youngest && QFile::remove(copy.absoluteFilePath()))
+            ++removed;
+    }
+    return removed;
 }
 
 } // namespace pomiro

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 #include <functional>
 
 class QFileDevice;
@@ -30,6 +31,13 @@ WriteContent contentOf(QByteArray bytes);
 // temporary file behind.
 Result<void, SaveError> replaceFileWith(const QString &path, const WriteContent &write);
 Result<void, SaveError> replaceFileAtomically(const QString &path, const QByteArray &bytes);
+
+// A power cut between a replacement's write and its rename leaves the new content behind in a full
+// copy named "<file>.XXXXXX" (six random letters). Removes such copies of `path` that are older
+// than `age`: a younger one may be another program's save in progress. Nothing else is touched: not
+// a folder, a link, another name, nor a name a person would give ("データ.txt.backup"). Returns how
+// many copies went.
+int removeLeftoverCopies(const QString &path, std::chrono::seconds age = std::chrono::hours(1));
 
 // How a write replaces a file; replaceFileAtomically() unless a test puts a failing one in.
 using FileReplacer =
