@@ -1,7 +1,10 @@
 # POMIRO_SVG_PLUGIN_PACKAGE: the Debian package that holds the Qt SVG image plug-in this build finds
 # (libqt6svg6 on Debian 12, qt6-svg-plugins on Debian 13), asked of dpkg rather than guessed from
 # the release's number. A build outside dpkg's reach falls back to the package that held it first.
-find_package(Qt6 REQUIRED COMPONENTS Svg)
+find_package(Qt6 REQUIRED COMPONENTS Gui Svg)
+# A shared Qt does not load its plug-ins' targets by itself; the plug-in's own package file lies
+# beside Qt6Gui's.
+find_package(Qt6QSvgPlugin CONFIG QUIET PATHS ${Qt6Gui_DIR} NO_DEFAULT_PATH)
 set(POMIRO_SVG_PLUGIN_PACKAGE libqt6svg6)
 find_program(DPKG_QUERY dpkg-query)
 if(TARGET Qt6::QSvgPlugin AND DPKG_QUERY)
@@ -15,5 +18,7 @@ if(TARGET Qt6::QSvgPlugin AND DPKG_QUERY)
     else()
         message(STATUS "dpkg knows no package of ${svg_plugin}; the package depends on libqt6svg6")
     endif()
+else()
+    message(STATUS "Qt's SVG image plug-in was not found; the package depends on libqt6svg6")
 endif()
 message(STATUS "Qt's SVG image plug-in comes with ${POMIRO_SVG_PLUGIN_PACKAGE}")
