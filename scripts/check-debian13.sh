@@ -67,13 +67,24 @@ if [ ! -x "$system/usr/bin/apt-get" ]; then
   mv "$system.new" "$system"
 fi
 
-# The working tree, with the files' times kept, so that the builds there stay incremental; files
-# gone from the tree go there too, the build folders stay.
+# The working tree (what git tracks or would track, changes included). Only files whose content
+# differs are copied, and they take the time of the copy, so that the builds there stay incremental
+# and still see every change, also one older than their last build; files gone from the tree go
+# there too, the build folders stay.
 mkdir -p "$system/src"
-find "$system/src" -mindepth 1 -maxdepth 1 ! -name 'build*' -exec rm -rf {} +
-(cd "$repo" && git ls-files -z --cached --others --exclude-standard \
-  | while IFS= read -r -d '' file; do [ ! -e "$file" ] || printf '%s\0' "$file"; done \
-  | tar --null -T - -cf -) | tar -xf - -C "$system/src"
+declare -A in_tree=()
+while IFS= read -r -d '' file; do
+  [ -f "$repo/$file" ] || continue
+  in_tree[$file]=1
+  if ! cmp -s "$repo/$file" "$system/src/$file"; then
+    mkdir -p "$(dirname "$system/src/$file")"
+    cp "$repo/$file" "$system/src/$file"
+  fi
+done < <(git -C "$repo" ls-files -z --cached --others --exclude-standard)
+while IFS= read -r -d '' copied; do
+  file=${copied#"$system/src/"}
+  [ -n "${in_tree[$file]:-}" ] || rm -f "$copied"
+done < <(find "$system/src" -path "$system/src/build*" -prune -o -type f -print0)
 
 if [ "${1:-}" = --shell ]; then
   command=(bash -c 'cd /src && exec bash -i')
@@ -84,6 +95,9 @@ started=$SECONDS
 status=0
 unshare --mount --propagation private bash -euo pipefail -c '
   system=$1 shots=$2
+  # The system a mount of its own, so that the end-to-end runs can make their own mount namespaces
+  # (run_isolated.sh) inside it.
+  mount --bind "$system" "$system"
   mount --rbind /dev "$system/dev"
   mount -t proc proc "$system/proc"
   mount --rbind /sys "$system/sys"
