@@ -25,8 +25,8 @@ void registerInterfaces();
 void describeControls(QWidget *window);
 
 // Tells screen readers that the row under a view's current cell was selected or deselected. Qt
-// (measured with 6.4) reports a changed selection on its first cell only, and a screen reader
-// ignores that while the user stands in another column; call this from the view's
+// (measured with 6.4, and still so in 6.8) reports a changed selection on its first cell only, and
+// a screen reader ignores that while the user stands in another column; call this from the view's
 // selectionChanged() with each of its two arguments.
 void announceSelectionAtCurrentCell(QAbstractItemView *view, const QItemSelection &changed,
                                     bool selected);

@@ -8,10 +8,11 @@ namespace pomiro {
 
 // A line edit as a screen reader should hear it: its whole text, every time.
 //
-// Qt 6.4's own interface for a line edit answers every question about text attributes with a run
-// of length zero, and Orca, joining the runs into the text it speaks, stops one character short:
-// "\500" is heard as "\50". This interface tells the same as Qt's own (role, state, value, text,
-// caret, selection, editing) but reports the whole text as one run without attributes.
+// Qt's own interface for a line edit (6.4, and still 6.8) answers every question about text
+// attributes with a run of length zero, and Orca, joining the runs into the text it speaks, stops
+// one character short: "\500" is heard as "\50". This interface tells the same as Qt's own (role,
+// state, value, text, caret, selection, editing) but reports the whole text as one run without
+// attributes.
 class AccessibleLineEdit : public QAccessibleWidget,
                            public QAccessibleTextInterface,
                            public QAccessibleEditableTextInterface

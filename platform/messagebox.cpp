@@ -9,9 +9,9 @@ namespace pomiro {
 
 namespace {
 
-// A box that tells of a success. Qt (6.4) presents every message box to screen readers as an alert,
-// which Orca announces as "警告"; this one is a dialog, named by its title and described by its
-// text. The text's label stays among its children, as in any box.
+// A box that tells of a success. Qt (6.4, and still 6.8) presents every message box to screen
+// readers as an alert, which Orca announces as "警告"; this one is a dialog, named by its title and
+// described by its text. The text's label stays among its children, as in any box.
 class InformationBox : public QMessageBox
 {
     Q_OBJECT

@@ -557,7 +557,7 @@ protected:
         QTest::keyClick(focus, key, modifiers);
     }
 
-    QStringList announced() const { return m_heard.shown(QAccessible::Notification); }
+    QStringList announced() const { return m_heard.announced(); }
 
     void expectAtPageStart()
     {

@@ -26,7 +26,7 @@ TEST(Announcer, EachAnnouncementIsANotificationShownWithItsText)
     // The same words again are news again (a second conversion).
     announcer->announce(QStringLiteral("コーヒー 2 / 2"));
 
-    EXPECT_EQ(heard.shown(QAccessible::Notification),
+    EXPECT_EQ(heard.announced(),
               (QStringList{QStringLiteral("10 の期間の金額に換算しました"),
                            QStringLiteral("コーヒー 2 / 2"), QStringLiteral("コーヒー 2 / 2")}));
     // Nothing on screen: the words are for the screen reader alone, and it never takes the focus.

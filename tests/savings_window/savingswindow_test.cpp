@@ -219,10 +219,7 @@ TEST_F(SavingsWindowTest, TheRateChangedByKeysIsShownHeardAndRemembered)
     press(Qt::Key_Up);
     EXPECT_EQ(rate->value(), 0.5);
     EXPECT_EQ(m_window->report().rate, 5);
-    QStringList announced;
-    for (const auto &event : heard.events())
-        if (event.role == QAccessible::Notification)
-            announced << event.name;
+    const QStringList announced = heard.announced();
     ASSERT_FALSE(announced.isEmpty());
     EXPECT_EQ(announced.constLast(), u"年利 0.5％ で運用した場合、３０年で %1"_s.arg(cell(5, 2)));
 

@@ -58,6 +58,28 @@ public:
         });
     }
 
+    // What was announced, in order: the words of each announcement (Qt 6.8), or of each
+    // notification reported shown (before, see platform/announcer.h).
+    QStringList announced() const
+    {
+        QStringList words;
+        for (const Event &event : m_events)
+            if (isAnnouncement(event.type) ||
+                (event.type == QAccessible::ObjectShow && event.role == QAccessible::Notification))
+                words << event.name;
+        return words;
+    }
+
+    static bool isAnnouncement(QAccessible::Event type)
+    {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        return type == QAccessible::Announcement;
+#else
+        Q_UNUSED(type);
+        return false;
+#endif
+    }
+
     // The names of the objects with `role` that were reported shown, in order.
     QStringList shown(QAccessible::Role role) const
     {
@@ -74,10 +96,14 @@ private:
         if (!s_current)
             return;
         QAccessibleInterface *iface = event->accessibleInterface();
+        QString name = iface ? iface->text(QAccessible::Name) : QString();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (event->type() == QAccessible::Announcement)
+            name = static_cast<QAccessibleAnnouncementEvent *>(event)->message();
+#endif
         s_current->m_events.append(
-            {event->type(), event->object(), iface ? iface->role() : QAccessible::NoRole,
-             iface ? iface->text(QAccessible::Name) : QString(), event->child(),
-             iface ? QAccessible::uniqueId(iface) : QAccessible::Id()});
+            {event->type(), event->object(), iface ? iface->role() : QAccessible::NoRole, name,
+             event->child(), iface ? QAccessible::uniqueId(iface) : QAccessible::Id()});
     }
 
     static inline AccessibilityEvents *s_current = nullptr;
