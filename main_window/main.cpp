@@ -17,8 +17,8 @@ int main(int argc, char *argv[])
     std::jthread fontconfig = pomiro::fonts::startFontconfig();
     // X11 first, also in a Wayland session (through XWayland), unless the user chose: there the
     // window manager draws the title bar and keeps the fixed-size windows without a maximise
-    // button, while Qt (6.4) draws its own natively, with one. Natively only where there is no X
-    // server; the package brings Qt's Wayland platform for that.
+    // button, while Qt draws its own natively, with one (6.4, and still 6.8). Natively only where
+    // there is no X server; the package brings Qt's Wayland platform for that.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     // No application display name: Qt (6.4) would append it to the title that the window manager

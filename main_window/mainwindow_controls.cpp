@@ -121,6 +121,11 @@ void MainWindow::buildControls()
 
     nameCaption->setBuddy(m_nameBox);
     m_nameBox->lineEdit()->setAccessibleName(texts::kNameBoxName);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Qt 6.8 gives the focus of an editable combo box to the box itself, not to its line edit:
+    // the box carries the field's name then.
+    m_nameBox->setAccessibleName(texts::kNameBoxName);
+#endif
     m_nameBox->view()->setAccessibleName(texts::kSavedNamesName);
 
     m_amountsFrame = new QGroupBox(texts::kAmountsCaption, this);
