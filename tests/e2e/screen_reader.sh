@@ -90,11 +90,12 @@ orca_pid=$!
 # What Orca said.
 
 # Every utterance so far, one a line, in order. Orca logs each as "SPEECH OUTPUT: 'TEXT'" with the
-# voice right after the quote ("'TEXT'{...}", "'TEXT'[{...}]", "'TEXT' voice=uppercase{...}"). Its
-# echo of the keys pressed has a space there ("'tab ' {...}"): that is the user's, not the program's.
+# voice after the quote ("'TEXT'{...}", "'TEXT'[{...}]", "'TEXT' voice=uppercase{...}"; Orca 48 puts
+# a space before the voice: "'TEXT' {...}"). Its echo of the keys pressed ends in a space inside the
+# quotes ("'tab ' {...}"): that is the user's, not the program's.
 orca_utterances() {
   [ -f "$orca_log" ] || return 0
-  sed -n "s/^.*SPEECH OUTPUT: '\(.*\)'\( voice=[a-z]*\)\?\(\[\?{.*}\]\?\)[[:space:]]*$/\1/p" "$orca_log"
+  sed -n "s/^.*SPEECH OUTPUT: '\(.*[^ ]\)'\( voice=[a-z]*\)\? \?\(\[\?{.*}\]\?\)[[:space:]]*$/\1/p" "$orca_log"
 }
 
 # orca_mark: what is said from now on is what the next checks look at.
