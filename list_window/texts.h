@@ -2,6 +2,8 @@
 
 // What the list window shows and tells the user, in one place.
 
+#include "platform/reporttexts.h"
+
 #include <QString>
 #include <QStringList>
 #include <Qt>
@@ -32,17 +34,17 @@ inline QString pageNumber(int page, int pages)
 }
 
 // A total too large to show.
-inline const QString kOverflow = QStringLiteral("桁あふれ");
+using reporttexts::kOverflow;
 inline const QString kOverflowNote = QStringLiteral("合計が大きすぎるため表示できません。");
 // Why rows were left out of a total: their names, and how many more there were.
 QString skippedNote(const QStringList &names, qsizetype more);
-inline const QString kNoName = QStringLiteral("（名前なし）");
+using reporttexts::kNoName;
 
 // The grid's menu.
-inline const QString kCopy = QStringLiteral("コピー(&C)");
+using reporttexts::kCopy;
 inline const QString kSaveCsv = QStringLiteral("CSV で保存(&S)…");
-inline const QString kSavePdf = QStringLiteral("PDF で保存(&D)…");
-inline const QString kPrint = QStringLiteral("印刷(&P)");
+using reporttexts::kPrint;
+using reporttexts::kSavePdf;
 inline const QString kSavings = QStringLiteral("積み立てると(&T)…");
 inline const QString kSortMenu = QStringLiteral("並べ替え(&O)");
 inline const QString kFileOrder = QStringLiteral("元の順(&R)");

@@ -2,6 +2,8 @@
 
 // What the savings window shows and tells the user, in one place.
 
+#include "platform/reporttexts.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +21,7 @@ inline const QString kGrownHeader = QStringLiteral("運用した場合");
 inline const QString kGainHeader = QStringLiteral("増えた分");
 inline const QString kTableName = QStringLiteral("積み立ての表"); // for screen readers
 // A figure too large to show, as the list shows it.
-inline const QString kOverflow = QStringLiteral("桁あふれ");
+using reporttexts::kOverflow;
 
 // The chart.
 inline const QString kChartName = QStringLiteral("積み立てのグラフ");
@@ -27,9 +29,9 @@ inline const QString kYearsAxis = QStringLiteral("年");
 inline const QString kManYenAxis = QStringLiteral("万円");
 
 // The buttons.
-inline const QString kCopy = QStringLiteral("コピー(&C)");
-inline const QString kSavePdf = QStringLiteral("PDF で保存(&D)…");
-inline const QString kPrint = QStringLiteral("印刷(&P)");
+using reporttexts::kCopy;
+using reporttexts::kPrint;
+using reporttexts::kSavePdf;
 inline const QString kClose = QStringLiteral("閉じる");
 
 inline const QString kPdfFileName = QStringLiteral("ぽみろの積み立て.pdf");
@@ -45,7 +47,7 @@ inline const QString kNothingToSave = QStringLiteral(
 inline const QString kTotalTooLarge = QStringLiteral(
     "１年の合計が大きすぎるため計算できません。「ぽみろ」を選んで少なくしてください。");
 // Which entries the plan holds: all of them, or their names (a nameless one by this).
-inline const QString kNoName = QStringLiteral("（名前なし）");
+using reporttexts::kNoName;
 QString allEntries(qsizetype count);
 QString chosenEntries(const QStringList &names);
 // The entries left out because their １年 text cannot be read.
