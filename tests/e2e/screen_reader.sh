@@ -91,11 +91,13 @@ orca_pid=$!
 
 # Every utterance so far, one a line, in order. Orca logs each as "SPEECH OUTPUT: 'TEXT'" with the
 # voice after the quote ("'TEXT'{...}", "'TEXT'[{...}]", "'TEXT' voice=uppercase{...}"; Orca 48 puts
-# a space before the voice: "'TEXT' {...}"). Its echo of the keys pressed ends in a space inside the
-# quotes ("'tab ' {...}"): that is the user's, not the program's.
+# a space before the voice: "'TEXT' {...}"). Its echo of the keys pressed is the user's, not the
+# program's: Orca 43 ends it in a space inside the quotes ("'tab ' {...}"), Orca 48 gives it a voice
+# of nothing but "{'established': False}" ("'tab' {'established': False}").
 orca_utterances() {
   [ -f "$orca_log" ] || return 0
-  sed -n "s/^.*SPEECH OUTPUT: '\(.*[^ ]\)'\( voice=[a-z]*\)\? \?\(\[\?{.*}\]\?\)[[:space:]]*$/\1/p" "$orca_log"
+  sed -n -e "/SPEECH OUTPUT: '.*' {'established': False}[[:space:]]*$/d" \
+    -e "s/^.*SPEECH OUTPUT: '\(.*[^ ]\)'\( voice=[a-z]*\)\? \?\(\[\?{.*}\]\?\)[[:space:]]*$/\1/p" "$orca_log"
 }
 
 # orca_mark: what is said from now on is what the next checks look at.
