@@ -41,29 +41,41 @@ qsizetype EntryStore::indexOf(const QString &name) const
     return found == m_entries.cend() ? -1 : found - m_entries.cbegin();
 }
 
-Result<EntryStore::Saved, DataFileError> EntryStore::save(const Entry &entry)
+qsizetype EntryStore::indexOf(const Entry &entry, qsizetype near) const
 {
-    if (const qsizetype found = indexOf(entry.name); found >= 0) {
-        if (const auto replaced = replace(found, entry); !replaced)
-            return fail(replaced.error());
-        return Saved{Saved::Kind::Changed, found};
-    }
-    const auto appended = append(entry);
-    if (!appended)
-        return fail(appended.error());
-    return Saved{Saved::Kind::Added, appended.value()};
+    // Both sides in the file's form: amounts given by replace() are kept as they were typed.
+    const auto same = [](const QString &a, const QString &b) {
+        return cp932::storedForm(a) == cp932::storedForm(b);
+    };
+    const auto isIt = [&](const Entry &stored) {
+        return same(stored.name, entry.name) &&
+               std::equal(stored.amounts.cbegin(), stored.amounts.cend(), entry.amounts.cbegin(),
+                          same);
+    };
+    if (near >= 0 && near < m_entries.size() && isIt(m_entries[near]))
+        return near;
+    const auto found = std::find_if(m_entries.cbegin(), m_entries.cend(), isIt);
+    return found == m_entries.cend() ? -1 : found - m_entries.cbegin();
 }
 
-Result<qsizetype, DataFileError> EntryStore::append(const Entry &entry)
+Result<EntryChange, DataFileError> EntryStore::save(const Entry &entry)
+{
+    if (const qsizetype found = indexOf(entry.name); found >= 0)
+        return replace(found, entry);
+    return append(entry);
+}
+
+Result<EntryChange, DataFileError> EntryStore::append(const Entry &entry)
 {
     if (const auto appended = m_file->append(entry, m_entries); !appended)
-        return refused<qsizetype>(appended.error());
+        return refused(appended.error());
     // Read back rather than added by hand: the entries then hold the name as the file holds it.
     std::ignore = load();
-    return m_entries.size() - 1;
+    const qsizetype index = m_entries.size() - 1;
+    return EntryChange{EntryChange::Kind::Added, index, {}, m_entries[index]};
 }
 
-Result<void, DataFileError> EntryStore::replace(qsizetype index, const Entry &entry)
+Result<EntryChange, DataFileError> EntryStore::replace(qsizetype index, const Entry &entry)
 {
     Q_ASSERT(index >= 0 && index < m_entries.size());
     // Checked on its own first, so that a refusal names what was typed, not what is stored.
@@ -72,26 +84,28 @@ Result<void, DataFileError> EntryStore::replace(qsizetype index, const Entry &en
     Entries changed = m_entries;
     changed[index].amounts = entry.amounts;
     if (const auto written = m_file->rewrite(changed); !written)
-        return refused<void>(written.error());
+        return refused(written.error());
+    EntryChange change{EntryChange::Kind::Changed, index, m_entries[index], changed[index]};
     m_entries = std::move(changed);
-    return {};
+    return change;
 }
 
-Result<void, DataFileError> EntryStore::remove(qsizetype index)
+Result<EntryChange, DataFileError> EntryStore::remove(qsizetype index)
 {
     Q_ASSERT(index >= 0 && index < m_entries.size());
     if (const auto written = m_file->rewrite(m_entries, index); !written)
-        return refused<void>(written.error());
+        return refused(written.error());
+    EntryChange change{EntryChange::Kind::Removed, index, m_entries[index], {}};
     std::ignore = load();
-    return {};
+    return change;
 }
 
-Result<void, DataFileError> EntryStore::insert(qsizetype index, const Entry &entry)
+Result<EntryChange, DataFileError> EntryStore::insert(qsizetype index, const Entry &entry)
 {
     Q_ASSERT(index >= 0 && index <= m_entries.size());
     // First: the count may be of a file another program has changed since.
     if (const auto unchanged = m_file->checkUnchanged(); !unchanged)
-        return refused<void>(unchanged.error());
+        return refused(unchanged.error());
     if (m_entries.size() >= kMaxEntries) {
         DataFileError full;
         full.kind = DataFileError::Kind::TableFull;
@@ -102,12 +116,12 @@ Result<void, DataFileError> EntryStore::insert(qsizetype index, const Entry &ent
     Entries changed = m_entries;
     changed.insert(index, entry);
     if (const auto written = m_file->rewrite(changed); !written)
-        return refused<void>(written.error());
+        return refused(written.error());
     std::ignore = load();
-    return {};
+    return EntryChange{EntryChange::Kind::Added, index, {}, m_entries.value(index)};
 }
 
-template <typename T> Result<T, DataFileError> EntryStore::refused(const DataFileError &error)
+Failure<DataFileError> EntryStore::refused(const DataFileError &error)
 {
     if (error.kind == DataFileError::Kind::ChangedElsewhere)
         std::ignore = load();

@@ -223,7 +223,7 @@ void MainWindow::saveEntry()
     }
     const qsizetype index = saved.value().index;
     const QString storedName = m_store.at(index).name;
-    if (saved.value().kind == EntryStore::Saved::Kind::Changed) {
+    if (saved.value().kind == EntryChange::Kind::Changed) {
         recordStep({EntryStep::Kind::Changed, index, before, m_store.at(index)});
         // No move: the window keeps showing what it showed.
         inform(this, texts::kUpdatedTitle, texts::updated(storedName));

@@ -88,21 +88,27 @@ TEST_F(EntryStoreTest, EachChangeReachesTheFileAndTheEntriesAlike)
     QSignalSpy resets(store.get(), &EntryStore::modelReset);
 
     const auto appended = store->append(entry(u"ランチ"_s, u"\\800"_s));
+    // Each answers what it did, with the entries as the file holds them.
+    using enum EntryChange::Kind;
     ASSERT_TRUE(appended);
-    EXPECT_EQ(appended.value(), 3);
     Entries expected = kStored;
     expected << entry(u"ランチ"_s, u"\\800"_s);
+    EXPECT_EQ(appended.value(), (EntryChange{Added, 3, {}, expected[3]}));
     EXPECT_EQ(store->entries(), expected);
     EXPECT_EQ(readFile(), fileOf(expected));
 
     Entry changed = entry(u"コーヒー"_s);
     changed.amounts = k500ADay;
-    ASSERT_TRUE(store->replace(1, changed));
+    const auto replaced = store->replace(1, changed);
+    ASSERT_TRUE(replaced);
     expected[1].amounts = k500ADay;
+    EXPECT_EQ(replaced.value(), (EntryChange{Changed, 1, kStored[1], expected[1]}));
     EXPECT_EQ(store->entries(), expected);
     EXPECT_EQ(readFile(), fileOf(expected));
 
-    ASSERT_TRUE(store->remove(0));
+    const auto removed = store->remove(0);
+    ASSERT_TRUE(removed);
+    EXPECT_EQ(removed.value(), (EntryChange{Removed, 0, kStored[0], {}}));
     expected.removeFirst();
     EXPECT_EQ(store->entries(), expected);
     EXPECT_EQ(readFile(), fileOf(expected));
@@ -127,7 +133,7 @@ TEST_F(EntryStoreTest, AnAppendedEntryIsFoundWhereTheFileHasItBeforeAnUnreadRest
 
     const auto appended = store.append(entry(u"new"_s));
     ASSERT_TRUE(appended);
-    EXPECT_EQ(store.at(appended.value()).name, u"new"_s);
+    EXPECT_EQ(store.at(appended.value().index).name, u"new"_s);
     EXPECT_EQ(store.count(), 4);
     EXPECT_TRUE(readFile().endsWith(cutShort));
 }
@@ -159,6 +165,46 @@ INSTANTIATE_TEST_SUITE_P(
                       Match{{"an empty name"}, QString(), -1}),
     whatName);
 
+// --- Finding an entry whole: its name and every amount -----------------------------------------
+
+struct WholeMatch : Described
+{
+    Entry sought;
+    qsizetype near;
+    qsizetype found;
+};
+
+class FindingAnEntryWhole : public EntryStoreTest, public ::testing::WithParamInterface<WholeMatch>
+{};
+
+TEST_P(FindingAnEntryWhole, TakesNoOtherEntryOfTheName)
+{
+    const auto store = storeOf({entry(u"禁煙"_s, u"\\1"_s), entry(u"Coffee"_s, u"\\2"_s),
+                                entry(u"禁煙"_s, u"\\3"_s), entry(u"朝の～習慣"_s, u"約～500"_s),
+                                entry(u"禁煙"_s, u"\\3"_s)});
+    EXPECT_EQ(store->indexOf(GetParam().sought, GetParam().near), GetParam().found);
+}
+
+Entry withYear30(Entry e, const QString &amount)
+{
+    e.amounts[9] = amount;
+    return e;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Entries, FindingAnEntryWhole, ::testing::Values(
+    WholeMatch{{"where it was, an earlier one of the name aside"}, entry(u"禁煙"_s, u"\\3"_s), 2, 2},
+    WholeMatch{{"where it was, the same entry also earlier"}, entry(u"禁煙"_s, u"\\3"_s), 4, 4},
+    WholeMatch{{"another of the name where it was"}, entry(u"禁煙"_s, u"\\3"_s), 0, 2},
+    WholeMatch{{"where it was is past the end"}, entry(u"禁煙"_s, u"\\3"_s), 5, 2},
+    WholeMatch{{"no place to look first"}, entry(u"禁煙"_s, u"\\3"_s), -1, 2},
+    WholeMatch{{"the name with other amounts"}, entry(u"禁煙"_s, u"\\9"_s), 0, -1},
+    WholeMatch{{"the last amount differs"}, withYear30(entry(u"禁煙"_s, u"\\1"_s), u"\\1"_s), 0, -1},
+    WholeMatch{{"the amounts of another name"}, entry(u"coffee"_s, u"\\2"_s), 1, -1},
+    WholeMatch{{"a wave dash typed in the name and amount"}, entry(u"朝の〜習慣"_s, u"約〜500"_s), 0, 3}),
+    whatName);
+// clang-format on
+
 TEST_F(EntryStoreTest, ReplacingKeepsTheStoredNameAndRefusesWhatTheFileCannotHold)
 {
     const auto store = storeOf(named({u"朝の～習慣"_s}));
@@ -182,7 +228,7 @@ TEST_F(EntryStoreTest, ReplacingKeepsTheStoredNameAndRefusesWhatTheFileCannotHol
 TEST_F(EntryStoreTest, SavingChangesTheFirstEntryOfTheNameOrAddsANewOne)
 {
     const auto store = storeOf(named({u"禁煙"_s, u"朝の～習慣"_s, u"禁煙"_s}));
-    using SavedKind = EntryStore::Saved::Kind;
+    using SavedKind = EntryChange::Kind;
 
     const auto changed = store->save(entry(u"朝の〜習慣"_s, u"\\700"_s));
     ASSERT_TRUE(changed);
@@ -246,20 +292,19 @@ TEST_F(EntryStoreTest, RoomMadeByAnotherProgramIsNoticedBeforeTheCount)
         ASSERT_TRUE(other.load());
         ASSERT_TRUE(other.remove(0));
 
-        const auto add = [&]() -> Result<void, DataFileError> {
-            if (byInsert)
-                return store->insert(5, entry(u"新"_s));
-            if (const auto saved = store->save(entry(u"新"_s)); !saved)
-                return fail(saved.error());
-            return {};
+        const auto add = [&] {
+            return byInsert ? store->insert(5, entry(u"新"_s)) : store->save(entry(u"新"_s));
         };
         const auto first = add();
         ASSERT_FALSE(first);
         EXPECT_EQ(first.error().kind, Kind::ChangedElsewhere) << "byInsert " << byInsert;
         EXPECT_EQ(store->count(), kMaxEntries - 1) << "the file was not read again";
-        ASSERT_TRUE(add());
+        const auto added = add();
+        ASSERT_TRUE(added);
         EXPECT_EQ(store->count(), kMaxEntries);
-        EXPECT_EQ(store->indexOf(u"新"_s), byInsert ? 5 : kMaxEntries - 1);
+        const qsizetype at = byInsert ? 5 : kMaxEntries - 1;
+        EXPECT_EQ(store->indexOf(u"新"_s), at);
+        EXPECT_EQ(added.value(), (EntryChange{EntryChange::Kind::Added, at, {}, entry(u"新"_s)}));
     }
 }
 
@@ -271,7 +316,7 @@ enum class Fault {
     ReplaceFails,   // the replacing write fails after the temporary file was written
     SecondInstance, // another instance of the program saved first
 };
-enum class Change { Append, Replace, Remove };
+enum class Change { Append, Replace, Remove, Insert };
 
 struct FailureCase
 {
@@ -281,7 +326,7 @@ struct FailureCase
     Kind kind;
 };
 
-const char *const kChangeNames[] = {"append", "replace", "remove"};
+const char *const kChangeNames[] = {"append", "replace", "remove", "insert"};
 
 void PrintTo(const FailureCase &c, std::ostream *out)
 {
@@ -331,22 +376,21 @@ TEST_P(AFailedChange, LeavesTheEntriesMatchingTheFile)
 
     Entry changed = entry(u"コーヒー"_s);
     changed.amounts = k500ADay;
-    Result<void, DataFileError> result;
-    {
+    const auto change = [&]() -> Result<EntryChange, DataFileError> {
         ObeyFilePermissions obey;
         switch (c.change) {
         case Change::Append:
-            if (const auto appended = store->append(entry(u"新しいぽみろ"_s)); !appended)
-                result = fail(appended.error());
-            break;
+            return store->append(entry(u"新しいぽみろ"_s));
         case Change::Replace:
-            result = store->replace(1, changed);
-            break;
+            return store->replace(1, changed);
         case Change::Remove:
-            result = store->remove(0);
-            break;
+            return store->remove(0);
+        case Change::Insert:
+            return store->insert(1, entry(u"新しいぽみろ"_s));
         }
-    }
+        return fail(DataFileError{});
+    };
+    const auto result = change();
     QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     ASSERT_FALSE(result) << "a change the file did not take was reported as done";
@@ -374,7 +418,8 @@ std::vector<FailureCase> failureCases()
     };
     std::vector<FailureCase> cases;
     for (const auto &[fault, folderFault, kind] : faults)
-        for (const Change change : {Change::Append, Change::Replace, Change::Remove})
+        for (const Change change :
+             {Change::Append, Change::Replace, Change::Remove, Change::Insert})
             cases.push_back({fault, folderFault, change, kind});
     return cases;
 }
