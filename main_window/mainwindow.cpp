@@ -6,6 +6,7 @@
 #include "letters/letterprinting.h"
 #include "list_window/listwindow.h"
 #include "main_window/amountfield.h"
+#include "main_window/entrycommand.h"
 #include "main_window/layout.h"
 #include "main_window/printpanel.h"
 #include "main_window/texts.h"
@@ -215,22 +216,21 @@ void MainWindow::saveEntry()
     const QString name = m_nameBox->currentText();
     if (name.isEmpty())
         return; // nothing to save under
-    const Entry before = m_store.at(m_store.indexOf(name));
     const auto saved = m_store.save({name, shownAmounts()});
     if (!saved) {
         reportFileError(saved.error(), FileChange::Save);
         return;
     }
-    const qsizetype index = saved.value().index;
-    const QString storedName = m_store.at(index).name;
-    if (saved.value().kind == EntryChange::Kind::Changed) {
-        recordStep({EntryStep::Kind::Changed, index, before, m_store.at(index)});
+    const EntryChange &change = saved.value();
+    const QString &storedName = change.after.name;
+    if (change.kind == EntryChange::Kind::Changed) {
+        recordStep(new SaveOverCommand(m_store, change));
         // No move: the window keeps showing what it showed.
         inform(this, texts::kUpdatedTitle, texts::updated(storedName));
         return;
     }
-    recordStep({EntryStep::Kind::Added, index, {}, m_store.at(index)});
-    showPosition(int(index) + 1);
+    recordStep(new SaveAsNewCommand(m_store, change));
+    showPosition(int(change.index) + 1);
     inform(this, texts::kSavedNewTitle, texts::savedNew(storedName));
 }
 
@@ -242,17 +242,17 @@ void MainWindow::deleteEntry()
     const int position = m_position;
     if (position < 1 || position > m_store.count())
         return;
-    const Entry removedEntry = entryAt(position);
-    const QString name = removedEntry.name;
+    const QString name = entryAt(position).name;
 
     if (!confirm(this, texts::kDeleteQuestionTitle, texts::deleteQuestion(name)))
         return;
 
-    if (const auto removed = m_store.remove(position - 1); !removed) {
+    const auto removed = m_store.remove(position - 1);
+    if (!removed) {
         reportFileError(removed.error(), FileChange::Delete);
         return;
     }
-    recordStep({EntryStep::Kind::Removed, position - 1, removedEntry, {}});
+    recordStep(new DeleteCommand(m_store, removed.value()));
     if (m_store.isEmpty()) {
         m_nameBox->setEditText(QString());
         clearFields();

@@ -24,8 +24,10 @@ class ListWindow;
 class PrintPanel;
 class EntryStore;
 class PdfPrinting;
+class StepCommand;
 struct DataFileError;
 struct Entry;
+struct StepRefusal;
 
 // The main window: one entry at a time, its ten amount fields, browsing, the print panel, Help
 // and End. The entries belong to `store`, which the window asks to change them and whose answers
@@ -79,12 +81,13 @@ private:
     // The steps Ctrl+Z takes back (mainwindow_steps.cpp); `typingFields` keep their own typing to
     // take back first.
     void setUpSteps(const QList<QWidget *> &typingFields);
-    void recordStep(const EntryStep &step);
+    // Pushes a change the file has taken.
+    void recordStep(StepCommand *step);
     void undoStep();
     void redoStep();
     void moveStep(FileChange way);
     void showStepEntry(qsizetype index);
-    void reportStepError(const StepError &error, const EntryStep &step, FileChange change);
+    void reportStepRefusal(const StepRefusal &refusal, FileChange change);
 
     // Handlers.
     void newEntry();

@@ -4,11 +4,13 @@
 #include "main_window/mainwindow.h"
 
 #include "core/entrystore.h"
+#include "main_window/stepcommand.h"
 #include "main_window/texts.h"
 #include "platform/messagebox.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDebug>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QUndoStack>
@@ -17,23 +19,6 @@
 namespace pomiro {
 
 namespace {
-
-// A QUndoStack keeps the steps' order, where the user stands among them, and whether there is
-// anything to take back or make again. The file changes themselves are made by the window before
-// the stack moves, since the file may refuse them, and then the stack must stay where it is; so
-// undo() and redo() here change nothing.
-class StepCommand : public QUndoCommand
-{
-public:
-    explicit StepCommand(const EntryStep &step) : m_step(step) {}
-
-    const EntryStep &step() const { return m_step; }
-    void undo() override {}
-    void redo() override {}
-
-private:
-    EntryStep m_step;
-};
 
 bool isRedoKey(const QKeyEvent *key)
 {
@@ -93,9 +78,9 @@ void MainWindow::setUpSteps(const QList<QWidget *> &typingFields)
         field->installEventFilter(typingFirst);
 }
 
-void MainWindow::recordStep(const EntryStep &step)
+void MainWindow::recordStep(StepCommand *step)
 {
-    m_steps->push(new StepCommand(step));
+    m_steps->push(step); // its redo() finds the change made
 }
 
 void MainWindow::undoStep()
@@ -108,30 +93,32 @@ void MainWindow::redoStep()
     moveStep(FileChange::Redo);
 }
 
-// The file first; the stack moves only once the file has taken the change.
+// The file first: the step is tried on its own, and the stack moves only once the file has taken
+// the change, its own call to the step then finding nothing left to do.
 void MainWindow::moveStep(FileChange way)
 {
     const bool back = way == FileChange::Undo;
     if (back ? !m_steps->canUndo() : !m_steps->canRedo())
         return;
-    const auto *command = static_cast<const StepCommand *>(
-        m_steps->command(back ? m_steps->index() - 1 : m_steps->index()));
-    const EntryStep step = command->step();
-    const StepResult done =
-        back ? pomiro::undoStep(m_store, step) : pomiro::redoStep(m_store, step);
-    if (!done) {
-        reportStepError(done.error(), step, way);
+    // The stack hands its commands out as const; each is a StepCommand of ours (recordStep).
+    auto *step = static_cast<StepCommand *>(const_cast<QUndoCommand *>(
+        m_steps->command(back ? m_steps->index() - 1 : m_steps->index())));
+    back ? step->undo() : step->redo();
+    if (const auto &refusal = step->refusal()) {
+        reportStepRefusal(*refusal, way);
         return;
     }
     back ? m_steps->undo() : m_steps->redo();
-    showStepEntry(done.value());
+    showStepEntry(step->entryToShow());
     inform(this, back ? texts::kUndoTitle : texts::kRedoTitle,
-           back ? texts::undone(step.kind, step.name()) : texts::redone(step.kind, step.name()));
+           back ? step->undoneText() : step->redoneText());
 }
 
-// The entry a step concerned, or where it was when the step took it out.
+// The entry a step concerned, or where it was when the step took it out; none: the window stays.
 void MainWindow::showStepEntry(qsizetype index)
 {
+    if (index < 0)
+        return;
     if (m_store.isEmpty()) {
         m_nameBox->setEditText(QString());
         clearFields();
@@ -139,16 +126,15 @@ void MainWindow::showStepEntry(qsizetype index)
     showPosition(std::clamp(int(index) + 1, firstPosition(), int(m_store.count())));
 }
 
-void MainWindow::reportStepError(const StepError &error, const EntryStep &step, FileChange change)
+void MainWindow::reportStepRefusal(const StepRefusal &refusal, FileChange change)
 {
-    if (error.refusal) {
-        reportFileError(*error.refusal, change);
-        return;
-    }
-    // Another program changed the file; the entries shown are what it holds now.
-    showPosition(std::min(m_position, int(m_store.count())));
+    // The file was read again: the entries shown are what it holds now.
+    if (refusal.stale)
+        showPosition(std::min(m_position, int(m_store.count())));
+    if (!refusal.log.isEmpty())
+        qWarning().noquote() << refusal.log;
     warn(this, change == FileChange::Undo ? texts::kUndoFailedTitle : texts::kRedoFailedTitle,
-         texts::stepEntryGone(step.name(), change));
+         refusal.text);
 }
 
 } // namespace pomiro

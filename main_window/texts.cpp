@@ -152,29 +152,33 @@ QString fileError(const DataFileError &error, FileChange change, const Entries &
         .arg(doing.cannot, QString::fromUtf16(kDataFileName), doing.again);
 }
 
-QString undone(EntryStep::Kind kind, const QString &name)
+QString newEntryUndone(const QString &name)
 {
-    switch (kind) {
-    case EntryStep::Kind::Added:
-        return QStringLiteral("「%1」の新規登録を取り消しました。").arg(name);
-    case EntryStep::Kind::Changed:
-        return QStringLiteral("「%1」の更新を取り消しました。").arg(name);
-    case EntryStep::Kind::Removed:
-        break;
-    }
+    return QStringLiteral("「%1」の新規登録を取り消しました。").arg(name);
+}
+
+QString newEntryRedone(const QString &name)
+{
+    return QStringLiteral("「%1」をもう一度登録しました。").arg(name);
+}
+
+QString updateUndone(const QString &name)
+{
+    return QStringLiteral("「%1」の更新を取り消しました。").arg(name);
+}
+
+QString updateRedone(const QString &name)
+{
+    return QStringLiteral("「%1」をもう一度更新しました。").arg(name);
+}
+
+QString deleteUndone(const QString &name)
+{
     return QStringLiteral("「%1」の削除を取り消しました。").arg(name);
 }
 
-QString redone(EntryStep::Kind kind, const QString &name)
+QString deleteRedone(const QString &name)
 {
-    switch (kind) {
-    case EntryStep::Kind::Added:
-        return QStringLiteral("「%1」をもう一度登録しました。").arg(name);
-    case EntryStep::Kind::Changed:
-        return QStringLiteral("「%1」をもう一度更新しました。").arg(name);
-    case EntryStep::Kind::Removed:
-        break;
-    }
     return QStringLiteral("「%1」をもう一度削除しました。").arg(name);
 }
 

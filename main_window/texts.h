@@ -7,7 +7,6 @@
 #include "core/amount.h"
 #include "core/datafileerror.h"
 #include "core/entry.h"
-#include "core/entrystep.h"
 #include "core/result.h"
 
 #include <QString>
@@ -66,9 +65,14 @@ QString updated(const QString &name);
 QString deleteQuestion(const QString &name);
 QString deleted(const QString &name);
 
-// What Ctrl+Z took back ("「禁煙」の削除を取り消しました。") and what a redo made again.
-QString undone(EntryStep::Kind kind, const QString &name);
-QString redone(EntryStep::Kind kind, const QString &name);
+// What Ctrl+Z took back ("「禁煙」の削除を取り消しました。") and what a redo made again, for a
+// save as new, a save over and a delete.
+QString newEntryUndone(const QString &name);
+QString newEntryRedone(const QString &name);
+QString updateUndone(const QString &name);
+QString updateRedone(const QString &name);
+QString deleteUndone(const QString &name);
+QString deleteRedone(const QString &name);
 // A step whose entry another program or window changed away.
 QString stepEntryGone(const QString &name, FileChange change);
 

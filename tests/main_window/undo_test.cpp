@@ -240,6 +240,28 @@ TEST_F(UndoTest, ASecondProgramThatSavedFirstIsNotOverwritten)
     EXPECT_EQ(store.at(kStored), sampleEntry(9)) << "their entry was lost";
 }
 
+// The user saves 「禁煙」 as new; another program then writes the file with another 「禁煙」 at the
+// top. Ctrl+Z takes back the user's entry, found whole (name and amounts), never the other one.
+TEST_F(UndoTest, AnUndoTakesBackItsOwnEntryNotAnotherOfTheSameName)
+{
+    const Entries stored = sampleEntries(kStored).mid(1); // no 禁煙 among them
+    writeDataFile(fileOf(stored));
+    start();
+    nameBox()->setEditText(u"禁煙"_s);
+    setFieldTexts(k500ADay);
+    click("saveButton");
+    ASSERT_EQ(store.count(), stored.size() + 1);
+    const Entry theirs = sampleEntry(1); // 禁煙 with other amounts
+    ASSERT_EQ(theirs.name, u"禁煙"_s);
+    writeDataFile(fileOf(Entries{theirs} + stored + Entries{{u"禁煙"_s, k500ADay}}));
+    scrollBar()->setFocus();
+
+    undo(); // refused: the file changed, and is read again
+    undo();
+    EXPECT_EQ(told(), u"元に戻す: 「禁煙」の新規登録を取り消しました。"_s);
+    EXPECT_EQ(dataFileContent(), fileOf(Entries{theirs} + stored)) << "the wrong 禁煙 was removed";
+}
+
 // The entry to put back would be the 301st: refused with the limit, tried again after room was
 // made.
 TEST_F(UndoTest, TheThreeHundredAndFirstEntryIsNotPutBack)
