@@ -1,13 +1,18 @@
 // Taking a mistake back: Ctrl+Z undoes a save as new, a save over and a delete, Ctrl+Shift+Z and
 // Ctrl+Y make them again, each a change of the data file compared byte for byte; typing in a field
 // is taken back first; real faults refuse a step, leave the file alone, and a second try works once
-// the cause is gone.
+// the cause is gone; after another program's changes a step changes its own entry or nothing.
 #include "core/entrystore.h"
 #include "tests/support/fsfaults.h"
 #include "tests/support/mainwindowtest.h"
 
 #include <QLineEdit>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -261,6 +266,143 @@ TEST_F(UndoTest, AnUndoTakesBackItsOwnEntryNotAnotherOfTheSameName)
     EXPECT_EQ(told(), u"元に戻す: 「禁煙」の新規登録を取り消しました。"_s);
     EXPECT_EQ(dataFileContent(), fileOf(Entries{theirs} + stored)) << "the wrong 禁煙 was removed";
 }
+
+// Another program changes the file between a step and its undo or redo. The key is refused once,
+// the file read again; tried again, the step finds its own entry whole (name and amounts) wherever
+// it now is and changes that one only, puts an entry back where it was among the entries the file
+// now holds, or, when its entry is gone, is refused and changes nothing.
+
+// What the other program does: to other entries (the first four), or to the step's own.
+enum class Meddling { AddOnTop, AddTwinOnTop, RemoveFirst, Reverse, RemoveIt, ChangeItsAmounts };
+const char *const kMeddlingWords[] = {"another entry on top", "one of its name on top",
+                                      "the first removed",    "all reversed",
+                                      "its entry removed",    "its amounts changed"};
+
+struct MeddlingCase
+{
+    const char *action;
+    std::optional<Entry> made;   // the step's entry with the step made; none: a delete
+    std::optional<Entry> unmade; // and without; none: a save as new
+    bool back;                   // undone, or redone
+    Meddling meddling;
+};
+
+std::string caseWords(const MeddlingCase &c)
+{
+    return std::string(c.action) + (c.back ? " undone, " : " redone, ") +
+           kMeddlingWords[int(c.meddling)];
+}
+
+void PrintTo(const MeddlingCase &c, std::ostream *out)
+{
+    *out << caseWords(c);
+}
+
+class AnotherProgramBetween : public UndoTest, public ::testing::WithParamInterface<MeddlingCase>
+{};
+
+TEST_P(AnotherProgramBetween, TheStepChangesItsOwnEntryOrNothing)
+{
+    const MeddlingCase &c = GetParam();
+    // The step's entry in the file before the key (none: to be put back), and after it.
+    const std::optional<Entry> &before = c.back ? c.made : c.unmade;
+    const std::optional<Entry> &after = c.back ? c.unmade : c.made;
+    writeDataFile(dataFileBytes(4));
+    start();
+    const Entries unmadeFile = store.entries();
+    if (c.made) {
+        nameBox()->setEditText(c.made->name);
+        setFieldTexts(c.made->amounts);
+        click("saveButton");
+    } else {
+        deleteShown(int(unmadeFile.indexOf(*c.unmade)) + 1);
+    }
+    scrollBar()->setFocus();
+    const Entries madeFile = store.entries();
+    if (!c.back)
+        undo();
+
+    Entries theirs = c.back ? madeFile : unmadeFile;
+    const Entry twin{(before ? before : after)->name, everyPeriod(u"\\1"_s)};
+    const qsizetype own = before ? theirs.indexOf(*before) : -1;
+    switch (c.meddling) {
+    case Meddling::AddOnTop:
+        theirs.prepend(sampleEntry(9));
+        break;
+    case Meddling::AddTwinOnTop:
+        theirs.prepend(twin);
+        break;
+    case Meddling::RemoveFirst:
+        theirs.removeFirst();
+        break;
+    case Meddling::Reverse:
+        std::reverse(theirs.begin(), theirs.end());
+        break;
+    case Meddling::RemoveIt:
+        theirs.removeAt(own);
+        break;
+    case Meddling::ChangeItsAmounts:
+        theirs[own] = twin;
+        break;
+    }
+    writeDataFile(fileOf(theirs));
+    const auto press = [&] { c.back ? undo() : redo(); };
+
+    press();
+    EXPECT_TRUE(told().contains(u"変更されていました"_s)) << told().toStdString();
+    EXPECT_EQ(store.entries(), theirs) << "the file was not read again";
+    EXPECT_TRUE(dataFileContent() == fileOf(theirs)) << "changed on a stale read";
+
+    press();
+    // What the step makes of the file the other program wrote.
+    Entries expected = theirs;
+    const qsizetype found = before ? theirs.indexOf(*before) : -1;
+    const bool gone = before && found < 0;
+    if (!before) // put back where the step left it
+        expected.insert(std::min((c.back ? unmadeFile : madeFile).indexOf(*after), theirs.size()),
+                        *after);
+    else if (!gone && after)
+        expected[found] = *after;
+    else if (!gone)
+        expected.removeAt(found);
+    EXPECT_EQ(store.entries(), expected);
+    EXPECT_TRUE(dataFileContent() == fileOf(expected)) << "not byte for byte what was expected";
+    if (!gone) {
+        EXPECT_EQ(messages.shown.last().title, c.back ? u"元に戻す"_s : u"やり直し"_s);
+        EXPECT_TRUE(messages.shown.last().text.startsWith(u"「"_s + twin.name + u"」"_s));
+        return;
+    }
+    EXPECT_EQ(told(), (c.back ? u"元に戻せません: 「"_s : u"やり直せません: 「"_s) + twin.name +
+                          u"」がほかのプログラムかウィンドウで変更されたため見つからず、"_s +
+                          (c.back ? u"元に戻せませんでした。"_s : u"やり直せませんでした。"_s));
+    // Refused, the step stays where it was: there is nothing the other way.
+    const qsizetype shown = messages.shown.size();
+    c.back ? redo() : undo();
+    EXPECT_EQ(messages.shown.size(), shown) << "the stack moved past a refused step";
+}
+
+std::vector<MeddlingCase> meddlingCases()
+{
+    const Entry coffee = sampleEntry(2);
+    const MeddlingCase steps[] = {
+        {"save as new", Entry{u"新しいぽみろ"_s, k500ADay}, {}, true, Meddling::AddOnTop},
+        {"save over", Entry{coffee.name, k500ADay}, coffee, true, Meddling::AddOnTop},
+        {"delete", {}, sampleEntry(3), true, Meddling::AddOnTop}};
+    std::vector<MeddlingCase> cases;
+    for (MeddlingCase c : steps)
+        for (const bool back : {true, false})
+            for (int m = 0; m <= int(Meddling::ChangeItsAmounts); ++m) {
+                c.back = back;
+                c.meddling = Meddling(m);
+                // An entry to put back is not in the file for the other program to change.
+                if ((back ? c.made : c.unmade) || c.meddling < Meddling::RemoveIt)
+                    cases.push_back(c);
+            }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, AnotherProgramBetween, ::testing::ValuesIn(meddlingCases()),
+                         [](const auto &info) { return caseName(caseWords(info.param)); });
 
 // The entry to put back would be the 301st: refused with the limit, tried again after room was
 // made.
