@@ -115,13 +115,26 @@ e2e_click_control() {
   local tool=${POMIRO_CONTROL_PLACE:?the path of the tool e2e_control_place} at x y
   at=$("$tool" "$1") || e2e_fail "no place for the control $1"
   read -r x y <<<"$at"
-  xdotool mousemove --sync $((e2e_x + x)) $((e2e_y + y)) click 1
-  sleep 0.5
+  x=$((e2e_x + x)) y=$((e2e_y + y))
+  # --sync waits for the pointer to arrive, and for one already there it would wait 15 s in vain.
+  if [ "$(xdotool getmouselocation | cut -d' ' -f1-2)" = "x:$x y:$y" ]; then
+    xdotool click 1
+  else
+    xdotool mousemove --sync "$x" "$y" click 1
+  fi
+  e2e_settle
 }
 
-# e2e_wait_window TITLE: waits for a window with exactly this title; prints its id.
+# e2e_wait_window TITLE: waits for a visible window with exactly this title, 15 s at most; prints
+# its id. (xdotool's own --sync looks only twice a second.)
 e2e_wait_window() {
-  timeout 15 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1
+  local i found
+  for ((i = 0; i < 300; i++)); do
+    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -z "$found" ] || { echo "$found"; return 0; }
+    sleep 0.05
+  done
+  return 1
 }
 
 # e2e_shown_title WINDOW: the title a window manager shows (_NET_WM_NAME), not the WM_NAME that
@@ -163,15 +176,25 @@ e2e_map_keysyms() {
 
 e2e_key() { xdotool key "$@"; sleep 0.3; }
 
-# e2e_never SECONDS WHAT COMMAND...: a negative check. What it looks for may show late (a job
-# reaching the spooler, a file being written, a box opening), so COMMAND is tried every 0.2 s for
-# SECONDS, and the test fails with WHAT as soon as it succeeds.
+# e2e_settle [WINDOW]: returns once the program that owns WINDOW (the main window in use unless
+# told) has handled every click and key sent to it so far (the tool e2e_settle, POMIRO_SETTLE).
+e2e_settle() {
+  local tool=${POMIRO_SETTLE:?the path of the tool e2e_settle}
+  "$tool" "${1:-$e2e_window}" 30 || e2e_fail "the program did not answer: $(cat "$e2e_work/program.log" 2>/dev/null)"
+}
+
+# e2e_never WHAT COMMAND...: a negative check. Once the program has handled everything sent to it
+# (e2e_settle), what it would have done is done: a job handed to the spooler, a file written, a box
+# shown. COMMAND is tried at once and then every 0.2 s for a second more, for what reaches the
+# spooler's list or the file system a moment later, and the test fails with WHAT as soon as it
+# succeeds.
 e2e_never() {
-  local seconds=$1 what=$2 i
-  shift 2
-  for i in $(seq 1 $((seconds * 5))); do
+  local what=$1 i
+  shift
+  e2e_settle
+  for i in 1 2 3 4 5 6; do
     if "$@"; then e2e_fail "$what"; fi
-    sleep 0.2
+    [ "$i" -eq 6 ] || sleep 0.2
   done
 }
 
@@ -210,10 +233,11 @@ e2e_as_nobody() {
   cp "$here/../../scripts/root-only.sh" "$home/scripts/"
   cp "$2" "$home/pomiro-checker"
   cp "${POMIRO_CONTROL_PLACE:?the path of the tool e2e_control_place}" "$home/e2e_control_place"
+  cp "${POMIRO_SETTLE:?the path of the tool e2e_settle}" "$home/e2e_settle"
   chown -R 65534:65534 "$home"
   env -u XDG_RUNTIME_DIR -u XDG_CONFIG_HOME -u DBUS_SESSION_BUS_ADDRESS \
       HOME="$home" POMIRO_E2E_DROPPED=1 POMIRO_BUILD_DIR="$home" \
-      POMIRO_CONTROL_PLACE="$home/e2e_control_place" \
+      POMIRO_CONTROL_PLACE="$home/e2e_control_place" POMIRO_SETTLE="$home/e2e_settle" \
       setpriv --reuid=65534 --regid=65534 --clear-groups \
       bash "$home/tests/e2e/$name" "$home/pomiro-checker" || status=$?
   cp "$home"/e2e-failure-*.png "${POMIRO_BUILD_DIR:-/tmp}/" 2>/dev/null || true

@@ -37,7 +37,7 @@ done
 jobs_before=$(job_count)
 printed_again() { [ "$(job_count)" -gt "$jobs_before" ] || [ "$(pdf_count)" -gt 1 ]; }
 click_sengen
-e2e_never 10 "a second document from a hidden panel" printed_again
+e2e_never "a second document from a hidden panel" printed_again
 
 # A queue that refuses jobs: the user is told, nothing is queued, the panel stays open.
 jobs_before=$(job_count)
@@ -48,7 +48,7 @@ click_sengen
 box=$(e2e_wait_window "印刷エラー") || e2e_fail "no message when the queue refused the job"
 xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
 e2e_key Return
-e2e_never 10 "a refused letter left a job (jobs above)" queued
+e2e_never "a refused letter left a job (jobs above)" queued
 cupsaccept "$queue"
 click_sengen # no 印刷 first: the panel is still open
 for _ in $(seq 1 300); do [ "$(pdf_count)" -ge 2 ] && break; sleep 0.1; done

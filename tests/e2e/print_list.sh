@@ -64,6 +64,6 @@ print_list
 box=$(e2e_wait_window "印刷エラー") || e2e_fail "no message when the queue refused the job"
 xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
 e2e_key Return
-e2e_never 10 "a refused list left a job (jobs above)" queued
+e2e_never "a refused list left a job (jobs above)" queued
 xdotool search --onlyvisible --name '^ぽみろ一覧$' >/dev/null 2>&1 || e2e_fail "the list window closed"
 echo "PASS"
