@@ -66,9 +66,9 @@ if ! root_only "installing the package system-wide needs root"; then
   exit 0
 fi
 # The installed program's controls are found by name, with the end-to-end tests' tool of this build.
-export POMIRO_CONTROL_PLACE=$build/tests/e2e/e2e_control_place
-[ -x "$POMIRO_CONTROL_PLACE" ] \
-  || { echo "FAIL: $POMIRO_CONTROL_PLACE missing: the install check needs the build's tests"; exit 1; }
+export POMIRO_CONTROL_PLACE=$build/tests/e2e/e2e_control_place POMIRO_SETTLE=$build/tests/e2e/e2e_settle
+[ -x "$POMIRO_CONTROL_PLACE" ] && [ -x "$POMIRO_SETTLE" ] \
+  || { echo "FAIL: $POMIRO_CONTROL_PLACE or $POMIRO_SETTLE missing: the install check needs the build's tests"; exit 1; }
 # A ぽみろチェッカー already here is not ours to replace: the check is skipped, and fails in CI, which
 # runs on a machine of its own and must install the package.
 leave_as_it_is() {

@@ -8,14 +8,11 @@
 # uncommitted changes (and files git does not know yet) copied over it when there are any. Both
 # take their time stamps from the last commit (cmake/Reproducible.cmake), or from
 # SOURCE_DATE_EPOCH when the environment sets it. POMIRO_REPRO_JOBS sets the build's parallel jobs
-# (default: all cores).
+# (default: all cores). The packages compared with are looked for once the second build is done.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 build=$repo/${1:-build-release}
 jobs=${POMIRO_REPRO_JOBS:-$(nproc)}
-
-first_deb=$(ls "$build"/pomiro-checker_*.deb)
-first_ddeb=$(ls "$build"/pomiro-checker-dbgsym_*.ddeb)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -45,6 +42,13 @@ echo "== second build in $clone (umask $umask_second, tests off, $jobs jobs)"
   cd build-release
   cpack -G DEB >/dev/null
 )
+# The test command starts this build while the first one is still being packaged; it names a file
+# that appears once the first packages are there (POMIRO_REPRO_AFTER).
+if [ -n "${POMIRO_REPRO_AFTER:-}" ]; then
+  while [ ! -e "$POMIRO_REPRO_AFTER" ]; do sleep 1; done
+fi
+first_deb=$(ls "$build"/pomiro-checker_*.deb)
+first_ddeb=$(ls "$build"/pomiro-checker-dbgsym_*.ddeb)
 second_deb=$(ls "$clone"/build-release/pomiro-checker_*.deb)
 second_ddeb=$(ls "$clone"/build-release/pomiro-checker-dbgsym_*.ddeb)
 
