@@ -10,6 +10,9 @@ namespace pomiro {
 
 inline constexpr int kPeriodCount = 10;
 
+// A year's days: the periods from １年 on count through the year.
+inline constexpr double kDaysPerYear = 365.0;
+
 // One of the ten fixed periods, 1 day to 30 years, always in this order.
 struct Period
 {
@@ -27,6 +30,13 @@ struct Period
 };
 
 extern const std::array<Period, kPeriodCount> kPeriods;
+
+// The index in kPeriods of the period that lasts `years` whole years (１年, ３年 … ３０年); -1 when
+// there is none.
+int periodOfYears(int years);
+
+// The period's name as the list's header writes it: "１日" … "３０年".
+QString periodName(int periodIndex);
 
 using PeriodTexts = std::array<QString, kPeriodCount>;
 

@@ -8,7 +8,6 @@ namespace pomiro {
 
 namespace {
 
-constexpr int kYearPeriod = 4; // １年 in period order
 constexpr int kMonthsPerYear = 12;
 // The rate's unit, tenths of a percent, as a fraction of one: 30 / 1000 is 3.0 %.
 constexpr qint64 kRateDenominator = 1000;
@@ -35,7 +34,7 @@ std::optional<Amount> wholeYen(Wide value, Wide denominator)
 
 PlanBase planBase(const Entries &chosen)
 {
-    const PeriodTotal total = periodTotal(chosen, kYearPeriod);
+    const PeriodTotal total = periodTotal(chosen, periodOfYears(1));
     return {total.sum, total.overflow, total.leftOut};
 }
 

@@ -7,8 +7,6 @@ namespace pomiro {
 
 namespace {
 
-constexpr int kFirstPlanPeriod = 4; // １年 in period order; the plan's years are its last six
-
 // A nameless entry still needs a name to be listed by.
 QStringList namesOf(const QStringList &names)
 {
@@ -51,7 +49,7 @@ QString SavingsReport::plain(int row, Figure figure) const
 
 QString planPeriodName(int row)
 {
-    return QString::fromUtf16(kPeriods.at(static_cast<size_t>(kFirstPlanPeriod + row)).listHeader);
+    return periodName(periodOfYears(kPlanYears.at(static_cast<size_t>(row))));
 }
 
 QStringList savingsColumnTitles()

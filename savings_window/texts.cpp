@@ -1,5 +1,8 @@
 #include "savings_window/texts.h"
 
+#include "core/period.h"
+#include "core/savingsplan.h"
+
 namespace pomiro::savingstexts {
 
 namespace {
@@ -9,11 +12,30 @@ QString percentText(double percent)
     return QString::number(percent, 'f', 1);
 }
 
+// The period the plan puts aside by, "１年", and the plan's last, "３０年".
+QString yearName()
+{
+    return periodName(periodOfYears(1));
+}
+
+QString planEndName()
+{
+    return periodName(periodOfYears(kPlanYears.back()));
+}
+
 } // namespace
+
+const QString kNothingToSave =
+    QStringLiteral(
+        "積み立てる金額がありません。%1の金額が 0 円より多い「ぽみろ」を選んでください。")
+        .arg(yearName());
+const QString kTotalTooLarge =
+    QStringLiteral("%1の合計が大きすぎるため計算できません。「ぽみろ」を選んで少なくしてください。")
+        .arg(yearName());
 
 QString monthlySentence(const QString &monthly, const QString &yearly)
 {
-    return QStringLiteral("毎月 %1 を積み立てます（１年 %2 ÷ 12）").arg(monthly, yearly);
+    return QStringLiteral("毎月 %1 を積み立てます（%2 %3 ÷ 12）").arg(monthly, yearName(), yearly);
 }
 
 QString allEntries(qsizetype count)
@@ -28,8 +50,8 @@ QString chosenEntries(const QStringList &names)
 
 QString leftOut(const QStringList &names)
 {
-    return QStringLiteral("１年の金額が読めないため入れなかった「ぽみろ」：%1")
-        .arg(names.join(QStringLiteral("、")));
+    return QStringLiteral("%1の金額が読めないため入れなかった「ぽみろ」：%2")
+        .arg(yearName(), names.join(QStringLiteral("、")));
 }
 
 QString rate(double percent)
@@ -39,14 +61,14 @@ QString rate(double percent)
 
 QString chartDescription(const QString &saved, const QString &grown)
 {
-    return QStringLiteral("３０年で、積み立てた額は %1、運用した場合は %2 になります。")
-        .arg(saved, grown);
+    return QStringLiteral("%1で、積み立てた額は %2、運用した場合は %3 になります。")
+        .arg(planEndName(), saved, grown);
 }
 
-QString rateAnnouncement(double percent, const QString &grown30)
+QString rateAnnouncement(double percent, const QString &grownAtEnd)
 {
-    return QStringLiteral("年利 %1％ で運用した場合、３０年で %2")
-        .arg(percentText(percent), grown30);
+    return QStringLiteral("年利 %1％ で運用した場合、%2で %3")
+        .arg(percentText(percent), planEndName(), grownAtEnd);
 }
 
 } // namespace pomiro::savingstexts

@@ -41,11 +41,9 @@ inline const QString kNotAdvice = QStringLiteral(
 // "毎月 \60,425 を積み立てます（１年 \725,100 ÷ 12）"
 QString monthlySentence(const QString &monthly, const QString &yearly);
 // Nothing to put aside: one sentence that says so and what to do.
-inline const QString kNothingToSave = QStringLiteral(
-    "積み立てる金額がありません。１年の金額が 0 円より多い「ぽみろ」を選んでください。");
-// "1 年の合計が大きすぎて…": the total cannot be shown.
-inline const QString kTotalTooLarge = QStringLiteral(
-    "１年の合計が大きすぎるため計算できません。「ぽみろ」を選んで少なくしてください。");
+extern const QString kNothingToSave;
+// "１年の合計が大きすぎて…": the total cannot be shown.
+extern const QString kTotalTooLarge;
 // Which entries the plan holds: all of them, or their names (a nameless one by this).
 using reporttexts::kNoName;
 QString allEntries(qsizetype count);
@@ -60,6 +58,6 @@ inline const QString kSavedLine = QStringLiteral("積み立てた額");
 inline const QString kGrownLine = QStringLiteral("運用した場合");
 QString chartDescription(const QString &saved, const QString &grown);
 inline const QString kNoLines = QStringLiteral("積み立てる金額がないため、線はありません。");
-QString rateAnnouncement(double percent, const QString &grown30);
+QString rateAnnouncement(double percent, const QString &grownAtEnd);
 
 } // namespace pomiro::savingstexts

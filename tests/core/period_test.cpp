@@ -168,4 +168,35 @@ INSTANTIATE_TEST_SUITE_P(Texts, UnreadableEntry,
                                                       AmountError::OutOfRange}),
                          textName);
 
+// "３０年" for 30: a number of years written as the periods' names write it, in full-width digits.
+QString yearsName(int years)
+{
+    QString name;
+    for (const QChar digit : QString::number(years))
+        name += QChar(digit.unicode() - u'0' + u'０');
+    return name + u"年"_s;
+}
+
+// The period of whole years is the one named for them, never a shorter period of one year
+// (１日 … 半年), and it lasts that many years of days; years no period lasts have none.
+TEST(PeriodOfYears, IsThePeriodNamedForThem)
+{
+    int found = 0;
+    for (int years = 0; years <= 40; ++years) {
+        int named = -1;
+        for (int i = 0; i < pomiro::kPeriodCount; ++i)
+            if (pomiro::periodName(i) == yearsName(years))
+                named = i;
+        const int period = pomiro::periodOfYears(years);
+        EXPECT_EQ(period, named) << years << " years";
+        if (period < 0)
+            continue;
+        ++found;
+        EXPECT_EQ(pomiro::kPeriods[std::size_t(period)].daysOnEntry, years * pomiro::kDaysPerYear)
+            << years << " years";
+    }
+    EXPECT_NE(pomiro::periodOfYears(1), -1);
+    EXPECT_GT(found, 1) << "the multi-year periods were not found";
+}
+
 } // namespace
