@@ -30,6 +30,54 @@ std::optional<Amount> wholeYen(Wide value, Wide denominator)
     return Amount::fromYen(static_cast<qint64>(yen));
 }
 
+// The plan's value month by month as the formula goes, carried as 12 x V(m) x kScale.
+class PlanValue
+{
+public:
+    // For a non-negative `yearly` and `rate`.
+    PlanValue(Amount yearly, int rate)
+        : m_monthly(Wide(yearly.units) * kScale),
+          m_growth(kMonthsPerYear * kRateDenominator + rate) // (1 + rate / 12) x 12000
+    {}
+
+    // One more month: the month's interest, then its amount.
+    void addMonth()
+    {
+        if (!m_fits)
+            return;
+        m_value = m_value * m_growth / (kMonthsPerYear * kRateDenominator) + m_monthly;
+        // Beyond this the value has left the Amount range for good (it only grows), and one more
+        // month of growth must not overflow the wide type.
+        m_fits = m_value <= kLimit;
+    }
+
+    // Whether the value may still be within the Amount range.
+    bool fits() const { return m_fits; }
+
+    // What the plan holds now in whole yen; none beyond the Amount range.
+    std::optional<Amount> grown() const
+    {
+        return m_fits ? wholeYen(m_value, kMonthsPerYear * kScale) : std::nullopt;
+    }
+
+private:
+    static constexpr Wide kLimit =
+        Wide(std::numeric_limits<qint64>::max()) * kMonthsPerYear * kScale;
+
+    Wide m_monthly;
+    Wide m_growth;
+    Wide m_value = 0;
+    bool m_fits = true;
+};
+
+PlanRow planRow(int years, std::optional<Amount> saved, std::optional<Amount> grown)
+{
+    PlanRow row{years, saved, grown, std::nullopt};
+    if (saved && grown)
+        row.gain = Amount{grown->units - saved->units};
+    return row;
+}
+
 } // namespace
 
 PlanBase planBase(const Entries &chosen)
@@ -49,31 +97,33 @@ std::optional<Amount> grownAfter(Amount yearly, int rate, int months)
 {
     if (yearly.units < 0 || months < 0 || rate < 0)
         return std::nullopt;
-    // 12 x V(m) x kScale, month by month as the formula goes.
-    const Wide monthly = Wide(yearly.units) * kScale;
-    const Wide growth = kMonthsPerYear * kRateDenominator + rate; // (1 + rate / 12) x 12000
-    // Beyond this the value has left the Amount range for good (it only grows), and one more
-    // month of growth must not overflow the wide type.
-    const Wide limit = Wide(std::numeric_limits<qint64>::max()) * kMonthsPerYear * kScale;
-    Wide value = 0;
-    for (int month = 0; month < months; ++month) {
-        value = value * growth / (kMonthsPerYear * kRateDenominator) + monthly;
-        if (value > limit)
-            return std::nullopt;
+    PlanValue value(yearly, rate);
+    for (int month = 0; month < months && value.fits(); ++month)
+        value.addMonth();
+    return value.grown();
+}
+
+QList<PlanRow> planByYear(Amount yearly, int rate, int years)
+{
+    QList<PlanRow> rows;
+    if (yearly.units < 0 || rate < 0)
+        return rows;
+    PlanValue value(yearly, rate);
+    for (int year = 0; year <= years; ++year) {
+        if (year > 0)
+            for (int month = 0; month < kMonthsPerYear; ++month)
+                value.addMonth();
+        rows << planRow(year, savedAfter(yearly, year * kMonthsPerYear), value.grown());
     }
-    return wholeYen(value, kMonthsPerYear * kScale);
+    return rows;
 }
 
 QList<PlanRow> planRows(Amount yearly, int rate)
 {
+    const QList<PlanRow> byYear = planByYear(yearly, rate, kPlanYears.back());
     QList<PlanRow> rows;
-    for (const int years : kPlanYears) {
-        PlanRow row{years, savedAfter(yearly, years * kMonthsPerYear),
-                    grownAfter(yearly, rate, years * kMonthsPerYear), std::nullopt};
-        if (row.saved && row.grown)
-            row.gain = Amount{row.grown->units - row.saved->units};
-        rows << row;
-    }
+    for (const int years : kPlanYears)
+        rows << byYear.value(years, PlanRow{years, std::nullopt, std::nullopt, std::nullopt});
     return rows;
 }
 

@@ -54,6 +54,10 @@ std::optional<Amount> savedAfter(Amount yearly, int months);
 // V(months) at `rate` tenths of a percent a year, for a positive `yearly`.
 std::optional<Amount> grownAfter(Amount yearly, int rate, int months);
 
+// The plan at the end of every year from 0 to `years`, found in one walk through the months: the
+// row at index y is the plan after y years.
+QList<PlanRow> planByYear(Amount yearly, int rate, int years);
+
 // The rows for kPlanYears; `yearly` must be above zero.
 QList<PlanRow> planRows(Amount yearly, int rate);
 

@@ -15,7 +15,7 @@ namespace pomiro {
 
 namespace {
 
-constexpr int kChartYears = 30;
+constexpr int kChartYears = kPlanYears.back();
 constexpr double kYenPerMan = 10000.0;
 
 // Gridlines at a round step (1, 2 or 5 times a power of ten) that gives about five of them.
@@ -42,7 +42,8 @@ Scale roundScale(double highest)
     return {std::ceil(highest / step - 1e-9) * step, step, decimals};
 }
 
-// The figures of each year, 0 to 30, in 万円; a series ends where a figure left the Amount range.
+// The figures of each year of the plan, from its start, in 万円; a series ends where a figure left
+// the Amount range.
 struct Series
 {
     QList<double> saved;
@@ -56,15 +57,13 @@ Series seriesOf(const ChartPlan &plan)
         return series;
     bool savedFits = true;
     bool grownFits = true;
-    for (int year = 0; year <= kChartYears; ++year) {
-        const std::optional<Amount> saved = savedAfter(plan.yearly, 12 * year);
-        const std::optional<Amount> grown = grownAfter(plan.yearly, plan.rate, 12 * year);
-        savedFits = savedFits && saved;
-        grownFits = grownFits && grown;
+    for (const PlanRow &row : planByYear(plan.yearly, plan.rate, kChartYears)) {
+        savedFits = savedFits && row.saved;
+        grownFits = grownFits && row.grown;
         if (savedFits)
-            series.saved << toYenDouble(*saved) / kYenPerMan;
+            series.saved << toYenDouble(*row.saved) / kYenPerMan;
         if (grownFits)
-            series.grown << toYenDouble(*grown) / kYenPerMan;
+            series.grown << toYenDouble(*row.grown) / kYenPerMan;
     }
     return series;
 }

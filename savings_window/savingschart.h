@@ -29,7 +29,7 @@ ChartColours chartColours(const QPalette &palette);
 ChartColours paperColours();
 
 // What the chart shows: putting `yearly` ÷ 12 aside every month at `rate` tenths of a percent a
-// year, over 30 years; no lines unless `hasSaving`.
+// year, over the plan's years (kPlanYears); no lines unless `hasSaving`.
 struct ChartPlan
 {
     Amount yearly;
@@ -37,14 +37,14 @@ struct ChartPlan
     bool hasSaving = false;
 };
 
-// Paints the chart into `area`: the legend, 0 to 30 years along, 万円 up with round gridlines, and
-// the two lines. `unit` is the device's pixels for one pixel of a screen at 96 dpi (pens, gaps);
-// `font` is made for the device.
+// Paints the chart into `area`: the legend, the plan's years along, 万円 up with round gridlines,
+// and the two lines. `unit` is the device's pixels for one pixel of a screen at 96 dpi (pens,
+// gaps); `font` is made for the device.
 void paintSavingsChart(QPainter &painter, const QRectF &area, const ChartPlan &plan,
                        const ChartColours &colours, const QFont &font, qreal unit);
 
 // The chart on screen, in the window's palette. A screen reader meets it as a chart (the table in
-// platform/accessibility.cpp), named 「積み立てのグラフ」, described in words by its 30-year
+// platform/accessibility.cpp), named 「積み立てのグラフ」, described in words by its last year's
 // figures.
 class SavingsChart : public QWidget
 {

@@ -21,6 +21,7 @@ using pomiro::Entry;
 using pomiro::grownAfter;
 using pomiro::kPlanYears;
 using pomiro::planBase;
+using pomiro::planByYear;
 using pomiro::planRows;
 using pomiro::savedAfter;
 using pomiro::testing::Described;
@@ -446,6 +447,64 @@ TEST(PlanRange, NoMonthsPutNothingAside)
     EXPECT_EQ(unitsOf(savedAfter(Amount{kMaxUnits}, 0)), 0);
     EXPECT_EQ(unitsOf(grownAfter(Amount{kMaxUnits}, pomiro::kHighestRate, 0)), 0);
     EXPECT_EQ(unitsOf(grownAfter(Amount{1'825'000'000}, 30, 0)), 0);
+}
+
+// The plan year by year, as the chart draws it: every year from none to the plan's last against
+// the closed form, and the table's rows the same figures.
+struct ByYearCase : Described
+{
+    qint64 yearlyUnits;
+    int rate;
+};
+
+class PlanByYear : public ::testing::TestWithParam<ByYearCase>
+{};
+
+TEST_P(PlanByYear, EveryYearMatchesTheClosedFormAndTheTable)
+{
+    const ByYearCase &c = GetParam();
+    const int last = kPlanYears.back();
+    const auto rows = planByYear(Amount{c.yearlyUnits}, c.rate, last);
+    ASSERT_EQ(rows.size(), last + 1);
+    for (int years = 0; years <= last; ++years) {
+        const auto &row = rows[years];
+        const std::string where = described(c.yearlyUnits, c.rate) + ", " + std::to_string(years);
+        EXPECT_EQ(row.years, years) << where;
+        const auto saved = expectedUnits(savedFraction(12 * years), c.yearlyUnits);
+        const auto grown = expectedUnits(grownFraction(c.rate, 12 * years), c.yearlyUnits);
+        EXPECT_EQ(unitsOf(row.saved), saved) << where;
+        EXPECT_EQ(unitsOf(row.grown), grown) << where;
+        const auto gain = saved && grown ? std::optional<qint64>(*grown - *saved) : std::nullopt;
+        EXPECT_EQ(unitsOf(row.gain), gain) << where;
+    }
+    const auto table = planRows(Amount{c.yearlyUnits}, c.rate);
+    ASSERT_EQ(table.size(), qsizetype(kPlanYears.size()));
+    for (const auto &row : table) {
+        EXPECT_EQ(unitsOf(row.saved), unitsOf(rows[row.years].saved)) << row.years;
+        EXPECT_EQ(unitsOf(row.grown), unitsOf(rows[row.years].grown)) << row.years;
+    }
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Totals, PlanByYear, ::testing::Values(
+        ByYearCase{{"182,500 yen at 3.0 %"}, 1'825'000'000, 30},
+        ByYearCase{{"a unit at 20.0 %"}, 1, 200},
+        ByYearCase{{"a tie at no interest"}, 12'505'000, 0},
+        ByYearCase{{"nothing"}, 0, 30},
+        // Both figures leave the range part way through the plan, what it holds first.
+        ByYearCase{{"10^14 yen at 3.0 %"}, kHugeYearly, 30},
+        ByYearCase{{"8 x 10^13 yen at 20.0 %"}, 80'000'000'000'000 * kUnitsPerYen, 200},
+        ByYearCase{{"the largest amount at 20.0 %"}, kMaxUnits, 200}),
+    whatName);
+// clang-format on
+
+TEST(PlanByYearRange, NothingBelowZero)
+{
+    EXPECT_TRUE(planByYear(Amount{-1}, 30, kPlanYears.back()).isEmpty());
+    EXPECT_TRUE(planByYear(Amount{1'825'000'000}, -1, kPlanYears.back()).isEmpty());
+    const auto none = planByYear(Amount{1'825'000'000}, 30, 0);
+    ASSERT_EQ(none.size(), 1);
+    EXPECT_EQ(unitsOf(none[0].grown), 0);
 }
 
 // An entry with the １年 text `year`. The other periods hold texts that would change the total if
