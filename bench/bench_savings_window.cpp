@@ -2,6 +2,7 @@
 // redraw it after a change of the rate. Each must stay under one frame (16 ms).
 
 #include "bench/sampleentries.h"
+#include "platform/settings.h"
 #include "savings_window/savingschart.h"
 #include "savings_window/savingswindow.h"
 
@@ -53,6 +54,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    pomiro::setSettingsNames();
     // The rate the window remembers goes to a folder of the run's own.
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());

@@ -7,6 +7,7 @@
 #include "platform/messagebox.h"
 #include "platform/pdfprinting.h"
 #include "platform/qtjapanese.h"
+#include "platform/settings.h"
 
 #include <QApplication>
 
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
     // No application display name: Qt (6.4) would append it to the title that the window manager
     // shows for every window and message box, and each of them has its own exact title.
     QApplication app(argc, argv);
+    pomiro::setSettingsNames();
     fontconfig.join();
     pomiro::fonts::registerSubstitutes();
     pomiro::useQtJapanese();

@@ -29,16 +29,16 @@ constexpr QSize kChartSize(560, 260);
 constexpr int kPeriodColumnWidth = 80;
 constexpr int kFigureColumnWidth = 150;
 
-// The rate last used, kept in the user's settings of the program.
+// The rate last used, kept in the user's settings of the program (platform/settings.h names them).
 double rememberedRate()
 {
-    const QSettings settings(QStringLiteral("pomiro-checker"), QStringLiteral("pomiro-checker"));
+    const QSettings settings;
     return settings.value(SavingsWindow::rateSettingKey(), SavingsWindow::kFirstRate).toDouble();
 }
 
 void rememberRate(double percent)
 {
-    QSettings settings(QStringLiteral("pomiro-checker"), QStringLiteral("pomiro-checker"));
+    QSettings settings;
     settings.setValue(SavingsWindow::rateSettingKey(), percent);
 }
 

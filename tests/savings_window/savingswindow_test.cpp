@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMap>
 #include <QPushButton>
@@ -231,6 +232,27 @@ TEST_F(SavingsWindowTest, TheRateChangedByKeysIsShownHeardAndRemembered)
 
     open({yearly(u"禁煙"_s, u"\\182,500"_s)});
     EXPECT_EQ(child<QDoubleSpinBox>("rate")->value(), 20.0) << "the last rate was not remembered";
+}
+
+// A rate remembered before the window found its settings by the application's names is still
+// there: the settings file and its key are the ones the program has always written, by these
+// explicit names, and the window reads the rate from them and writes a new one back.
+TEST_F(SavingsWindowTest, TheRateIsKeptInTheSettingsFileItAlwaysWasIn)
+{
+    const QString key = u"savings/yearlyRatePercent"_s;
+    for (const double remembered : {0.0, 7.5, 19.5}) {
+        QSettings(u"pomiro-checker"_s, u"pomiro-checker"_s).setValue(key, remembered);
+        open({yearly(u"禁煙"_s, u"\\182,500"_s)});
+        auto *rate = child<QDoubleSpinBox>("rate");
+        EXPECT_EQ(rate->value(), remembered);
+        press(Qt::Key_Up);
+        const double chosen = rate->value();
+        EXPECT_EQ(chosen, remembered + 0.5);
+        delete m_window.data();
+        EXPECT_EQ(QSettings(u"pomiro-checker"_s, u"pomiro-checker"_s).value(key).toDouble(), chosen)
+            << "the rate went elsewhere";
+    }
+    EXPECT_TRUE(QFileInfo::exists(m_settings.filePath(u"pomiro-checker/pomiro-checker.conf"_s)));
 }
 
 // Tab goes 年利 → table → buttons and round again; Esc closes.
