@@ -4,14 +4,6 @@
 
 namespace pomiro {
 
-namespace {
-
-constexpr SavingsReport::Figure kFigureOfColumn[] = {
-    SavingsReport::Figure::Saved, SavingsReport::Figure::Saved, SavingsReport::Figure::Grown,
-    SavingsReport::Figure::Gain};
-
-} // namespace
-
 SavingsModel::SavingsModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void SavingsModel::setReport(const SavingsReport &report)
@@ -30,11 +22,6 @@ int SavingsModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : kColumns;
 }
 
-QString SavingsModel::text(int row, int col) const
-{
-    return col == 0 ? planPeriodName(row) : m_report.shown(row, kFigureOfColumn[col]);
-}
-
 QVariant SavingsModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
@@ -43,15 +30,15 @@ QVariant SavingsModel::data(const QModelIndex &index, int role) const
     const int col = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        return text(row, col);
+        return m_report.cell(row, col);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(col == 0 ? Qt::Alignment(Qt::AlignCenter)
                                             : Qt::AlignRight | Qt::AlignVCenter);
     case Qt::AccessibleTextRole: {
         if (col == 0)
-            return text(row, 0);
-        QStringList words{text(row, 0), headerData(col, Qt::Horizontal).toString()};
-        if (const QString shown = text(row, col); !shown.isEmpty())
+            return m_report.cell(row, 0);
+        QStringList words{m_report.cell(row, 0), headerData(col, Qt::Horizontal).toString()};
+        if (const QString shown = m_report.cell(row, col); !shown.isEmpty())
             words << shown;
         return words.join(u' ');
     }

@@ -14,7 +14,7 @@ class SavingsModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    static constexpr int kColumns = 4;
+    static constexpr int kColumns = SavingsReport::kColumns;
 
     explicit SavingsModel(QObject *parent = nullptr);
 
@@ -27,8 +27,6 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
-    QString text(int row, int col) const;
-
     SavingsReport m_report;
 };
 

@@ -3,7 +3,6 @@
 #include "platform/fonts.h"
 #include "platform/pdfdocument.h"
 #include "savings_window/savingschart.h"
-#include "savings_window/savingsmodel.h"
 #include "savings_window/savingsreport.h"
 #include "savings_window/texts.h"
 
@@ -70,13 +69,13 @@ public:
         m_y += kChartHeightPoints;
     }
 
-    void table(const SavingsModel &model)
+    void table(const SavingsReport &report)
     {
         const QFont font = fonts::font(fonts::kProportional, kTextPoints);
         const QFontMetricsF metrics(font, &m_writer);
         m_painter.setFont(font);
         const double rowHeight = metrics.height() * kRowSpacing;
-        const double columnWidth = m_width * m_px / SavingsModel::kColumns;
+        const double columnWidth = m_width * m_px / SavingsReport::kColumns;
         const auto cell = [&](int row, int col, const QString &text, bool header) {
             const QRectF box(col * columnWidth, m_y * m_px + row * rowHeight, columnWidth,
                              rowHeight);
@@ -90,12 +89,14 @@ public:
             m_painter.drawText(box.adjusted(kCellPadding * m_px, 0, -kCellPadding * m_px, 0),
                                int(align), text);
         };
-        for (int col = 0; col < SavingsModel::kColumns; ++col)
-            cell(0, col, model.headerData(col, Qt::Horizontal).toString(), true);
-        for (int row = 0; row < model.rowCount(); ++row)
-            for (int col = 0; col < SavingsModel::kColumns; ++col)
-                cell(row + 1, col, model.index(row, col).data().toString(), false);
-        m_y += (model.rowCount() + 1) * rowHeight / m_px;
+        const QStringList titles = savingsColumnTitles();
+        for (int col = 0; col < SavingsReport::kColumns; ++col)
+            cell(0, col, titles.value(col), true);
+        const int rows = int(kPlanYears.size());
+        for (int row = 0; row < rows; ++row)
+            for (int col = 0; col < SavingsReport::kColumns; ++col)
+                cell(row + 1, col, report.cell(row, col), false);
+        m_y += (rows + 1) * rowHeight / m_px;
     }
 
 private:
@@ -118,8 +119,6 @@ std::optional<QPageSize> writeSavingsPdf(QFileDevice &out, const QPageSize &pape
     QPainter painter;
     if (!painter.begin(&document.writer()))
         return std::nullopt;
-    SavingsModel model;
-    model.setReport(report);
     Page page(painter, document.writer(), document.pixelsPerPoint());
     page.dateAtRight(date.toString(QStringLiteral("yyyy年MM月dd日")), kTitlePoints);
     page.line(savingstexts::kWindowTitle, kTitlePoints);
@@ -132,7 +131,7 @@ std::optional<QPageSize> writeSavingsPdf(QFileDevice &out, const QPageSize &pape
     page.space(kTextPoints);
     page.chart({report.base.yearly, report.rate, report.base.hasSaving()});
     page.space(kTextPoints);
-    page.table(model);
+    page.table(report);
     page.space(kTextPoints);
     page.line(savingstexts::kNotAdvice, kNotePoints);
     return document.finish(painter.end());

@@ -16,6 +16,11 @@ QStringList namesOf(const QStringList &names)
     return shown;
 }
 
+// The figure each column of the table shows after the period's.
+constexpr SavingsReport::Figure kFigureOfColumn[] = {
+    SavingsReport::Figure::Saved, SavingsReport::Figure::Saved, SavingsReport::Figure::Grown,
+    SavingsReport::Figure::Gain};
+
 std::optional<Amount> figureOf(const PlanRow &row, SavingsReport::Figure figure)
 {
     switch (figure) {
@@ -45,6 +50,13 @@ QString SavingsReport::plain(int row, Figure figure) const
         return {};
     const std::optional<Amount> value = figureOf(rows[row], figure);
     return value ? formatWholeYen(*value) : savingstexts::kOverflow;
+}
+
+QString SavingsReport::cell(int row, int column) const
+{
+    if (column < 0 || column >= kColumns)
+        return {};
+    return column == 0 ? planPeriodName(row) : shown(row, kFigureOfColumn[column]);
 }
 
 QString planPeriodName(int row)

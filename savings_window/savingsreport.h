@@ -30,6 +30,11 @@ struct SavingsReport
     // The same as a spreadsheet takes it: whole yen ("8862457").
     QString plain(int row, Figure figure) const;
 
+    // The table the window and the page show: a row for each of kPlanYears, the period's name in
+    // the first column (titled 期間) and the three figures after it, as shown().
+    static constexpr int kColumns = 4;
+    QString cell(int row, int column) const;
+
     double ratePercent() const { return rate / 10.0; }
     // The table as a spreadsheet takes it: the titles, then whole yen ("8862457") or "桁あふれ".
     csv::Table table() const;

@@ -4,6 +4,7 @@
 
 #include "platform/fonts.h"
 #include "savings_window/savingsreport.h"
+#include "tests/support/cases.h"
 #include "tests/support/pdftext.h"
 #include "tests/support/pdfwords.h"
 #include "tests/support/qtapp.h"
@@ -88,6 +89,43 @@ TEST_F(SavingsPageTest, NothingToPutAsideIsSaidOnThePageToo)
     EXPECT_TRUE(all.contains(u"入れなかった「ぽみろ」：a"_s)) << all.toStdString();
     EXPECT_TRUE(lines.contains(u"３０年"_s)) << "the rows without figures" << all.toStdString();
 }
+
+struct PageTable : pomiro::testing::Described
+{
+    QString yearText; // of the one entry
+    int rate;
+};
+
+class SavingsPageTable : public SavingsPageTest, public ::testing::WithParamInterface<PageTable>
+{};
+
+// The table on the page is the report's, cell by cell below the column titles, whatever the
+// figures are: the plan's, figures too large to show, or none at all.
+TEST_P(SavingsPageTable, IsTheReportsTable)
+{
+    const SavingsReport report =
+        makeSavingsReport({entry(u"禁煙"_s, GetParam().yearText)}, false, GetParam().rate);
+    const QStringList lines = pageLines(report);
+    const qsizetype titles = lines.indexOf(savingsColumnTitles().join(u' '));
+    ASSERT_GE(titles, 0) << lines.join(u'\n').toStdString();
+    for (int row = 0; row < int(kPlanYears.size()); ++row) {
+        QStringList cells;
+        for (int col = 0; col < SavingsReport::kColumns; ++col)
+            if (const QString text = report.cell(row, col); !text.isEmpty())
+                cells << text;
+        EXPECT_EQ(lines.value(titles + 1 + row), cells.join(u' ')) << "row " << row;
+    }
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Reports, SavingsPageTable, ::testing::Values(
+        PageTable{{"a plan at 3.0 %"}, u"\\182,500"_s, 30},
+        PageTable{{"a plan without interest"}, u"\\1,250"_s, 0},
+        PageTable{{"a plan at the highest rate"}, u"\\99,999"_s, pomiro::kHighestRate},
+        PageTable{{"figures too large to show"}, u"\\100,000,000,000,000"_s, 30},
+        PageTable{{"nothing to put aside"}, u"たくさん"_s, 30}),
+    pomiro::testing::whatName);
+// clang-format on
 
 TEST_F(SavingsPageTest, IsProposedBesideTheDataFile)
 {
