@@ -7,7 +7,6 @@
 #include "platform/fonts.h"
 #include "platform/pdfdocument.h"
 
-#include <QFileDevice>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
@@ -74,17 +73,14 @@ public:
         paginate();
     }
 
-    bool paint()
+    bool paint(QPainter &painter)
     {
-        QPainter painter;
-        if (!painter.begin(&m_writer))
-            return false;
         for (qsizetype page = 0; page < m_pages.size(); ++page) {
             if (page > 0 && !m_writer.newPage())
                 return false;
             paintPage(painter, page);
         }
-        return painter.end();
+        return true;
     }
 
 private:
@@ -295,15 +291,12 @@ private:
 
 } // namespace
 
-std::optional<QPageSize> writeListPdf(QFileDevice &out, const QPageSize &paper,
-                                      const ListReport &report, QDate date)
+PdfPages listPages(const ListReport &report, QDate date)
 {
-    PdfDocument document(out, paper,
-                         {QPageLayout::Landscape, kMarginPoints, listtexts::kWindowTitle});
-    if (!document.isOpen())
-        return std::nullopt;
-    Pages pages(document.writer(), report, date);
-    return document.finish(pages.paint());
+    return {{QPageLayout::Landscape, kMarginPoints, listtexts::kWindowTitle},
+            [report, date](QPainter &painter, PdfDocument &document) {
+                return Pages(document.writer(), report, date).paint(painter);
+            }};
 }
 
 } // namespace pomiro

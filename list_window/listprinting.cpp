@@ -4,16 +4,11 @@
 #include "list_window/listreport.h"
 #include "list_window/texts.h"
 
-#include <QDir>
-
 namespace pomiro {
 
 Printable listPrintable(const ListReport &report, QDate date, const QString &folder)
 {
-    return {[report, date](QFileDevice &out, const QPageSize &paper) {
-                return writeListPdf(out, paper, report, date);
-            },
-            QDir(folder).filePath(listtexts::kPdfFileName)};
+    return pdfPrintable(listPages(report, date), folder, listtexts::kPdfFileName);
 }
 
 } // namespace pomiro

@@ -3,6 +3,7 @@
 #include "platform/printhandoff.h"
 
 #include <QFileDevice>
+#include <QPainter>
 
 namespace pomiro {
 
@@ -26,6 +27,19 @@ std::optional<QPageSize> PdfDocument::finish(bool painted)
     if (!isOpen() || !painted || !m_out.flush() || m_out.error() != QFileDevice::NoError)
         return std::nullopt;
     return m_writer->pageLayout().pageSize();
+}
+
+std::optional<QPageSize> writePdf(QFileDevice &out, const QPageSize &paper, const PdfPages &pages)
+{
+    PdfDocument document(out, paper, pages.setup);
+    if (!document.isOpen())
+        return std::nullopt;
+    QPainter painter;
+    if (!painter.begin(&document.writer()))
+        return std::nullopt;
+    const bool painted = pages.paint(painter, document);
+    const bool ended = painter.end();
+    return document.finish(painted && ended);
 }
 
 } // namespace pomiro

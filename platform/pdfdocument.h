@@ -4,9 +4,11 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QFileDevice;
+class QPainter;
 
 namespace pomiro {
 
@@ -45,5 +47,18 @@ private:
     QFileDevice &m_out;
     std::optional<QPdfWriter> m_writer;
 };
+
+// The pages of a document: how its PDF is set up, and what paints them with `painter`, active on
+// the document's writer. The painting answers false when a page could not be added.
+struct PdfPages
+{
+    PdfPageSetup setup;
+    std::function<bool(QPainter &painter, PdfDocument &document)> paint;
+};
+
+// Writes the pages as a whole PDF document on `paper` (A4 when it is invalid) into `out`, which is
+// opened for writing here unless it is open already. The paper the pages took; none when the
+// document was not written whole.
+std::optional<QPageSize> writePdf(QFileDevice &out, const QPageSize &paper, const PdfPages &pages);
 
 } // namespace pomiro

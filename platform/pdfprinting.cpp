@@ -15,6 +15,14 @@ QString askPdfPathInDialog(QWidget *window, const QString &proposed)
         proposed);
 }
 
+Printable pdfPrintable(PdfPages pages, const QString &folder, const QString &fileName)
+{
+    return {[pages = std::move(pages)](QFileDevice &out, const QPageSize &paper) {
+                return writePdf(out, paper, pages);
+            },
+            QDir(folder).filePath(fileName)};
+}
+
 PdfPrinting::PdfPrinting(FindPrintDestination findDestination, std::function<QDate()> today,
                          AskSavePath askSavePath)
     : m_findDestination(std::move(findDestination)), m_today(std::move(today)),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/pdfdocument.h"
 #include "platform/printhandoff.h"
 #include "platform/savedialog.h"
 
@@ -26,6 +27,9 @@ struct Printable
     PaintPdf paint;
     QString proposedPath;
 };
+
+// The program's own pages as a document, proposed as `fileName` in `folder` when saved as a PDF.
+Printable pdfPrintable(PdfPages pages, const QString &folder, const QString &fileName);
 
 // Where a document goes to be printed: looked up for every document, so that a printer set up
 // while the program runs is used.

@@ -6,7 +6,6 @@
 #include "savings_window/savingsreport.h"
 #include "savings_window/texts.h"
 
-#include <QDir>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -107,18 +106,9 @@ private:
     double m_y = 0; // points below the top of the printable area
 };
 
-} // namespace
-
-std::optional<QPageSize> writeSavingsPdf(QFileDevice &out, const QPageSize &paper,
-                                         const SavingsReport &report, QDate date)
+void paintSavingsPage(QPainter &painter, PdfDocument &document, const SavingsReport &report,
+                      QDate date)
 {
-    PdfDocument document(out, paper,
-                         {QPageLayout::Portrait, kMarginPoints, savingstexts::kWindowTitle});
-    if (!document.isOpen())
-        return std::nullopt;
-    QPainter painter;
-    if (!painter.begin(&document.writer()))
-        return std::nullopt;
     Page page(painter, document.writer(), document.pixelsPerPoint());
     page.dateAtRight(date.toString(QStringLiteral("yyyy年MM月dd日")), kTitlePoints);
     page.line(savingstexts::kWindowTitle, kTitlePoints);
@@ -134,15 +124,22 @@ std::optional<QPageSize> writeSavingsPdf(QFileDevice &out, const QPageSize &pape
     page.table(report);
     page.space(kTextPoints);
     page.line(savingstexts::kNotAdvice, kNotePoints);
-    return document.finish(painter.end());
+}
+
+} // namespace
+
+PdfPages savingsPages(const SavingsReport &report, QDate date)
+{
+    return {{QPageLayout::Portrait, kMarginPoints, savingstexts::kWindowTitle},
+            [report, date](QPainter &painter, PdfDocument &document) {
+                paintSavingsPage(painter, document, report, date);
+                return true;
+            }};
 }
 
 Printable savingsPrintable(const SavingsReport &report, QDate date, const QString &folder)
 {
-    return {[report, date](QFileDevice &out, const QPageSize &paper) {
-                return writeSavingsPdf(out, paper, report, date);
-            },
-            QDir(folder).filePath(savingstexts::kPdfFileName)};
+    return pdfPrintable(savingsPages(report, date), folder, savingstexts::kPdfFileName);
 }
 
 } // namespace pomiro

@@ -99,7 +99,8 @@ TEST_P(ListPages, CarryHeaderAndNamesOnEveryPageAndTheTotalsLast)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QFile out(dir.filePath(u"list.pdf"_s));
-    const std::optional<QPageSize> paper = writeListPdf(out, c.paper, report, QDate(2009, 1, 5));
+    const std::optional<QPageSize> paper =
+        writePdf(out, c.paper, listPages(report, QDate(2009, 1, 5)));
     out.close();
     ASSERT_TRUE(paper);
     EXPECT_EQ(paper->id(), c.paper.isValid() ? c.paper.id() : QPageSize::A4);
@@ -209,7 +210,7 @@ TEST(ListPages, PrintAmountsAsTheGridShowsThem)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QFile out(dir.filePath(u"list.pdf"_s));
-    ASSERT_TRUE(writeListPdf(out, QPageSize(), report, QDate(2009, 1, 5)));
+    ASSERT_TRUE(writePdf(out, QPageSize(), listPages(report, QDate(2009, 1, 5))));
     out.close();
     const QList<PdfPageWords> pages = pomiro::testing::readPdfPages(out.fileName());
     ASSERT_EQ(pages.size(), 1);

@@ -8,6 +8,8 @@
 #include "tests/support/cases.h"
 #include "tests/support/fsfaults.h"
 #include "tests/support/messageboxes.h"
+#include "tests/support/pdfwords.h"
+#include "tests/support/qtapp.h"
 
 #include <QDir>
 #include <QFile>
@@ -204,14 +206,12 @@ TEST_F(PdfPrintingTest, APdfOnAFullDiskIsReportedAndLeavesNothing)
     ASSERT_TRUE(faulty.error().isEmpty()) << faulty.error().toStdString();
     ASSERT_TRUE(faulty.strike(u"宣言書.pdf"_s));
     const PaintPdf page = [](QFileDevice &out, const QPageSize &paper) {
-        PdfDocument document(out, paper, {QPageLayout::Portrait, 28.0, u"宣言書"_s});
-        QPainter painter;
-        bool painted = document.isOpen() && painter.begin(&document.writer());
-        if (painted) {
-            painter.drawText(QPointF(1000, 1000), u"禁煙"_s);
-            painted = painter.end();
-        }
-        return document.finish(painted);
+        return writePdf(
+            out, paper,
+            {{QPageLayout::Portrait, 28.0, u"宣言書"_s}, [](QPainter &painter, PdfDocument &) {
+                 painter.drawText(QPointF(1000, 1000), u"禁煙"_s);
+                 return true;
+             }});
     };
 
     const PdfPrinting printing(kNoPrinter, kToday, dialog(full + u"/宣言書.pdf"_s));
@@ -223,6 +223,105 @@ TEST_F(PdfPrintingTest, APdfOnAFullDiskIsReportedAndLeavesNothing)
     EXPECT_TRUE(messages.shown[0].text.startsWith(u"ディスクの空きが足りないため"_s))
         << messages.shown[0].text.toStdString();
     EXPECT_EQ(QDir(full).entryList(QDir::Files | QDir::Hidden), faulty.leftByFault());
+}
+
+struct Written : Described
+{
+    QPageSize paper; // invalid: the default, A4
+    QPageLayout::Orientation orientation;
+    double marginPoints;
+    int pages;
+    bool painted; // what the painting answers
+};
+
+class WrittenPdf : public ::testing::TestWithParam<Written>
+{};
+
+// Every document is set up the same way, on the paper and as the setup asks, and is finished the
+// same way: whole, with every page it painted, or none when the painting failed.
+TEST_P(WrittenPdf, IsSetUpAsAskedAndWholeOnlyWhenPainted)
+{
+    const Written &c = GetParam();
+    application();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile out(dir.filePath(u"宣言書.pdf"_s));
+    std::optional<QPageLayout> layout;
+    const auto paint = [&](QPainter &painter, PdfDocument &document) {
+        layout = document.writer().pageLayout();
+        for (int page = 0; page < c.pages; ++page) {
+            if (page > 0 && !document.writer().newPage())
+                return false;
+            painter.drawText(QPointF(1000, 1000), u"page%1"_s.arg(page + 1));
+        }
+        return c.painted;
+    };
+    const std::optional<QPageSize> paper =
+        writePdf(out, c.paper, {{c.orientation, c.marginPoints, u"宣言書"_s}, paint});
+    out.close();
+
+    const QPageSize expected = c.paper.isValid() ? c.paper : QPageSize(QPageSize::A4);
+    ASSERT_TRUE(layout.has_value()) << "nothing was painted";
+    EXPECT_EQ(layout->pageSize().id(), expected.id());
+    EXPECT_EQ(layout->orientation(), c.orientation);
+    const double m = c.marginPoints;
+    EXPECT_EQ(layout->margins(QPageLayout::Point), QMarginsF(m, m, m, m));
+    ASSERT_EQ(paper.has_value(), c.painted);
+    if (!c.painted)
+        return;
+    EXPECT_EQ(paper->id(), expected.id());
+    const QList<PdfPageWords> pages = readPdfPages(out.fileName());
+    ASSERT_EQ(pages.size(), c.pages) << "pdftotext (poppler-utils) read another document";
+    QSizeF size = expected.size(QPageSize::Point);
+    if (c.orientation == QPageLayout::Landscape)
+        size.transpose();
+    for (qsizetype page = 0; page < pages.size(); ++page) {
+        EXPECT_NEAR(pages[page].size.width(), size.width(), 1.0) << page;
+        EXPECT_NEAR(pages[page].size.height(), size.height(), 1.0) << page;
+        EXPECT_EQ(textOf(pages[page].words), u"page%1"_s.arg(page + 1)) << page;
+    }
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Setups, WrittenPdf, ::testing::Values(
+        Written{{"a letter's page"}, QPageSize(), QPageLayout::Portrait, 10.0, 1, true},
+        Written{{"the list on the printer's paper"}, QPageSize(QPageSize::Letter), QPageLayout::Landscape, 28.0, 3, true},
+        Written{{"the plan on A5"}, QPageSize(QPageSize::A5), QPageLayout::Portrait, 40.0, 1, true},
+        Written{{"a painting that fails"}, QPageSize(QPageSize::B5), QPageLayout::Landscape, 28.0, 2, false}),
+    whatName);
+// clang-format on
+
+TEST(WritePdf, NothingIsPaintedWhereTheFileCannotBeOpened)
+{
+    application();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile out(dir.filePath(u"no folder/宣言書.pdf"_s));
+    bool painted = false;
+    const auto paint = [&](QPainter &, PdfDocument &) { return painted = true; };
+    EXPECT_FALSE(writePdf(out, QPageSize(), {{QPageLayout::Portrait, 10.0, u"宣言書"_s}, paint}));
+    EXPECT_FALSE(painted);
+}
+
+// A document of the program's own pages is proposed in the folder by its name, and paints them.
+TEST(PdfPrintable, IsProposedInTheFolderAndPaintsItsPages)
+{
+    application();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    int painted = 0;
+    const Printable printable = pdfPrintable({{QPageLayout::Portrait, 10.0, u"宣言書"_s},
+                                              [&](QPainter &, PdfDocument &) {
+                                                  ++painted;
+                                                  return true;
+                                              }},
+                                             dir.path(), u"宣言書.pdf"_s);
+    EXPECT_EQ(printable.proposedPath, QDir(dir.path()).filePath(u"宣言書.pdf"_s));
+    QFile out(dir.filePath(u"spool.pdf"_s));
+    const std::optional<QPageSize> paper = printable.paint(out, QPageSize(QPageSize::Letter));
+    ASSERT_TRUE(paper.has_value());
+    EXPECT_EQ(paper->id(), QPageSize::Letter);
+    EXPECT_EQ(painted, 1);
 }
 
 } // namespace

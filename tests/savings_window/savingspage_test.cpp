@@ -34,7 +34,7 @@ protected:
     QStringList pageLines(const SavingsReport &report, const QPageSize &paper = {})
     {
         QFile out(m_dir.filePath(u"page.pdf"_s));
-        m_paper = writeSavingsPdf(out, paper, report, QDate(2009, 1, 5));
+        m_paper = writePdf(out, paper, savingsPages(report, QDate(2009, 1, 5)));
         out.close();
         EXPECT_TRUE(m_paper.has_value()) << "the page was not written";
         QStringList lines;
