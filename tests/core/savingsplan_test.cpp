@@ -209,6 +209,21 @@ std::string described(qint64 yearlyUnits, int rate)
            std::to_string(rate % 10) + " %";
 }
 
+// A row of the plan, after `years`, against the closed form.
+void expectRowMatchesClosedForm(const pomiro::PlanRow &row, int years, qint64 yearlyUnits, int rate)
+{
+    const int months = 12 * years;
+    const std::string where = described(yearlyUnits, rate) + ", " + std::to_string(years) +
+                              (years == 1 ? " year" : " years");
+    EXPECT_EQ(row.years, years) << where;
+    const auto saved = expectedUnits(savedFraction(months), yearlyUnits);
+    const auto grown = expectedUnits(grownFraction(rate, months), yearlyUnits);
+    EXPECT_EQ(unitsOf(row.saved), saved) << where;
+    EXPECT_EQ(unitsOf(row.grown), grown) << where;
+    const auto gain = saved && grown ? std::optional<qint64>(*grown - *saved) : std::nullopt;
+    EXPECT_EQ(unitsOf(row.gain), gain) << where;
+}
+
 // Every figure of planRows against the closed form; the number of rows compared.
 int expectRowsMatchClosedForm(qint64 yearlyUnits, int rate)
 {
@@ -216,18 +231,7 @@ int expectRowsMatchClosedForm(qint64 yearlyUnits, int rate)
     EXPECT_EQ(rows.size(), qsizetype(kPlanYears.size())) << described(yearlyUnits, rate);
     int compared = 0;
     for (qsizetype k = 0; k < rows.size() && k < qsizetype(kPlanYears.size()); ++k) {
-        const int years = kPlanYears[std::size_t(k)];
-        const int months = 12 * years;
-        const auto &row = rows[k];
-        const std::string where = described(yearlyUnits, rate) + ", " + std::to_string(years) +
-                                  (years == 1 ? " year" : " years");
-        EXPECT_EQ(row.years, years) << where;
-        const auto saved = expectedUnits(savedFraction(months), yearlyUnits);
-        const auto grown = expectedUnits(grownFraction(rate, months), yearlyUnits);
-        EXPECT_EQ(unitsOf(row.saved), saved) << where;
-        EXPECT_EQ(unitsOf(row.grown), grown) << where;
-        const auto gain = saved && grown ? std::optional<qint64>(*grown - *saved) : std::nullopt;
-        EXPECT_EQ(unitsOf(row.gain), gain) << where;
+        expectRowMatchesClosedForm(rows[k], kPlanYears[std::size_t(k)], yearlyUnits, rate);
         ++compared;
     }
     return compared;
@@ -450,53 +454,27 @@ TEST(PlanRange, NoMonthsPutNothingAside)
 }
 
 // The plan year by year, as the chart draws it: every year from none to the plan's last against
-// the closed form, and the table's rows the same figures.
-struct ByYearCase : Described
+// the closed form, and the table's rows the same figures. For the large totals both figures leave
+// the range part way through the plan, what it holds first.
+TEST(PlanByYear, EveryYearMatchesTheClosedFormAndTheTable)
 {
-    qint64 yearlyUnits;
-    int rate;
-};
-
-class PlanByYear : public ::testing::TestWithParam<ByYearCase>
-{};
-
-TEST_P(PlanByYear, EveryYearMatchesTheClosedFormAndTheTable)
-{
-    const ByYearCase &c = GetParam();
     const int last = kPlanYears.back();
-    const auto rows = planByYear(Amount{c.yearlyUnits}, c.rate, last);
-    ASSERT_EQ(rows.size(), last + 1);
-    for (int years = 0; years <= last; ++years) {
-        const auto &row = rows[years];
-        const std::string where = described(c.yearlyUnits, c.rate) + ", " + std::to_string(years);
-        EXPECT_EQ(row.years, years) << where;
-        const auto saved = expectedUnits(savedFraction(12 * years), c.yearlyUnits);
-        const auto grown = expectedUnits(grownFraction(c.rate, 12 * years), c.yearlyUnits);
-        EXPECT_EQ(unitsOf(row.saved), saved) << where;
-        EXPECT_EQ(unitsOf(row.grown), grown) << where;
-        const auto gain = saved && grown ? std::optional<qint64>(*grown - *saved) : std::nullopt;
-        EXPECT_EQ(unitsOf(row.gain), gain) << where;
-    }
-    const auto table = planRows(Amount{c.yearlyUnits}, c.rate);
-    ASSERT_EQ(table.size(), qsizetype(kPlanYears.size()));
-    for (const auto &row : table) {
-        EXPECT_EQ(unitsOf(row.saved), unitsOf(rows[row.years].saved)) << row.years;
-        EXPECT_EQ(unitsOf(row.grown), unitsOf(rows[row.years].grown)) << row.years;
+    const std::pair<qint64, int> totals[] = {
+        {1'825'000'000, 30}, {1, 200},
+        {12'505'000, 0},     {0, 30},
+        {kHugeYearly, 30},   {80'000'000'000'000 * kUnitsPerYen, 200},
+        {kMaxUnits, 200}};
+    for (const auto &[yearly, rate] : totals) {
+        const auto rows = planByYear(Amount{yearly}, rate, last);
+        ASSERT_EQ(rows.size(), last + 1) << described(yearly, rate);
+        for (int years = 0; years <= last; ++years)
+            expectRowMatchesClosedForm(rows[years], years, yearly, rate);
+        for (const auto &row : planRows(Amount{yearly}, rate)) {
+            EXPECT_EQ(unitsOf(row.saved), unitsOf(rows[row.years].saved)) << row.years;
+            EXPECT_EQ(unitsOf(row.grown), unitsOf(rows[row.years].grown)) << row.years;
+        }
     }
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Totals, PlanByYear, ::testing::Values(
-        ByYearCase{{"182,500 yen at 3.0 %"}, 1'825'000'000, 30},
-        ByYearCase{{"a unit at 20.0 %"}, 1, 200},
-        ByYearCase{{"a tie at no interest"}, 12'505'000, 0},
-        ByYearCase{{"nothing"}, 0, 30},
-        // Both figures leave the range part way through the plan, what it holds first.
-        ByYearCase{{"10^14 yen at 3.0 %"}, kHugeYearly, 30},
-        ByYearCase{{"8 x 10^13 yen at 20.0 %"}, 80'000'000'000'000 * kUnitsPerYen, 200},
-        ByYearCase{{"the largest amount at 20.0 %"}, kMaxUnits, 200}),
-    whatName);
-// clang-format on
 
 TEST(PlanByYearRange, NothingBelowZero)
 {
