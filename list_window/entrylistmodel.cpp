@@ -2,6 +2,7 @@
 
 #include "core/amount.h"
 #include "core/periodtotal.h"
+#include "core/spokencell.h"
 #include "list_window/layout.h"
 #include "list_window/texts.h"
 
@@ -166,12 +167,8 @@ QString EntryListModel::spokenText(int row, int col) const
 {
     if (row == spacerRow())
         return {};
-    if (col == 0)
-        return rowName(row);
-    QStringList words = {rowName(row), headerData(col, Qt::Horizontal).toString()};
-    if (const QString shown = text(row, col); !shown.isEmpty())
-        words << shown;
-    return words.join(u' ');
+    return spokenCell(col, rowName(row), headerData(col, Qt::Horizontal).toString(),
+                      text(row, col));
 }
 
 bool EntryListModel::isSelected(int row) const

@@ -1,6 +1,7 @@
 #include "savings_window/savingsmodel.h"
 
 #include "core/savingsplan.h"
+#include "core/spokencell.h"
 
 namespace pomiro {
 
@@ -34,14 +35,9 @@ QVariant SavingsModel::data(const QModelIndex &index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(col == 0 ? Qt::Alignment(Qt::AlignCenter)
                                             : Qt::AlignRight | Qt::AlignVCenter);
-    case Qt::AccessibleTextRole: {
-        if (col == 0)
-            return m_report.cell(row, 0);
-        QStringList words{m_report.cell(row, 0), headerData(col, Qt::Horizontal).toString()};
-        if (const QString shown = m_report.cell(row, col); !shown.isEmpty())
-            words << shown;
-        return words.join(u' ');
-    }
+    case Qt::AccessibleTextRole:
+        return spokenCell(col, m_report.cell(row, 0), headerData(col, Qt::Horizontal).toString(),
+                          m_report.cell(row, col));
     default:
         return {};
     }
