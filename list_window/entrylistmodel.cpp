@@ -40,7 +40,7 @@ QString totalNotes(bool overflow, const QStringList &skipped)
     if (!skipped.isEmpty()) {
         QStringList names;
         for (qsizetype i = 0; i < skipped.size() && i < kMaxNamedRows; ++i)
-            names << (skipped[i].isEmpty() ? listtexts::kNoName : skipped[i].toHtmlEscaped());
+            names << listtexts::shownName(skipped[i].toHtmlEscaped());
         notes << listtexts::skippedNote(names, skipped.size() - names.size());
     }
     return notes.isEmpty() ? QString()
@@ -156,10 +156,8 @@ QString EntryListModel::text(int row, int col) const
 // A nameless entry still needs a name to be heard by; the grid itself shows it blank.
 QString EntryListModel::rowName(int row) const
 {
-    if (isEntryRow(row)) {
-        const QString &name = m_entries[m_order[row]].name;
-        return name.isEmpty() ? listtexts::kNoName : name;
-    }
+    if (isEntryRow(row))
+        return listtexts::shownName(m_entries[m_order[row]].name);
     return text(row, 0);
 }
 

@@ -37,8 +37,7 @@ bool saveReportAsCsv(QWidget *window, const ListReport &report, const QString &f
     if (!bytes) {
         const QString &name = table[bytes.error().record].value(0);
         warn(window, kSaveFailedTitle,
-             listtexts::csvUnwritable(name.isEmpty() ? listtexts::kNoName : name,
-                                      bytes.error().character));
+             listtexts::csvUnwritable(listtexts::shownName(name), bytes.error().character));
         return false;
     }
 

@@ -4,8 +4,8 @@ namespace pomiro::listtexts {
 
 QString skippedNote(const QStringList &names, qsizetype more)
 {
-    QString line =
-        QStringLiteral("金額として読めないため合計に入れていない行：") + names.join(u'、');
+    QString line = QStringLiteral("金額として読めないため合計に入れていない行：") +
+                   reporttexts::nameList(names);
     if (more > 0)
         line += QStringLiteral("、ほか%1行").arg(more);
     return line;

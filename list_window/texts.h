@@ -25,7 +25,7 @@ inline const QString kSelectedTotal = QStringLiteral("選択合計");
 
 // The list on paper: the PDF file proposed, the column that marks the selected rows and the
 // number at the foot of each page.
-inline const QString kPdfFileName = QStringLiteral("ぽみろ一覧.pdf");
+inline const QString kPdfFileName = reporttexts::pdfFileName(kWindowTitle);
 inline const QString kPrintedMarkHeader = QStringLiteral("選択");
 inline const QString kPrintedMark = QStringLiteral("●");
 inline QString pageNumber(int page, int pages)
@@ -39,6 +39,7 @@ inline const QString kOverflowNote = QStringLiteral("合計が大きすぎるた
 // Why rows were left out of a total: their names, and how many more there were.
 QString skippedNote(const QStringList &names, qsizetype more);
 using reporttexts::kNoName;
+using reporttexts::shownName;
 
 // The grid's menu.
 using reporttexts::kCopy;
@@ -54,7 +55,7 @@ inline const QString kSortedInFileOrder = QStringLiteral("元の順に並べ替�
 
 // Saving the list as a CSV file: the file proposed, the save dialog's title (also the title of
 // what it reports), and what it tells.
-inline const QString kCsvFileName = QStringLiteral("ぽみろ一覧.csv");
+inline const QString kCsvFileName = kWindowTitle + QStringLiteral(".csv");
 inline const QString kCsvTitle = QStringLiteral("CSV で保存");
 // A row holds a character the CSV file's code page cannot hold.
 QString csvUnwritable(const QString &rowName, char32_t character);

@@ -12,7 +12,7 @@ QStringList namesOf(const QStringList &names)
 {
     QStringList shown;
     for (const QString &name : names)
-        shown << (name.isEmpty() ? savingstexts::kNoName : name);
+        shown << savingstexts::shownName(name);
     return shown;
 }
 

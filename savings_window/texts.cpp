@@ -45,13 +45,13 @@ QString allEntries(qsizetype count)
 
 QString chosenEntries(const QStringList &names)
 {
-    return names.join(QStringLiteral("、"));
+    return reporttexts::nameList(names);
 }
 
 QString leftOut(const QStringList &names)
 {
     return QStringLiteral("%1の金額が読めないため入れなかった「ぽみろ」：%2")
-        .arg(yearName(), names.join(QStringLiteral("、")));
+        .arg(yearName(), reporttexts::nameList(names));
 }
 
 QString rate(double percent)

@@ -34,7 +34,7 @@ using reporttexts::kPrint;
 using reporttexts::kSavePdf;
 inline const QString kClose = QStringLiteral("閉じる");
 
-inline const QString kPdfFileName = QStringLiteral("ぽみろの積み立て.pdf");
+inline const QString kPdfFileName = reporttexts::pdfFileName(kWindowTitle);
 inline const QString kNotAdvice = QStringLiteral(
     "年利を一定とした試算です。実際の運用成績は変わり、元本を下回ることもあります。");
 
@@ -46,6 +46,7 @@ extern const QString kNothingToSave;
 extern const QString kTotalTooLarge;
 // Which entries the plan holds: all of them, or their names (a nameless one by this).
 using reporttexts::kNoName;
+using reporttexts::shownName;
 QString allEntries(qsizetype count);
 QString chosenEntries(const QStringList &names);
 // The entries left out because their １年 text cannot be read.
@@ -53,9 +54,10 @@ QString leftOut(const QStringList &names);
 // "年利 3.0％"
 QString rate(double percent);
 
-// The legend, and what a screen reader hears of the chart and of a new rate.
-inline const QString kSavedLine = QStringLiteral("積み立てた額");
-inline const QString kGrownLine = QStringLiteral("運用した場合");
+// The legend, which names the lines as the table names their columns, and what a screen reader
+// hears of the chart and of a new rate.
+inline const QString &kSavedLine = kSavedHeader;
+inline const QString &kGrownLine = kGrownHeader;
 QString chartDescription(const QString &saved, const QString &grown);
 inline const QString kNoLines = QStringLiteral("積み立てる金額がないため、線はありません。");
 QString rateAnnouncement(double percent, const QString &grownAtEnd);
