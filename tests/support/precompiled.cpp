@@ -1,1 +1,1 @@
-// The translation unit that the test code's precompiled headers are made for (tests/CMakeLists.txt).
+// The file the test code's precompiled headers are made for (tests/CMakeLists.txt).
