@@ -67,7 +67,12 @@ TEST_F(AccessibilityTest, EveryReachableControlOfEveryWindowHasAJapaneseName)
               (QStringList{u"１日"_s, u"１週間"_s, u"１ヶ月"_s, u"半年"_s, u"１年"_s, u"３年"_s,
                            u"５年"_s, u"１０年"_s, u"２０年"_s, u"３０年"_s}));
     nameBox()->setEditText(QString());
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Qt 6.8 focuses the editable box itself, which then carries the field's own name.
+    EXPECT_EQ(spokenName(nameBox()), u"ぽみろの名前"_s);
+#else
     EXPECT_EQ(spokenName(nameBox()), u"ぽみろ…"_s);
+#endif
 
     QTest::mouseClick(child<QAbstractButton>("listButton"), Qt::LeftButton);
     auto *list = QApplication::activeWindow()
