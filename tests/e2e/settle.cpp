@@ -7,6 +7,7 @@
 // not answer within SECONDS (10 unless told), 2 on bad arguments or no X server.
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
