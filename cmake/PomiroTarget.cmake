@@ -8,11 +8,44 @@ function(pomiro_warnings target)
     endif()
 endfunction()
 
-# A static library for one folder of the program, named pomiro_<folder>.
+# With POMIRO_PCH, the Qt and standard headers that most of our files include are parsed once per
+# kind of library: window-free (QtCore alone, as core/ must stay) and windowed (Qt Widgets). GCC
+# takes a parsed header only where the macros it was made with (Qt's module macros) are defined
+# the same way and the flags match; CMake's -Winvalid-pch makes any other case an error under
+# POMIRO_WERROR, so a library that uses the wrong kind fails to build rather than compiling slowly.
+# The release build goes without: its objects must not depend on how a header was parsed.
+option(POMIRO_PCH "Precompile the Qt headers of the program's libraries" OFF)
+if(POMIRO_PCH)
+    set(pomiro_window_free_headers
+        <QByteArray> <QDate> <QDir> <QFileInfo> <QList> <QString> <QStringList>
+        <algorithm> <array> <optional> <string> <vector>)
+    add_library(pomiro_window_free_headers OBJECT ${CMAKE_CURRENT_LIST_DIR}/precompiled.cpp)
+    target_link_libraries(pomiro_window_free_headers PRIVATE Qt6::Core)
+    target_precompile_headers(pomiro_window_free_headers PRIVATE ${pomiro_window_free_headers})
+
+    add_library(pomiro_windowed_headers OBJECT ${CMAKE_CURRENT_LIST_DIR}/precompiled.cpp)
+    target_link_libraries(pomiro_windowed_headers PRIVATE Qt6::Widgets)
+    target_precompile_headers(pomiro_windowed_headers PRIVATE ${pomiro_window_free_headers}
+        <QAbstractTableModel> <QAccessibleWidget> <QApplication> <QComboBox> <QFontMetricsF>
+        <QHeaderView> <QKeyEvent> <QLabel> <QLineEdit> <QPainter> <QPdfWriter> <QPushButton>
+        <QTableView> <QWidget> <functional>)
+    pomiro_warnings(pomiro_window_free_headers)
+    pomiro_warnings(pomiro_windowed_headers)
+endif()
+
+# A static library for one folder of the program, named pomiro_<folder>. WINDOW_FREE: it links
+# nothing above QtCore.
 function(pomiro_library name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "WINDOW_FREE" "" "SOURCES;LIBS" ${ARGN})
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
     pomiro_warnings(${name})
+    if(POMIRO_PCH)
+        if(ARG_WINDOW_FREE)
+            target_precompile_headers(${name} REUSE_FROM pomiro_window_free_headers)
+        else()
+            target_precompile_headers(${name} REUSE_FROM pomiro_windowed_headers)
+        endif()
+    endif()
 endfunction()

@@ -1,0 +1,1 @@
+// The file the program libraries' precompiled headers are made for (PomiroTarget.cmake).
