@@ -41,7 +41,10 @@ QByteArray encodeRecordFile(const QuitRecords &records);
 
 // Reads a record file's bytes. Anything that is not a whole, well-formed record file of our version
 // (a run that ends before it starts, runs out of order, a date or amount that cannot be read)
-// fails, as Damaged or UnknownVersion; empty bytes are no records.
+// fails, as Damaged or UnknownVersion; empty bytes are no records. The JSON is read as RFC 8259
+// has it and no more loosely (UTF-8, no comments, no trailing commas), keys in any order, and each
+// object with its own keys once each; a key this version does not know would be lost by the next
+// write, so it makes the file Damaged. A record without a run or a price change is passed over.
 Result<QuitRecords, RecordFileError> parseRecordFile(const QByteArray &bytes);
 
 // The record file beside the data file in one folder. Like the data file, it remembers what it

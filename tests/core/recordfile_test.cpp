@@ -6,6 +6,7 @@
 #include "tests/support/cases.h"
 #include "tests/support/datafiles.h"
 #include "tests/support/fsfaults.h"
+#include "tests/support/recordjson.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,6 +83,11 @@ TEST(RecordFileFormat, ReadsBackWhatItWrote)
         ASSERT_TRUE(parsed) << parsed.error().detail.toStdString() << "\n" << bytes.toStdString();
         ASSERT_EQ(*parsed, records) << bytes.toStdString();
         EXPECT_EQ(encodeRecordFile(*parsed), bytes) << "the same records written otherwise";
+        // Qt's own reading agrees, and so does the file laid out for a person to read.
+        EXPECT_EQ(recordsThroughQtJson(bytes), records);
+        const QByteArray indented = QJsonDocument::fromJson(bytes).toJson(QJsonDocument::Indented);
+        ASSERT_NE(indented, bytes);
+        EXPECT_EQ(parseRecordFile(indented).value(), records);
     }
 }
 
@@ -187,6 +193,9 @@ std::vector<Unreadable> unreadables()
         {"a date with a time", fileWith(R"({"start": "2026-09-01T00:00", "firstDaily": "500"})"), D},
         {"a date as a number", fileWith(R"({"start": 20260901, "firstDaily": "500"})"), D},
         {"the year 0", fileWith(R"({"start": "0000-01-01", "firstDaily": "500"})"), D},
+        {"a letter in the year", fileWith(R"({"start": "(024-02-29", "firstDaily": "500"})"), D},
+        {"a letter in the day", fileWith(R"({"start": "2024-02-x9", "firstDaily": "500"})"), D},
+        {"a sign in the month", fileWith(R"({"start": "2024--2-09", "firstDaily": "500"})"), D},
         {"an amount as a number", fileWith(R"({"start": "2026-09-01", "firstDaily": 500})"), D},
         {"an amount with a yen sign", fileWith(R"({"start": "2026-09-01", "firstDaily": "\\500"})"), D},
         {"an amount with commas", fileWith(R"({"start": "2026-09-01", "firstDaily": "1,500"})"), D},
@@ -225,6 +234,135 @@ std::vector<Unreadable> unreadables()
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ReadingARecordFile, ::testing::ValuesIn(unreadables()), whatName);
+
+// JSON as any other program may write it: each form read as Qt's own JSON reader reads it.
+struct JsonForm : Described
+{
+    QByteArray bytes;
+    QuitRecords records;
+};
+
+class ReadingJson : public ::testing::TestWithParam<JsonForm>
+{};
+
+TEST_P(ReadingJson, GivesTheRecordsQtReadsToo)
+{
+    const JsonForm &c = GetParam();
+    const auto parsed = parseRecordFile(c.bytes);
+    ASSERT_TRUE(parsed) << parsed.error().detail.toStdString();
+    EXPECT_EQ(*parsed, c.records);
+    EXPECT_EQ(recordsThroughQtJson(c.bytes), c.records);
+}
+
+QuitRecords named(const QString &name)
+{
+    return {QuitRecord{name,
+                       {QuitRun{QDate(2026, 9, 1), QDate(2026, 10, 5), Amount::fromYen(500)}},
+                       {PriceChange{QDate(2026, 10, 1), Amount::fromYen(600)}}}};
+}
+
+// The one record of fileWith(kRun), its name given as JSON text.
+QByteArray nameWritten(const QByteArray &name)
+{
+    return QByteArray(fileWith(kRun)).replace("\"禁煙\"", name);
+}
+
+std::vector<JsonForm> jsonForms()
+{
+    const QuitRecords kinen = named(u"禁煙"_s);
+    // clang-format off
+    return {
+        {"blanks of every kind between the tokens",
+         " \t\r\n{ \"version\" :1 ,\n\t\"records\"\r\n:[ {\"name\" : \"禁煙\", \"runs\" : [ " + QByteArray(kRun) +
+         " ] ,\"prices\":[{ \"from\":\"2026-10-01\" , \"daily\" : \"600\" } ] } ]\n}\n ", kinen},
+        {"keys in another order",
+         R"({"records": [{"prices": [{"daily": "600", "from": "2026-10-01"}], "runs": [{"firstDaily": "500",)"
+         R"( "end": "2026-10-05", "start": "2026-09-01"}], "name": "禁煙"}], "version": 1})", kinen},
+        {"escapes in keys, dates and amounts",
+         R"({"\u0076ersion": 1, "records": [{"name": "\u7981\u7159", "runs": [{"start": "2026\u002d09\u002D01",)"
+         R"( "en\u0064": "2026-10-05", "firstDaily": "\u0035\u0030\u0030"}],)"
+         R"( "prices": [{"from": "2026-10-01", "daily": "600"}]}]})", kinen},
+        {"the version as 1.0", QByteArray(fileWith(kRun)).replace("\"version\": 1", "\"version\": 1.0"), kinen},
+        {"the version as 10E-1", QByteArray(fileWith(kRun)).replace("\"version\": 1", "\"version\": 10E-1"), kinen},
+        {"the version as 0.1e+1", QByteArray(fileWith(kRun)).replace("\"version\": 1", "\"version\": 0.1e+1"), kinen},
+        {"every escape of a name", nameWritten(R"("a\"b\\c\/d\b\f\n\r\t")"), named(u"a\"b\\c/d\b\f\n\r\t"_s)},
+        {"a character beyond the first plane as escapes", nameWritten(R"("\ud83d\ude00")"), named(u"😀"_s)},
+        {"a character beyond the first plane in capitals", nameWritten(R"("\uD83D\uDE00!")"), named(u"😀!"_s)},
+        {"a character beyond the first plane as UTF-8", nameWritten("\"😀\""), named(u"😀"_s)},
+        {"escapes of two and three bytes in UTF-8", nameWritten(R"("caf\u00e9 \u03BB\u07ff\u0800\uffff")"),
+         named(u"café λ\u07ff\u0800\uffff"_s)},
+        {"an escape after UTF-8", nameWritten(R"("禁\u7159")"), named(u"禁煙"_s)},
+        {"a control character as an escape", nameWritten(R"("\u0000\u001f")"), named(QString(QChar(0)) + u"\u001f"_s)},
+        {"an empty name", nameWritten(R"("")"), named(QString())},
+        {"no records", R"({"version": 1, "records": []})", {}},
+        {"an empty record passed over",
+         R"({"version": 1, "records": [{"name": "空", "runs": [], "prices": []}]})", {}},
+    };
+    // clang-format on
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, ReadingJson, ::testing::ValuesIn(jsonForms()), whatName);
+
+// What RFC 8259 does not allow, and what a record file never holds, are no record file.
+std::vector<Unreadable> notJson()
+{
+    const Kind D = Kind::Damaged;
+    const QByteArray good = fileWith(kRun);
+    const auto versionAs = [&](const char *text) {
+        return QByteArray(good).replace("\"version\": 1", QByteArray("\"version\": ") + text);
+    };
+    QByteArray deep = R"({"version": 2, "goals": )";
+    QByteArray deeper = deep;
+    deep += QByteArray(100, '[') + QByteArray(100, ']') + "}";
+    deeper += QByteArray(300, '[') + QByteArray(300, ']') + "}";
+    // clang-format off
+    return {
+        {"a comma after the last item", QByteArray(good).replace("}]}]}", "},]}]}"), D},
+        {"a comma after the last key", QByteArray(good).replace("]}]}", "],}]}"), D},
+        {"a comment", "// records\n" + good, D},
+        {"single quotes", R"({'version': 1, 'records': []})", D},
+        {"a key without quotes", R"({version: 1, "records": []})", D},
+        {"the version with a leading zero", versionAs("01"), D},
+        {"the version with a plus", versionAs("+1"), D},
+        {"the version ending in a point", versionAs("1."), D},
+        {"the version as NaN", versionAs("NaN"), D},
+        {"the version as true", versionAs("true"), D},
+        {"the version as null", versionAs("null"), D},
+        {"the version twice", QByteArray(good).replace("\"version\": 1", "\"version\": 1, \"version\": 1"), D},
+        {"a key twice", fileWith(R"({"start": "2026-09-01", "start": "2026-09-01", "firstDaily": "1"})"), D},
+        {"the name twice", QByteArray(good).replace("\"name\": \"禁煙\"", "\"name\": \"禁煙\", \"name\": \"a\""), D},
+        {"a high surrogate alone", nameWritten(R"("\ud83d")"), D},
+        {"a low surrogate alone", nameWritten(R"("\ude00")"), D},
+        {"a high surrogate before a letter", nameWritten(R"("\ud83d\u0041")"), D},
+        {"two high surrogates", nameWritten(R"("\ud83d\ud83d")"), D},
+        {"an unknown escape", nameWritten(R"("\x41")"), D},
+        {"a short unicode escape", nameWritten(R"("\u12")"), D},
+        {"a unicode escape that is not hex", nameWritten(R"("\u12G4")"), D},
+        {"a backslash at the end", nameWritten(R"("a\")"), D},
+        {"a tab inside a string", nameWritten("\"a\tb\""), D},
+        {"a line end inside a string", nameWritten("\"a\nb\""), D},
+        {"bytes that are not UTF-8", nameWritten("\"\xC3\x28\""), D},
+        {"an overlong slash", nameWritten("\"\xC0\xAF\""), D},
+        {"a surrogate in UTF-8", nameWritten("\"\xED\xA0\x80\""), D},
+        {"a byte FF", nameWritten("\"\xFF\""), D},
+        {"UTF-8 cut short", nameWritten("\"\xE7\xA6\""), D},
+        {"bad UTF-8 beside an escape", nameWritten("\"\xC3\\u0041\""), D},
+        {"a byte order mark", "\xEF\xBB\xBF" + good, D},
+        {"a second document", good + good, D},
+        {"a letter after the document", good + "x", D},
+        {"null", "null", D},
+        {"a string", R"("version")", D},
+        {"an object cut short", R"({"version": 1, "records": [)", D},
+        {"a later version that is not JSON", R"({"version": 2, "records": [1, 2,]})", D},
+        {"a later version nested deep", deep, Kind::UnknownVersion},
+        {"nesting deeper than any record file", deeper, D},
+        {"a later version after records of another shape", R"({"records": {"goals": [1]}, "version": 2})", Kind::UnknownVersion},
+        {"a version too large for a number", R"({"version": 1e400, "records": []})", Kind::UnknownVersion},
+    };
+    // clang-format on
+}
+
+INSTANTIATE_TEST_SUITE_P(NotJson, ReadingARecordFile, ::testing::ValuesIn(notJson()), whatName);
 
 TEST(RecordFileFormat, ReadsTheFormItDescribes)
 {

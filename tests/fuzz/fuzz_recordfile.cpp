@@ -1,16 +1,20 @@
 #include "core/recordfile.h"
+#include "tests/support/recordjson.h"
 
 #include <cstddef>
 #include <cstdint>
 
-// Any bytes as a record file: the reader must never crash, and whatever it reads must keep the
-// rules the program relies on and come back the same through a write and a read.
+// Any bytes as a record file: the reader must never crash; whatever it reads must be what Qt's own
+// JSON reader makes of the bytes, keep the rules the program relies on, and come back the same
+// through a write and a read.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const auto parsed = pomiro::parseRecordFile(bytes);
     if (!parsed)
         return 0;
+    if (pomiro::testing::recordsThroughQtJson(bytes) != *parsed)
+        __builtin_trap();
     for (const pomiro::QuitRecord &record : *parsed) {
         if (record.runs.isEmpty() && record.prices.isEmpty())
             __builtin_trap();
