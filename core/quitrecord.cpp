@@ -140,13 +140,19 @@ Result<QuitRecord, RecordEditError> withRunEnded(QuitRecord record, QDate today)
     return record;
 }
 
-QuitRecord withPriceChange(QuitRecord record, Amount daily, QDate today)
+Result<QuitRecord, RecordEditError> withPriceChange(QuitRecord record, Amount daily, QDate from,
+                                                    QDate today)
 {
     const QuitRun *run = record.currentRun();
     if (!run)
-        return record;
-    // Before the run's start (a clock set back) a change would apply to no day of it.
-    const QDate from = std::max(today, run->start);
+        return fail(RecordEditError::NoRunGoingOn);
+    if (from > today)
+        return fail(RecordEditError::DateInFuture);
+    // Today before the run's start is a clock set back: the change counts from the start.
+    if (from == today)
+        from = std::max(from, run->start);
+    if (from < run->start)
+        return fail(RecordEditError::BeforeRunStart);
     // A change made earlier the same day is replaced: the amount is compared with the one in force
     // without it, and when they agree the day keeps no change at all.
     const auto sameDay = firstPriceFrom(record.prices, from);

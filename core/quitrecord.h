@@ -89,6 +89,7 @@ enum class RecordEditError {
     BeforePrevious, // a run may not start before the end of the one before
     NoRunGoingOn,   // there is no run to end
     NoSuchLine,     // the history line is no longer there
+    BeforeRunStart, // a price change dated before the run going on started
 };
 
 // The earliest day a run may start. QDate's constructor is not constexpr, hence const.
@@ -102,10 +103,12 @@ Result<QuitRecord, RecordEditError> withQuitDate(QuitRecord record, QDate start,
 // The record with the run going on ended `today`.
 Result<QuitRecord, RecordEditError> withRunEnded(QuitRecord record, QDate today);
 
-// The record with a price change to `daily` from `today` while a run goes on; unchanged when no
-// run goes on or the amount is the one already in force. A change dated today replaces one made
-// earlier the same day.
-QuitRecord withPriceChange(QuitRecord record, Amount daily, QDate today);
+// The record with a price change to `daily` from `from`, a day of the run going on (from its start
+// to today): NoRunGoingOn without one, DateInFuture after today, BeforeRunStart before its start.
+// Unchanged when the amount is the one already in force that day; a change dated the same day as
+// another replaces it.
+Result<QuitRecord, RecordEditError> withPriceChange(QuitRecord record, Amount daily, QDate from,
+                                                    QDate today);
 
 // The record without its run at `index`, or its price change at `index`.
 Result<QuitRecord, RecordEditError> withoutRun(QuitRecord record, qsizetype index);

@@ -24,6 +24,7 @@ RecordStore::~RecordStore() = default;
 Result<void, RecordFileError> RecordStore::load()
 {
     auto loaded = m_file->load();
+    m_loadError = loaded ? RecordFileError{} : loaded.error();
     if (loaded) {
         m_records = std::move(loaded).value();
     } else if (m_file->readOnly()) {

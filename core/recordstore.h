@@ -30,6 +30,9 @@ public:
     // The record of the entry named `name`; an empty one (no runs, no prices) when there is none.
     QuitRecord recordOf(const QString &name) const;
     bool readOnly() const;
+    // What the last load found wrong (why the store is read-only, say); a default error after a
+    // load that went through.
+    const RecordFileError &loadError() const { return m_loadError; }
     QString path() const;
 
     // Makes the record of `expected.name` into `next` (of the same name): refused
@@ -50,6 +53,7 @@ signals:
 private:
     std::unique_ptr<RecordFile> m_file;
     QuitRecords m_records;
+    RecordFileError m_loadError;
 };
 
 } // namespace pomiro

@@ -347,10 +347,11 @@ Edit endRun(QDate today = kToday)
     return [=](QuitRecord r) { return withRunEnded(std::move(r), today); };
 }
 
-Edit priceChange(Amount daily, QDate today = kToday)
+// A price change from `from`, today unless told, seen on `today`.
+Edit priceChange(Amount daily, QDate today = kToday, QDate from = {})
 {
-    return [=](QuitRecord r) -> Result<QuitRecord, RecordEditError> {
-        return withPriceChange(std::move(r), daily, today);
+    return [=](QuitRecord r) {
+        return withPriceChange(std::move(r), daily, from.isValid() ? from : today, today);
     };
 }
 
@@ -407,7 +408,15 @@ std::vector<Editing> editings()
          rec({now}, {{rise.from, yen(650)}}), {}},
         {"a price changed back the same day leaves no change", rec({now}, {rise}), priceChange(yen(500), rise.from),
          rec({now}), {}},
-        {"a price change while no run goes on", rec({first}), priceChange(yen(600)), rec({first}), {}},
+        {"a price change while no run goes on", rec({first}), priceChange(yen(600)), {}, E::NoRunGoingOn},
+        {"a price change from an earlier day of the run", rec({now}, {{kToday, yen(700)}}),
+         priceChange(yen(600), kToday, day(2026, 9, 3)), rec({now}, {{day(2026, 9, 3), yen(600)}, {kToday, yen(700)}}), {}},
+        {"a price change from the run's first day", rec({now}), priceChange(yen(600), kToday, now.start),
+         rec({now}, {{now.start, yen(600)}}), {}},
+        {"a price change from before the run", rec({first, now}), priceChange(yen(600), kToday, day(2026, 8, 31)),
+         {}, E::BeforeRunStart},
+        {"a price change from tomorrow", rec({now}), priceChange(yen(600), kToday, kToday.addDays(1)),
+         {}, E::DateInFuture},
         {"a price change before an old change of a later date stays in order",
          rec({now}, {{day(2026, 9, 20), yen(800)}}), priceChange(yen(600)),
          rec({now}, {{kToday, yen(600)}, {day(2026, 9, 20), yen(800)}}), {}},
