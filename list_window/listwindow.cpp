@@ -121,6 +121,8 @@ void ListWindow::showMenu(const QPoint &globalPos, bool byKeys)
         m_menu->addAction(listtexts::kSavePdf, this, &ListWindow::savePdf);
         m_menu->addAction(listtexts::kPrint, this, &ListWindow::printList);
         m_menu->addAction(listtexts::kSavings, this, &ListWindow::showSavings);
+        if (m_openRecords)
+            m_menu->addAction(listtexts::kRecords, this, &ListWindow::showRecords);
         addSortMenu();
     }
     // A platform may send its own menu request after the Menu key the grid already answered.
@@ -194,6 +196,13 @@ void ListWindow::showSavings()
     auto *savings = new SavingsWindow(chosen, !m_model->hasSelection(), m_folder, this);
     savings->setPrinting(m_printing);
     savings->open();
+}
+
+void ListWindow::showRecords()
+{
+    const QModelIndex current = m_grid->currentIndex();
+    const int row = current.isValid() && current.row() < m_model->entryCount() ? current.row() : 0;
+    m_openRecords(this, m_model->entryCount() > 0 ? m_model->entryOfRow(row).name : QString());
 }
 
 void ListWindow::printList()

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QMenu;
@@ -49,6 +50,11 @@ public:
     // Tests give the printer and the PDF save dialog here.
     void setPrinting(PdfPrinting printing) { m_printing = std::move(printing); }
 
+    // What the menu's 「記録」 does: opens the records over `over` on the entry named `name` (the
+    // current row's). Without it, the menu has no such item.
+    using OpenRecords = std::function<void(QWidget *over, const QString &name)>;
+    void setOpenRecords(OpenRecords openRecords) { m_openRecords = std::move(openRecords); }
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -61,6 +67,7 @@ private:
     void savePdf();
     void printList();
     void showSavings();
+    void showRecords();
     void addSortMenu();
     void tellSortOrder(int column, Qt::SortOrder order);
 
@@ -73,6 +80,7 @@ private:
     QString m_folder;
     AskSavePath m_askSavePath;
     PdfPrinting m_printing;
+    OpenRecords m_openRecords;
 };
 
 } // namespace pomiro

@@ -47,6 +47,7 @@ inline const QString kSaveCsv = QStringLiteral("CSV で保存(&S)…");
 using reporttexts::kPrint;
 using reporttexts::kSavePdf;
 inline const QString kSavings = QStringLiteral("積み立てると(&T)…");
+inline const QString kRecords = QStringLiteral("記録(&K)…");
 inline const QString kSortMenu = QStringLiteral("並べ替え(&O)");
 inline const QString kFileOrder = QStringLiteral("元の順(&R)");
 // What a screen reader hears once the rows are in a new order; `column` is the column's title.

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/entrystore.h"
-#include "main_window/stepcommand.h"
 #include "main_window/texts.h"
+#include "platform/stepcommand.h"
 
 namespace pomiro {
 

@@ -1,4 +1,5 @@
 #include "core/entrystore.h"
+#include "core/recordstore.h"
 #include "help_window/chmhelpviewer.h"
 #include "main_window/artwork.h"
 #include "main_window/mainwindow.h"
@@ -38,12 +39,17 @@ int main(int argc, char *argv[])
     // The data file is the one in the folder the program was started from.
     pomiro::EntryStore entries;
     const auto loaded = entries.load();
+    // The quit records beside it; a damaged record file leaves them read-only, and the window
+    // that shows them says so.
+    pomiro::RecordStore records;
+    (void)records.load();
     pomiro::ChmHelpViewer help;
 
     pomiro::PdfPrinting printing;
 
     pomiro::MainWindow window(entries, help);
     window.setPrinting(&printing);
+    window.setRecords(&records);
     window.show();
     window.tellLoad(loaded);
     return app.exec();

@@ -2,20 +2,25 @@
 
 #include "core/cellwidth.h"
 #include "core/entrystore.h"
+#include "core/recordstore.h"
 #include "help_window/helpviewer.h"
 #include "letters/letterprinting.h"
 #include "list_window/listwindow.h"
-#include "main_window/amountfield.h"
 #include "main_window/entrycommand.h"
 #include "main_window/layout.h"
 #include "main_window/printpanel.h"
 #include "main_window/texts.h"
 #include "platform/accessibility.h"
+#include "platform/amountfield.h"
 #include "platform/announcer.h"
 #include "platform/messagebox.h"
+#include "platform/stephistory.h"
 #include "platform/twips.h"
 #include "platform/windowplacement.h"
+#include "record_window/recordcommand.h"
+#include "record_window/recordwindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -69,6 +74,11 @@ MainWindow::MainWindow(EntryStore &store, HelpViewer &help, QWidget *parent)
     for (AmountField *field : m_amountFields)
         typingFields << field;
     setUpSteps(typingFields);
+    auto *records = new QAction(this);
+    records->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    records->setShortcutContext(Qt::WindowShortcut);
+    addAction(records);
+    connect(records, &QAction::triggered, this, [this] { showRecords(this, m_position - 1); });
 
     centreOnScreen(this);
 
@@ -224,7 +234,7 @@ void MainWindow::saveEntry()
     const EntryChange &change = saved.value();
     const QString &storedName = change.after.name;
     if (change.kind == EntryChange::Kind::Changed) {
-        recordStep(new SaveOverCommand(m_store, change));
+        recordStep(saveOverStep(change));
         // No move: the window keeps showing what it showed.
         inform(this, texts::kUpdatedTitle, texts::updated(storedName));
         return;
@@ -232,6 +242,33 @@ void MainWindow::saveEntry()
     recordStep(new SaveAsNewCommand(m_store, change));
     showPosition(int(change.index) + 1);
     inform(this, texts::kSavedNewTitle, texts::savedNew(storedName));
+}
+
+StepCommand *MainWindow::saveOverStep(const EntryChange &change)
+{
+    auto entries = std::make_unique<SaveOverCommand>(m_store, change);
+    const auto daily = parseAmountText(change.after.amount(0));
+    if (!m_records || !daily)
+        return entries.release();
+    const QuitRecord before = m_records->recordOf(change.after.name);
+    const auto changed = withPriceChange(before, daily.value(), today(), today());
+    if (!changed || changed.value() == before)
+        return entries.release(); // no run goes on, or the price stays
+    const QuitRecord &next = changed.value();
+    // The data file went first: a record that cannot take the price is only missing it.
+    if (const auto replaced = m_records->replace(before, next); !replaced) {
+        qWarning().noquote() << m_records->path() << ':' << replaced.error().detail;
+        return entries.release();
+    }
+    std::vector<std::unique_ptr<StepCommand>> parts;
+    parts.push_back(std::move(entries));
+    parts.push_back(std::make_unique<RecordCommand>(*m_records, before, next));
+    return new StepSequence(std::move(parts));
+}
+
+QDate MainWindow::today() const
+{
+    return m_printing ? m_printing->today() : QDate::currentDate();
 }
 
 void MainWindow::deleteEntry()
@@ -268,8 +305,8 @@ void MainWindow::reportFileError(const DataFileError &error, FileChange change)
         showPosition(m_position);
     if (!error.detail.isEmpty()) // the system's own words, for whoever reads the log
         qWarning().noquote() << m_store.path() << ':' << error.detail;
-    const QString titles[] = {kSaveFailedTitle, texts::kDeleteFailedTitle, texts::kUndoFailedTitle,
-                              texts::kRedoFailedTitle};
+    const QString titles[] = {kSaveFailedTitle, texts::kDeleteFailedTitle,
+                              steptexts::kUndoFailedTitle, steptexts::kRedoFailedTitle};
     warn(this, titles[int(change)], texts::fileError(error, change, m_store.entries()));
 }
 
@@ -299,12 +336,33 @@ void MainWindow::closePrintPanel()
 
 void MainWindow::showList()
 {
-    ListWindow::showList(m_store.entries(), this, m_list, QFileInfo(m_store.path()).absolutePath());
+    ListWindow *list = ListWindow::showList(m_store.entries(), this, m_list,
+                                            QFileInfo(m_store.path()).absolutePath());
+    if (m_records)
+        list->setOpenRecords([this](QWidget *over, const QString &name) {
+            showRecords(over, m_store.indexOf(name));
+        });
 }
 
 void MainWindow::setPrinting(PdfPrinting *printing)
 {
     m_printing = printing;
+}
+
+void MainWindow::setRecords(RecordStore *records)
+{
+    m_records = records;
+}
+
+void MainWindow::showRecords(QWidget *over, qsizetype index)
+{
+    if (!m_records)
+        return;
+    auto *window = new RecordWindow(m_store, *m_records, *m_steps, index,
+                                    QFileInfo(m_store.path()).absolutePath(), over);
+    if (m_printing)
+        window->setPrinting(*m_printing);
+    window->open();
 }
 
 void MainWindow::printLetter(int kind)

@@ -3,6 +3,7 @@
 #include "core/period.h"
 #include "main_window/texts.h"
 
+#include <QDate>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -13,7 +14,6 @@ class QGroupBox;
 class QLabel;
 class QScrollBar;
 class QToolButton;
-class QUndoStack;
 
 namespace pomiro {
 
@@ -22,12 +22,14 @@ class Announcer;
 class HelpViewer;
 class ListWindow;
 class PrintPanel;
+class RecordStore;
 class EntryStore;
 class PdfPrinting;
 class StepCommand;
+class StepHistory;
 struct DataFileError;
 struct Entry;
-struct StepRefusal;
+struct EntryChange;
 
 // The main window: one entry at a time, its ten amount fields, browsing, the print panel, Help
 // and End. The entries belong to `store`, which the window asks to change them and whose answers
@@ -47,6 +49,13 @@ public:
 
     // What the letter buttons print with; without it they do nothing. Not owned.
     void setPrinting(PdfPrinting *printing);
+
+    // The quit records, which Ctrl+R and the list's menu show, and to which a save over an entry
+    // whose run goes on adds the new price; without them, neither. Not owned.
+    void setRecords(RecordStore *records);
+
+    // Opens the records over `over` on the entry at `index`.
+    void showRecords(QWidget *over, qsizetype index);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -83,15 +92,14 @@ private:
     void setUpSteps(const QList<QWidget *> &typingFields);
     // Pushes a change the file has taken.
     void recordStep(StepCommand *step);
-    void undoStep();
-    void redoStep();
-    void moveStep(FileChange way);
     void showStepEntry(qsizetype index);
-    void reportStepRefusal(const StepRefusal &refusal, FileChange change);
 
     // Handlers.
     void newEntry();
     void saveEntry();
+    // The save-over step, with the new price in the record of an entry whose run goes on.
+    StepCommand *saveOverStep(const EntryChange &change);
+    QDate today() const;
     void deleteEntry();
     void nameChosen(int index);
     void openPrintPanel();
@@ -104,6 +112,7 @@ private:
     EntryStore &m_store;
     HelpViewer &m_help;
     PdfPrinting *m_printing = nullptr;
+    RecordStore *m_records = nullptr;
 
     QString m_helpFile;
     int m_position = 0; // 1 is the first entry; 0 when there are none
@@ -126,7 +135,7 @@ private:
     QGroupBox *m_amountsFrame = nullptr;
     std::array<AmountField *, kPeriodCount> m_amountFields{};
     Announcer *m_announcer = nullptr; // what changed away from the focus, for screen readers
-    QUndoStack *m_steps = nullptr;
+    StepHistory *m_steps = nullptr;
 };
 
 } // namespace pomiro

@@ -4,12 +4,12 @@
 
 #include "core/entrystore.h"
 #include "letters/letterkind.h"
-#include "main_window/amountfield.h"
 #include "main_window/artwork.h"
 #include "main_window/layout.h"
 #include "main_window/namebox.h"
 #include "main_window/printpanel.h"
 #include "main_window/texts.h"
+#include "platform/amountfield.h"
 #include "platform/announcer.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"

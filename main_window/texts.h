@@ -55,10 +55,6 @@ inline const QString kDeletedTitle = QStringLiteral("削除");
 inline const QString kAmountTitle = QStringLiteral("金額の入力");
 inline const QString kLoadTitle = QStringLiteral("データの読み込み");
 inline const QString kDeleteFailedTitle = QStringLiteral("削除できません");
-inline const QString kUndoTitle = QStringLiteral("元に戻す");
-inline const QString kRedoTitle = QStringLiteral("やり直し");
-inline const QString kUndoFailedTitle = QStringLiteral("元に戻せません");
-inline const QString kRedoFailedTitle = QStringLiteral("やり直せません");
 
 QString savedNew(const QString &name);
 QString updated(const QString &name);

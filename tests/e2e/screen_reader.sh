@@ -30,7 +30,7 @@ fi
 program=$(realpath "$1") # the program starts in a folder of its own
 shift
 cases=("$@")
-[ ${#cases[@]} -gt 0 ] || cases=(top_buttons amount_in_full conversion browsing print_panel save_new list_window list_menu help_window)
+[ ${#cases[@]} -gt 0 ] || cases=(top_buttons amount_in_full conversion browsing print_panel save_new list_window list_menu records_window help_window)
 
 # ---------------------------------------------------------------------------------------------
 # The desktop: X, a session bus, the accessibility bus, a window manager (Orca follows the focus
@@ -396,6 +396,21 @@ case_savings_window() {
   e2e_key Escape
   expect_window_closes ぽみろの積み立て
   xdotool search --onlyvisible --name '^ぽみろ一覧$' >/dev/null || e2e_fail "Esc in the savings window closed the list"
+}
+
+# The record window by keys: Ctrl+R opens it on the entry shown and it is heard by its title; Tab
+# reaches the quit date by its name; a date typed and set is told with the days and the amount
+# saved; Esc closes it.
+case_records_window() {
+  rm -f "$e2e_work/ぽみろの記録.json"
+  start_program
+  say_after ctrl+r 'ぽみろの記録'
+  say_after Tab 'やめた日'
+  e2e_type "2026/9/1"
+  say_after Return 'やめてから [0-9]+ 日、\\[0-9,]+'
+  orca_mark
+  e2e_key Escape
+  expect_window_closes ぽみろの記録
 }
 
 # The help by keys: the page read line by line, a link reached by Tab, Esc.

@@ -262,9 +262,9 @@ TEST(ChmFileTest, FilesThatAreNotHelpFilesDoNotOpen)
 }
 
 // The pages of the help file the build compiled, as the whole file holds them.
-const QByteArray kHelpPages[] = {"/#SYSTEM",      "/index.html",   "/kansan.html",
-                                 "/hozon.html",   "/ichiran.html", "/tsumitate.html",
-                                 "/insatsu.html", "/style.css",    "/images/pomiro.svg"};
+const QByteArray kHelpPages[] = {
+    "/#SYSTEM",        "/index.html",  "/kansan.html",  "/hozon.html", "/ichiran.html",
+    "/tsumitate.html", "/kiroku.html", "/insatsu.html", "/style.css",  "/images/pomiro.svg"};
 
 QByteArray builtHelpBytes()
 {
@@ -401,8 +401,8 @@ TEST_F(HelpViewerTest, OpensAtTheDefaultTopicAndBrowsesInsideTheFile)
     EXPECT_EQ(browser->documentTitle(), QStringLiteral("ぽみろチェッカーへようこそ"));
 
     // Every page the contents bar links to is in the file.
-    for (const char *page :
-         {"kansan.html", "hozon.html", "ichiran.html", "tsumitate.html", "insatsu.html"}) {
+    for (const char *page : {"kansan.html", "hozon.html", "ichiran.html", "tsumitate.html",
+                             "kiroku.html", "insatsu.html"}) {
         browser->setSource(QUrl(QStringLiteral("chm:///") + QLatin1String(page)));
         EXPECT_FALSE(browser->documentTitle().isEmpty()) << page;
         EXPECT_FALSE(browser->toPlainText().contains(QStringLiteral("ありません："))) << page;

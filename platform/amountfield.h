@@ -4,9 +4,9 @@
 
 namespace pomiro {
 
-// A field for the amount of one period. Amounts are typed as the half-width digits of the keys,
-// whatever input method the desktop has switched on, and Enter in a field that holds text asks for
-// a conversion instead of reaching the field.
+// A field for an amount (of one period in the main window). Amounts are typed as the half-width
+// digits of the keys, whatever input method the desktop has switched on, and Enter in a field that
+// holds text asks for a conversion instead of reaching the field.
 class AmountField : public QLineEdit
 {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "main_window/amountfield.h"
+#include "platform/amountfield.h"
 
 #include <QKeyEvent>
 

@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <QUndoCommand>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace pomiro {
 
@@ -51,6 +53,29 @@ protected:
 private:
     bool m_made = true; // the change is in the file
     std::optional<StepRefusal> m_refusal;
+};
+
+// One user action that changes more than one file, as one step: its parts are made and taken back
+// in the order given (the data file first), and a part that is refused has the parts before it
+// put back as they were, so that the step as a whole goes through or changes nothing. Its texts
+// and the entry it shows are its first part's.
+class StepSequence final : public StepCommand
+{
+public:
+    explicit StepSequence(std::vector<std::unique_ptr<StepCommand>> parts);
+
+    QString undoneText() const override { return m_parts.front()->undoneText(); }
+    QString redoneText() const override { return m_parts.front()->redoneText(); }
+    qsizetype entryToShow() const override { return m_parts.front()->entryToShow(); }
+
+protected:
+    std::optional<StepRefusal> make() override { return moveParts(false); }
+    std::optional<StepRefusal> takeBack() override { return moveParts(true); }
+
+private:
+    std::optional<StepRefusal> moveParts(bool back);
+
+    std::vector<std::unique_ptr<StepCommand>> m_parts;
 };
 
 } // namespace pomiro
