@@ -104,7 +104,8 @@ Result<QuitRecord, RecordEditError> withRunEnded(QuitRecord record, QDate today)
 
 // The record with a price change to `daily` from `today` while a run goes on; unchanged when no
 // run goes on or the amount is the one already in force. A change dated today replaces one made
-// earlier the same day.
+// earlier the same day, and one back to the amount in force before it leaves the day without a
+// change. With the clock set back before the run's start, the change is dated the start.
 QuitRecord withPriceChange(QuitRecord record, Amount daily, QDate today);
 
 // The record without its run at `index`, or its price change at `index`.
