@@ -106,7 +106,7 @@ Result<QuitRecord, RecordEditError> withRunEnded(QuitRecord record, QDate today)
 // The record with a price change to `daily` from `from`, a day of the run going on (from its start
 // to today): NoRunGoingOn without one, DateInFuture after today, BeforeRunStart before its start.
 // Unchanged when the amount is the one already in force that day; a change dated the same day as
-// another replaces it.
+// another replaces it, and one back to the amount in force before it leaves the day without one.
 Result<QuitRecord, RecordEditError> withPriceChange(QuitRecord record, Amount daily, QDate from,
                                                     QDate today);
 

@@ -36,7 +36,8 @@ struct RecordFileError
 //     "runs": [{"start": "2026-09-01", "end": "2026-10-05", "firstDaily": "500"}],
 //     "prices": [{"from": "2026-10-01", "daily": "600"}]}]}
 // with dates as ISO dates and amounts as decimal yen ("1250.5"), so that no amount passes through a
-// double. Records without a run or a price change are left out.
+// double. Written compactly, each object's keys in name order, so that the same records are always
+// the same bytes. Records without a run or a price change are left out.
 QByteArray encodeRecordFile(const QuitRecords &records);
 
 // Reads a record file's bytes. Anything that is not a whole, well-formed record file of our version

@@ -14,7 +14,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -23,28 +22,32 @@ using namespace pomiro;
 using namespace pomiro::testing;
 using Kind = RecordFileError::Kind;
 
-QuitRecord going(const QString &name, QDate start, qint64 dailyYen)
-{
-    return QuitRecord{name, {QuitRun{start, std::nullopt, Amount::fromYen(dailyYen)}}, {}};
-}
+// clang-format off
+QuitRecord going(const QString &name, int month, qint64 daily = 500) { return {name, {{QDate(2026, month, 1), std::nullopt, Amount::fromYen(daily)}}, {}}; }
+QuitRecord none(const QString &name) { return {name, {}, {}}; }
+QuitRecord endedOn(QuitRecord record, int day) { return *withRunEnded(std::move(record), QDate(2026, 9, day)); }
+// clang-format on
 
-const QuitRecords kStored = {going(u"禁煙"_s, QDate(2026, 9, 1), 500),
-                             going(u"コーヒー"_s, QDate(2026, 8, 1), 400),
-                             going(u"お菓子"_s, QDate(2026, 7, 1), 150)};
+const QuitRecords kStored = {going(u"禁煙"_s, 9), going(u"コーヒー"_s, 8), going(u"お菓子"_s, 7)};
 
 class RecordStoreTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        writeFile(encodeRecordFile(kStored));
+        ASSERT_TRUE(store.load());
+        ASSERT_EQ(store.records(), kStored);
+    }
 
-    QString folder() const { return m_dir.path(); }
     QString path() const { return m_dir.filePath(u"ぽみろの記録.json"_s); }
 
     void writeFile(const QByteArray &bytes) const
     {
         QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(file.write(bytes), bytes.size());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                    file.write(bytes) == bytes.size());
     }
 
     QByteArray readFile() const
@@ -53,75 +56,40 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
     }
 
-    std::unique_ptr<RecordStore> storeOf(const QuitRecords &records)
-    {
-        writeFile(encodeRecordFile(records));
-        auto store = std::make_unique<RecordStore>(QDir(folder()));
-        EXPECT_TRUE(store->load());
-        EXPECT_EQ(store->records(), records);
-        return store;
-    }
-
-private:
     QTemporaryDir m_dir;
+    RecordStore store{QDir(m_dir.path())};
 };
 
 TEST_F(RecordStoreTest, EachChangeReachesTheFileAndTheRecordsAlike)
 {
-    const auto store = storeOf(kStored);
-    QSignalSpy changes(store.get(), &RecordStore::changed);
+    QSignalSpy changes(&store, &RecordStore::changed);
     QuitRecords expected = kStored;
-
-    // The middle record changed where it is.
-    const QuitRecord coffee = store->recordOf(u"コーヒー"_s);
-    ASSERT_EQ(coffee, kStored[1]);
-    const QuitRecord ended = *withRunEnded(coffee, QDate(2026, 9, 10));
-    ASSERT_TRUE(store->replace(coffee, ended));
-    expected[1] = ended;
-    EXPECT_EQ(store->records(), expected);
-    EXPECT_EQ(readFile(), encodeRecordFile(expected));
-
-    // A name without a record has an empty one, and its first run makes a record after the others.
-    const QuitRecord none = store->recordOf(u"ランチ"_s);
-    EXPECT_EQ(none, (QuitRecord{u"ランチ"_s, {}, {}}));
-    const QuitRecord lunch = going(u"ランチ"_s, QDate(2026, 9, 2), 800);
-    ASSERT_TRUE(store->replace(none, lunch));
-    expected << lunch;
-    EXPECT_EQ(store->records(), expected);
-
-    // Emptied, the first record goes; the others keep their order.
-    ASSERT_TRUE(store->replace(kStored[0], QuitRecord{u"禁煙"_s, {}, {}}));
+    // The middle record changes where it is; a new one goes last; an emptied one goes.
+    ASSERT_TRUE(store.replace(kStored[1], expected[1] = endedOn(kStored[1], 10)));
+    EXPECT_EQ(store.recordOf(u"ランチ"_s), none(u"ランチ"_s));
+    ASSERT_TRUE(store.replace(none(u"ランチ"_s), going(u"ランチ"_s, 9, 800)));
+    expected << going(u"ランチ"_s, 9, 800);
+    ASSERT_TRUE(store.replace(kStored[0], none(u"禁煙"_s)));
     expected.removeFirst();
-    EXPECT_EQ(store->records(), expected);
-    EXPECT_EQ(readFile(), encodeRecordFile(expected));
-    EXPECT_EQ(store->recordOf(u"禁煙"_s), (QuitRecord{u"禁煙"_s, {}, {}}));
-    EXPECT_EQ(changes.count(), 3);
+    // Nothing to keep and nothing kept: no write at all.
+    ASSERT_TRUE(store.replace(none(u"夜食"_s), none(u"夜食"_s)));
 
-    // Read afresh, the file gives the same.
-    RecordStore again{QDir(folder())};
+    EXPECT_EQ(store.records(), expected);
+    EXPECT_EQ(readFile(), encodeRecordFile(expected));
+    EXPECT_EQ(store.recordOf(u"禁煙"_s), none(u"禁煙"_s));
+    EXPECT_EQ(changes.count(), 3);
+    RecordStore again{QDir(m_dir.path())};
     ASSERT_TRUE(again.load());
     EXPECT_EQ(again.records(), expected);
-    EXPECT_FALSE(store->reloadIfChanged());
+    EXPECT_FALSE(store.reloadIfChanged());
 }
 
-TEST_F(RecordStoreTest, AStoreWithoutAFileMakesOneOnlyForARecord)
-{
-    RecordStore store{QDir(folder())};
-    ASSERT_TRUE(store.load());
-    EXPECT_TRUE(store.records().isEmpty());
-    const QuitRecord none = store.recordOf(u"禁煙"_s);
-    // Nothing to keep: no file is made.
-    ASSERT_TRUE(store.replace(none, none));
-    EXPECT_FALSE(QFile::exists(path()));
-    ASSERT_TRUE(store.replace(none, kStored[0]));
-    EXPECT_EQ(readFile(), encodeRecordFile({kStored[0]}));
-}
-
-// What another program (or another window) did between reading and the change; each is noticed,
-// the change refused, the records read again, and what the other one wrote kept.
+// What another program did between reading and the change: noticed, the change refused, the
+// records read again, and what the other one wrote kept; tried again, the record of that name
+// changes and no other.
 struct InBetween : Described
 {
-    std::function<QuitRecords(QuitRecords)> otherProgram;
+    std::function<void(QuitRecords &)> change;
 };
 
 class AChangeInBetween : public RecordStoreTest, public ::testing::WithParamInterface<InBetween>
@@ -129,152 +97,97 @@ class AChangeInBetween : public RecordStoreTest, public ::testing::WithParamInte
 
 TEST_P(AChangeInBetween, IsReadAndNotOverwritten)
 {
-    const auto store = storeOf(kStored);
-    const QuitRecord expected = store->recordOf(u"コーヒー"_s);
-    const QuitRecords theirs = GetParam().otherProgram(kStored);
-    const QByteArray theirBytes = encodeRecordFile(theirs);
-    writeFile(theirBytes);
-    QSignalSpy changes(store.get(), &RecordStore::changed);
+    QuitRecords theirs = kStored;
+    GetParam().change(theirs);
+    writeFile(encodeRecordFile(theirs));
+    QSignalSpy changes(&store, &RecordStore::changed);
 
-    const QuitRecord mine = *withRunEnded(expected, QDate(2026, 9, 10));
-    const auto refused = store->replace(expected, mine);
+    const auto refused = store.replace(kStored[1], endedOn(kStored[1], 10));
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.error().kind, Kind::ChangedElsewhere);
-    EXPECT_EQ(readFile(), theirBytes);
-    EXPECT_EQ(store->records(), theirs);
+    EXPECT_EQ(readFile(), encodeRecordFile(theirs));
+    EXPECT_EQ(store.records(), theirs);
     EXPECT_EQ(changes.count(), 1);
 
-    // Tried again from what is there now, the record of that name changes and no other.
-    const QuitRecord now = store->recordOf(u"コーヒー"_s);
+    QuitRecord now = store.recordOf(u"コーヒー"_s);
     QuitRecord next = now;
     next.prices << PriceChange{QDate(2026, 9, 9), Amount::fromYen(7)};
-    ASSERT_TRUE(store->replace(now, next));
-    QuitRecords expectedAfter = theirs;
-    const auto at = std::find_if(expectedAfter.begin(), expectedAfter.end(),
+    ASSERT_TRUE(store.replace(now, next));
+    const auto at = std::find_if(theirs.begin(), theirs.end(),
                                  [](const QuitRecord &r) { return r.name == u"コーヒー"_s; });
-    if (at == expectedAfter.end())
-        expectedAfter << next;
+    if (at == theirs.end())
+        theirs << next;
     else
         *at = next;
-    EXPECT_EQ(store->records(), expectedAfter);
-    EXPECT_EQ(readFile(), encodeRecordFile(expectedAfter));
+    EXPECT_EQ(store.records(), theirs);
+    EXPECT_EQ(readFile(), encodeRecordFile(theirs));
 }
 
-QuitRecords reversed(QuitRecords records)
-{
-    std::reverse(records.begin(), records.end());
-    return records;
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Changes, AChangeInBetween, ::testing::Values(
+    InBetween{{"the record itself changed"}, [](QuitRecords &r) { r[1].runs[0].start = QDate(2026, 8, 15); }},
+    InBetween{{"another record changed"}, [](QuitRecords &r) { r[2] = endedOn(r[2], 3); }},
+    InBetween{{"the records in another order"}, [](QuitRecords &r) { std::reverse(r.begin(), r.end()); }},
+    InBetween{{"the record removed"}, [](QuitRecords &r) { r.removeAt(1); }},
+    InBetween{{"every record removed"}, [](QuitRecords &r) { r.clear(); }}),
+    whatName);
+// clang-format on
 
-INSTANTIATE_TEST_SUITE_P(Changes, AChangeInBetween,
-                         ::testing::Values(InBetween{{"the record itself changed"},
-                                                     [](QuitRecords r) {
-                                                         r[1].runs[0].start = QDate(2026, 8, 15);
-                                                         return r;
-                                                     }},
-                                           InBetween{{"another record changed"},
-                                                     [](QuitRecords r) {
-                                                         r[2].runs[0].end = QDate(2026, 9, 3);
-                                                         return r;
-                                                     }},
-                                           InBetween{{"the records in another order"}, reversed},
-                                           InBetween{{"the record removed"},
-                                                     [](QuitRecords r) {
-                                                         r.removeAt(1);
-                                                         return r;
-                                                     }},
-                                           InBetween{{"every record removed"},
-                                                     [](QuitRecords) { return QuitRecords(); }}),
-                         whatName);
-
-TEST_F(RecordStoreTest, AFileRemovedInBetweenIsNoticed)
-{
-    const auto store = storeOf(kStored);
-    ASSERT_TRUE(QFile::remove(path()));
-    EXPECT_TRUE(store->reloadIfChanged());
-    EXPECT_TRUE(store->records().isEmpty());
-    EXPECT_FALSE(store->reloadIfChanged());
-}
-
-// A record given as it no longer is, though the file is as the store last read it: another
-// window of this program changed it through the same store.
+// A record given as it no longer is, while the file is as last read: another window of this
+// program changed it through the same store. Refused, and nothing written.
 TEST_F(RecordStoreTest, AStaleRecordIsRefused)
 {
-    const auto store = storeOf(kStored);
-    const QuitRecord stale = store->recordOf(u"禁煙"_s);
-    const QuitRecord first = *withRunEnded(stale, QDate(2026, 9, 5));
-    ASSERT_TRUE(store->replace(stale, first));
+    ASSERT_TRUE(store.replace(kStored[0], endedOn(kStored[0], 5)));
     const QByteArray bytes = readFile();
-
-    const auto refused = store->replace(stale, *withRunEnded(stale, QDate(2026, 9, 9)));
-    ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error().kind, Kind::ChangedElsewhere);
-    EXPECT_EQ(store->recordOf(u"禁煙"_s), first);
+    EXPECT_EQ(store.replace(kStored[0], endedOn(kStored[0], 9)).error().kind,
+              Kind::ChangedElsewhere);
+    EXPECT_EQ(store.replace(going(u"ランチ"_s, 9), none(u"ランチ"_s)).error().kind,
+              Kind::ChangedElsewhere);
+    EXPECT_EQ(store.replace(none(u"コーヒー"_s), going(u"コーヒー"_s, 9)).error().kind,
+              Kind::ChangedElsewhere);
+    EXPECT_EQ(store.recordOf(u"禁煙"_s), endedOn(kStored[0], 5));
     EXPECT_EQ(readFile(), bytes);
 
-    // A record the store has not, given as if it had one, and the reverse.
-    const auto invented =
-        store->replace(going(u"ランチ"_s, QDate(2026, 9, 1), 1), QuitRecord{u"ランチ"_s, {}, {}});
-    ASSERT_FALSE(invented);
-    EXPECT_EQ(invented.error().kind, Kind::ChangedElsewhere);
-    const auto overlooked = store->replace(QuitRecord{u"コーヒー"_s, {}, {}},
-                                           going(u"コーヒー"_s, QDate(2026, 9, 1), 1));
-    ASSERT_FALSE(overlooked);
-    EXPECT_EQ(overlooked.error().kind, Kind::ChangedElsewhere);
-    EXPECT_EQ(readFile(), bytes);
+    ASSERT_TRUE(QFile::remove(path()));
+    EXPECT_TRUE(store.reloadIfChanged());
+    EXPECT_TRUE(store.records().isEmpty());
+    EXPECT_FALSE(store.reloadIfChanged());
 }
 
-// Another program wrote a file that is not whole (here: two records of one name): the store reads
-// it again, goes read-only and keeps it; once mended, it changes again.
+// Another program wrote a file that is not whole (two records of one name): read again, the store
+// goes read-only and keeps it; once mended, it changes again.
 TEST_F(RecordStoreTest, ADamagedFileMakesTheStoreReadOnly)
 {
-    const auto store = storeOf(kStored);
     const QByteArray damaged = encodeRecordFile(kStored).replace("コーヒー", "お菓子");
     writeFile(damaged);
-    const QuitRecord expected = store->recordOf(u"禁煙"_s);
-    const auto refused = store->replace(expected, QuitRecord{u"禁煙"_s, {}, {}});
-    ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error().kind, Kind::ChangedElsewhere);
-    EXPECT_TRUE(store->readOnly());
-    EXPECT_TRUE(store->records().isEmpty());
-
-    const auto readOnly = store->replace(store->recordOf(u"禁煙"_s), kStored[0]);
-    ASSERT_FALSE(readOnly);
-    EXPECT_EQ(readOnly.error().kind, Kind::ReadOnly);
+    EXPECT_EQ(store.replace(kStored[0], none(u"禁煙"_s)).error().kind, Kind::ChangedElsewhere);
+    EXPECT_TRUE(store.readOnly());
+    EXPECT_TRUE(store.records().isEmpty());
+    EXPECT_EQ(store.replace(none(u"禁煙"_s), kStored[0]).error().kind, Kind::ReadOnly);
     EXPECT_EQ(readFile(), damaged);
-    EXPECT_FALSE(store->reloadIfChanged());
+    EXPECT_FALSE(store.reloadIfChanged());
 
     writeFile(encodeRecordFile(kStored));
-    EXPECT_TRUE(store->reloadIfChanged());
-    EXPECT_FALSE(store->readOnly());
-    EXPECT_EQ(store->records(), kStored);
-    EXPECT_TRUE(store->replace(kStored[0], QuitRecord{u"禁煙"_s, {}, {}}));
+    EXPECT_TRUE(store.reloadIfChanged());
+    EXPECT_FALSE(store.readOnly());
+    EXPECT_EQ(store.records(), kStored);
+    EXPECT_TRUE(store.replace(kStored[0], none(u"禁煙"_s)));
 }
 
 TEST_F(RecordStoreTest, AFailedWriteChangesNothing)
 {
-    const auto store = storeOf(kStored);
-    const QByteArray bytes = readFile();
-    QSignalSpy changes(store.get(), &RecordStore::changed);
-    store->setReplacer(failingReplacer());
-
-    const QuitRecord coffee = store->recordOf(u"コーヒー"_s);
-    const auto changed = store->replace(coffee, *withRunEnded(coffee, QDate(2026, 9, 9)));
-    ASSERT_FALSE(changed);
-    EXPECT_EQ(changed.error().kind, Kind::WriteFailed);
-    const auto added =
-        store->replace(store->recordOf(u"ランチ"_s), going(u"ランチ"_s, QDate(2026, 9, 1), 800));
-    ASSERT_FALSE(added);
-    const auto removed = store->replace(kStored[0], QuitRecord{u"禁煙"_s, {}, {}});
-    ASSERT_FALSE(removed);
-
-    EXPECT_EQ(store->records(), kStored);
-    EXPECT_EQ(readFile(), bytes);
+    QSignalSpy changes(&store, &RecordStore::changed);
+    store.setReplacer(failingReplacer());
+    EXPECT_EQ(store.replace(kStored[1], endedOn(kStored[1], 9)).error().kind, Kind::WriteFailed);
+    EXPECT_FALSE(store.replace(none(u"ランチ"_s), going(u"ランチ"_s, 9)));
+    EXPECT_FALSE(store.replace(kStored[0], none(u"禁煙"_s)));
+    EXPECT_EQ(store.records(), kStored);
+    EXPECT_EQ(readFile(), encodeRecordFile(kStored));
     EXPECT_EQ(changes.count(), 0);
-    // Written at last, from the records as they were.
-    store->setReplacer(replaceFileAtomically);
-    ASSERT_TRUE(store->replace(coffee, *withRunEnded(coffee, QDate(2026, 9, 9))));
-    EXPECT_EQ(store->records()[1].runs[0].end, QDate(2026, 9, 9));
+
+    store.setReplacer(replaceFileAtomically);
+    ASSERT_TRUE(store.replace(kStored[1], endedOn(kStored[1], 9)));
+    EXPECT_EQ(store.records()[1], endedOn(kStored[1], 9));
 }
 
 } // namespace
