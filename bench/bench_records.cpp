@@ -1,6 +1,7 @@
 // The quit records at their most: 300 records of 50 runs and 50 price changes each, read from the
 // file's bytes and worked out for the list, as the list does when it opens.
 
+#include "bench/samplerecords.h"
 #include "core/quitrecord.h"
 #include "core/recordfile.h"
 
@@ -10,33 +11,10 @@
 
 namespace {
 
-constexpr int kRecords = 300;
-constexpr int kRunsPerRecord = 50;
-constexpr int kPricesPerRecord = 50;
-
-const QDate kToday(2026, 9, 1);
-
-// Runs of about two months apart over the years before today, the last one going on, and a price
-// change inside every run.
-pomiro::QuitRecords fullRecords()
-{
-    pomiro::QuitRecords records;
-    for (int i = 0; i < kRecords; ++i) {
-        pomiro::QuitRecord record;
-        record.name = QStringLiteral("毎朝のコーヒー、%1杯目").arg(i + 1);
-        QDate start = kToday.addDays(-qint64(kRunsPerRecord) * 70);
-        for (int r = 0; r < kRunsPerRecord; ++r) {
-            const QDate end = start.addDays(40 + (i + r) % 20);
-            record.runs.append({start, end, pomiro::Amount{qint64(1'000'000 + i * 12'345 + r)}});
-            if (r < kPricesPerRecord)
-                record.prices.append({start.addDays(10), pomiro::Amount{qint64(2'000'000 + r)}});
-            start = end.addDays(10);
-        }
-        record.runs.last().end.reset();
-        records.append(record);
-    }
-    return records;
-}
+using pomiro::bench::fullRecords;
+using pomiro::bench::kRecords;
+using pomiro::bench::kRecordsToday;
+const QDate kToday = kRecordsToday;
 
 const QByteArray &fileBytes()
 {

@@ -89,7 +89,7 @@ QRectF PageWriter::takeArea(double heightPoints)
     return area;
 }
 
-QString pageDate(const QDate &date)
+QString pageDate(QDate date)
 {
     return date.toString(QStringLiteral("yyyy年MM月dd日"));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QDate>
 #include <QList>
 #include <QRectF>
 #include <QStringList>
@@ -50,6 +51,6 @@ private:
 };
 
 // A page's date in the program's form: "2026年12月10日".
-QString pageDate(const class QDate &date);
+QString pageDate(QDate date);
 
 } // namespace pomiro

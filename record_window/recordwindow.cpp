@@ -24,6 +24,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -157,6 +158,8 @@ RecordWindow::RecordWindow(const EntryStore &entries, RecordStore &records, Step
     m_midnight = new QTimer(this);
     m_midnight->setObjectName(QStringLiteral("midnight"));
     m_midnight->setSingleShot(true);
+    // A coarse timer may fire 5 % late: half an hour after midnight for a window opened at noon.
+    m_midnight->setTimerType(Qt::PreciseTimer);
     connect(m_midnight, &QTimer::timeout, this, &RecordWindow::refresh);
 
     QWidget *const order[] = {m_table,
