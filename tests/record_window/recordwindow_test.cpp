@@ -9,11 +9,14 @@
 #include "core/recordfile.h"
 #include "core/recordstore.h"
 #include "platform/pagewriter.h"
+#include "record_window/datefield.h"
 #include "record_window/texts.h"
 #include "tests/support/mainwindowtest.h"
 #include "tests/support/pdftext.h"
 
+#include <QCalendarWidget>
 #include <QClipboard>
+#include <QDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -229,6 +232,74 @@ TEST_F(RecordWindowTest, ARefusedDateIsToldAndChangesNothing)
     // The day the last run ended is allowed.
     enterQuitDate(records, formatDate(previousEnd));
     EXPECT_EQ(storedRecords()[0].runs.size(), 2);
+}
+
+// The calendar by keys: Alt+↓ in the field opens it on the latest day it offers (today), ← moves
+// a day back, Enter takes the day and sets it.
+TEST_F(RecordWindowTest, TheCalendarSetsADayByKeys)
+{
+    startWith({entryCosting(u"禁煙"_s, 500)}, {});
+    RecordWindow *records = openRecords();
+    ASSERT_NE(records, nullptr);
+    auto *field = records->findChild<DateField *>(u"quitDate"_s);
+    field->edit()->setFocus();
+    keyIn(records, Qt::Key_Down, Qt::AltModifier);
+    QCalendarWidget *calendar = field->openCalendar();
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(calendar->selectedDate(), kToday);
+    EXPECT_EQ(calendar->maximumDate(), kToday);
+    QWidget *popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    QTest::keyClick(popup->windowHandle(), Qt::Key_Left);
+    QTest::keyClick(popup->windowHandle(), Qt::Key_Return);
+    EXPECT_EQ(field->openCalendar(), nullptr);
+    EXPECT_EQ(storedRecords(), QuitRecords{running(u"禁煙"_s, kToday.addDays(-1), 500)});
+}
+
+struct PriceAsked
+{
+    const char *why;
+    QString from;
+    QString amount;
+    QList<PriceChange> kept; // empty: refused, and told
+};
+
+TEST_F(RecordWindowTest, APriceChangeIsAskedWithItsDayAndCountsFromThen)
+{
+    const QDate quit(2026, 9, 1), rise(2026, 10, 1);
+    const PriceAsked asked[] = {
+        {"a rise from October", u"2026/10/1"_s, u"600"_s, {{rise, yen(600)}}},
+        {"the same price", formatDate(rise), u"\\500"_s, {}},
+        {"before the run", u"2026/8/31"_s, u"600"_s, {}},
+        {"tomorrow", formatDate(kToday.addDays(1)), u"600"_s, {}},
+    };
+    for (const PriceAsked &price : asked) {
+        SCOPED_TRACE(price.why);
+        window.reset();
+        startWith({entryCosting(u"禁煙"_s, 500)}, {running(u"禁煙"_s, quit, 500)});
+        RecordWindow *records = openRecords();
+        ASSERT_NE(records, nullptr);
+        messages.shown.clear();
+        QTimer::singleShot(0, records, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QLineEdit *>(u"dateEdit"_s)->setText(price.from);
+            dialog->findChild<QLineEdit *>(u"priceAmount"_s)->setText(price.amount);
+            QTest::keyClick(dialog->windowHandle(), Qt::Key_Return); // in the amount field
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        QTest::mouseClick(records->findChild<QPushButton *>(u"addPriceButton"_s), Qt::LeftButton);
+        EXPECT_EQ(storedRecords()[0].prices, price.kept);
+        if (!price.kept.isEmpty()) {
+            const qint64 saved = quit.daysTo(rise) * 500 + rise.daysTo(kToday) * 600;
+            EXPECT_EQ(cell(records, "recordTable", 0, 3), formatAmountText(yen(saved)));
+            EXPECT_TRUE(messages.shown.isEmpty());
+        } else if (price.amount != u"\\500"_s) {
+            ASSERT_EQ(messages.shown.size(), 1);
+            EXPECT_EQ(messages.shown[0].box, Box::Warning);
+        }
+    }
 }
 
 TEST_F(RecordWindowTest, StartingAgainEndsTheRunTodayAndKeepsItAfterAsking)
