@@ -127,8 +127,10 @@ TEST_F(RecordWindowTest, TheTableShowsEveryEntrysFiguresAndTheTotal)
                       {}};
     QuitRecord smoking = running(u"禁煙"_s, quit, 500);
     smoking.prices << PriceChange{QDate(2026, 10, 1), yen(600)};
+    // A second entry of a name (another program may write one) has no record: it belongs to the
+    // first, as a save does.
     startWith({entryCosting(u"禁煙"_s, 600), entryCosting(u"コーヒー"_s, 300),
-               entryCosting(u"お菓子"_s, 100)},
+               entryCosting(u"お菓子"_s, 100), entryCosting(u"禁煙"_s, 600)},
               {smoking, coffee});
 
     RecordWindow *records = openRecords();
@@ -147,8 +149,9 @@ TEST_F(RecordWindowTest, TheTableShowsEveryEntrysFiguresAndTheTotal)
          money(coffeeNow * 300), money(coffeeSaved),
          recordtexts::days(std::max(coffeeEarlier, coffeeNow))},
         {u"お菓子"_s, {}, {}, {}, {}, {}},
+        {u"禁煙"_s, {}, {}, {}, {}, {}},
     };
-    for (int row = 0; row < 3; ++row)
+    for (int row = 0; row < 4; ++row)
         for (int column = 0; column < RecordReport::kColumns; ++column)
             EXPECT_EQ(cell(records, "recordTable", row, column), expected[row][column])
                 << row << ',' << column;
@@ -385,6 +388,23 @@ TEST_F(RecordWindowTest, ASaveOverAddsThePriceAndOneStepTakesBothBack)
     // The same price again adds nothing.
     click("saveButton");
     EXPECT_EQ(storedRecords(), raised);
+}
+
+// A delete leaves the record in its file: undoing the delete shows the entry with its record again.
+TEST_F(RecordWindowTest, ADeletedEntryKeepsItsRecordForItsUndo)
+{
+    const QuitRecord smoking = running(u"禁煙"_s, QDate(2026, 9, 1), 500);
+    startWith({entryCosting(u"禁煙"_s, 500), entryCosting(u"お菓子"_s, 100)}, {smoking});
+    const QByteArray before = recordFileBytes();
+    click("deleteButton"); // the question is answered with Enter
+    EXPECT_EQ(recordFileBytes(), before);
+    RecordWindow *records = openRecords();
+    ASSERT_NE(records, nullptr);
+    EXPECT_EQ(cell(records, "recordTable", 0, 0), u"お菓子"_s);
+    keyIn(records, Qt::Key_Z, Qt::ControlModifier); // the delete, from the record window
+    EXPECT_EQ(cell(records, "recordTable", 0, 0), u"禁煙"_s);
+    EXPECT_EQ(cell(records, "recordTable", 0, 1), formatDate(smoking.runs[0].start));
+    EXPECT_EQ(storedRecords(), QuitRecords{smoking});
 }
 
 TEST_F(RecordWindowTest, ADamagedRecordFileIsToldOnceAndNeverWrittenOver)
