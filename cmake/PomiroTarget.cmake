@@ -13,9 +13,9 @@ endfunction()
 # takes a parsed header only where the macros it was made with (Qt's module macros) are defined
 # the same way and the flags match; CMake's -Winvalid-pch makes any other case an error under
 # POMIRO_WERROR, so a library that uses the wrong kind fails to build rather than compiling slowly.
-# The presets turn it on; a packager's build goes without unless asked. A header a file forgets to
-# include is hidden by the parsed ones, so the builds of scripts/check-debian13.sh and a packager's
-# plain build are what find it.
+# The release build goes without: with GCC's parsed headers, two builds of one commit gave
+# binaries that differ (their debug information), and the package must come out the same. Being
+# without, it also finds a header that a file forgot to include.
 option(POMIRO_PCH "Precompile the Qt headers of the program's libraries" OFF)
 if(POMIRO_PCH)
     set(pomiro_window_free_headers
