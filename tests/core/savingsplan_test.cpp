@@ -129,9 +129,8 @@ struct Fraction
 };
 
 // Whole yen for the fraction, half away from zero (all figures here are positive): the largest q
-// with q x 2d <= 2n + d, found by bisection on exact products. None when the yen leave the Amount
-// range.
-std::optional<qint64> wholeYen(const Fraction &figure, qint64 yearlyUnits)
+// with q x 2d <= 2n + d, found by bisection on exact products. None from 2^62 yen.
+std::optional<qint64> roundedYen(const Fraction &figure, qint64 yearlyUnits)
 {
     const Natural twoN = figure.numerator * Natural(2 * std::uint64_t(yearlyUnits));
     const Natural twoD = figure.denominator * Natural(2);
@@ -149,9 +148,16 @@ std::optional<qint64> wholeYen(const Fraction &figure, qint64 yearlyUnits)
         else
             high = middle;
     }
-    if (Natural(low) * Natural(kUnitsPerYen) > Natural(std::uint64_t(kMaxUnits)))
-        return std::nullopt;
     return static_cast<qint64>(low);
+}
+
+// The same, none when the yen leave the Amount range.
+std::optional<qint64> wholeYen(const Fraction &figure, qint64 yearlyUnits)
+{
+    const auto yen = roundedYen(figure, yearlyUnits);
+    if (yen && *yen > kMaxUnits / kUnitsPerYen)
+        return std::nullopt;
+    return yen;
 }
 
 // What was put aside after `months`: yearly x months / 12.
@@ -172,6 +178,20 @@ Fraction grownFraction(int rate, int months)
     const std::uint64_t growth = kBase + std::uint64_t(rate);
     return {power(growth, months) - power(kBase, months),
             power(kBase, months - 1) * Natural(12 * std::uint64_t(rate) * kUnitsPerYen)};
+}
+
+// The value of a plan with a start, from the closed form as one fraction in yen, for yearlyUnits 1:
+//   V(m) = S G^m / B^m + 1,000 Y (G^m - B^m) / (r B^m),  at rate 0 S + Y m / 12.
+Fraction grownWithStart(qint64 yearly, qint64 start, int rate, int months)
+{
+    if (rate == 0)
+        return {Natural(12) * Natural(start) + Natural(yearly) * Natural(months),
+                Natural(12 * kUnitsPerYen)};
+    const Natural growth = power(12'000 + std::uint64_t(rate), months);
+    const Natural base = power(12'000, months);
+    return {Natural(start) * Natural(rate) * growth +
+                Natural(1'000) * Natural(yearly) * (growth - base),
+            base * Natural(std::uint64_t(rate) * kUnitsPerYen)};
 }
 
 // Whether the figure lies within two billionths of a yen of a half, where a plan that loses
@@ -483,6 +503,89 @@ TEST(PlanByYearRange, NothingBelowZero)
     const auto none = planByYear(Amount{1'825'000'000}, 30, 0);
     ASSERT_EQ(none.size(), 1);
     EXPECT_EQ(unitsOf(none[0].grown), 0);
+}
+
+// With a start and with tax: the value from the closed form, what was put aside from the start and
+// the monthly amounts, and the tax on the difference of the two in whole yen, rounded half away
+// from zero.
+TEST(PlanWithStart, MatchesTheClosedFormTaxedOrNot)
+{
+    __extension__ typedef __int128 Wide;
+    const std::pair<qint64, qint64> plans[] = {
+        // yearly, start in units
+        {1'825'000'000, 0},
+        {1'825'000'000, 3'000'000'005},
+        {0, 12'345'678'901},
+        {7, 5'000},
+        // at 15.0 %, more than the range after 1 year before tax, less after it
+        {0, 800'000'000'000'000 * kUnitsPerYen}};
+    const auto units = [](std::optional<Wide> yen) {
+        return yen && *yen <= kMaxUnits / kUnitsPerYen ? std::optional<qint64>(*yen * kUnitsPerYen)
+                                                       : std::nullopt;
+    };
+    int compared = 0;
+    for (int rate = pomiro::kLowestRate; rate <= pomiro::kHighestRate; rate += 5) {
+        for (const auto &[yearly, start] : plans) {
+            // The years of the table in months, and a month past 5 years.
+            for (const int m : {12, 36, 60, 120, 240, 360, 61}) {
+                const Wide saved =
+                    *roundedYen({Natural(12) * Natural(start) + Natural(yearly) * Natural(m),
+                                 Natural(12 * kUnitsPerYen)},
+                                1);
+                const auto held = roundedYen(grownWithStart(yearly, start, rate, m), 1);
+                for (const bool taxed : {false, true}) {
+                    const std::string where =
+                        described(yearly, rate) + " from " + std::to_string(start) + " units, " +
+                        std::to_string(m) + " months" + (taxed ? ", taxed" : "");
+                    const Wide gain = held ? *held - saved : 0;
+                    const Wide tax = taxed && gain > 0 ? (gain * 20'315 + 50'000) / 100'000 : 0;
+                    const auto shown = held ? std::optional<Wide>(*held - tax) : std::nullopt;
+                    const auto savedUnits = units(saved);
+                    const auto shownUnits = units(shown);
+                    const pomiro::PlanTerms terms{Amount{yearly}, Amount{start}, rate, taxed};
+                    EXPECT_EQ(unitsOf(savedAfter(terms, m)), savedUnits) << where;
+                    EXPECT_EQ(unitsOf(pomiro::grownAfter(terms, m)), shownUnits) << where;
+                    if (m % 12 != 0)
+                        continue;
+                    const auto row = planByYear(terms, m / 12).back();
+                    EXPECT_EQ(unitsOf(row.saved), savedUnits) << where;
+                    EXPECT_EQ(unitsOf(row.grown), shownUnits) << where;
+                    const bool both = savedUnits && shownUnits;
+                    EXPECT_EQ(unitsOf(row.gain),
+                              both ? std::optional<qint64>(*shownUnits - *savedUnits)
+                                   : std::nullopt)
+                        << where;
+                    ++compared;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(compared, 41 * 5 * int(kPlanYears.size()) * 2);
+    // The case it is there for: beyond the range before tax, within it after.
+    const pomiro::PlanTerms large{Amount{}, Amount{std::get<1>(plans[4])}, 150, true};
+    EXPECT_TRUE(planRows(large).front().grown.has_value());
+    EXPECT_FALSE(pomiro::grownAfter({large.yearly, large.start, 150, false}, 12).has_value());
+    EXPECT_TRUE(pomiro::grownAfter(large, 12).has_value());
+}
+
+// Terms the plan does not run on have no figures; a monthly amount has a yearly one while 12 x it
+// fits.
+TEST(PlanTerms, RefusedTermsAndYearlyAmounts)
+{
+    const pomiro::PlanTerms refused[] = {{Amount{-1}, Amount{}, 30, false},
+                                         {Amount{1}, Amount{-1}, 30, true},
+                                         {Amount{1}, Amount{}, pomiro::kLowestRate - 1, false},
+                                         {Amount{1}, Amount{}, pomiro::kHighestRate + 1, false}};
+    for (const auto &terms : refused) {
+        EXPECT_FALSE(pomiro::validTerms(terms));
+        EXPECT_FALSE(savedAfter(terms, 12) || pomiro::grownAfter(terms, 12));
+        EXPECT_TRUE(planByYear(terms, 30).isEmpty());
+    }
+    EXPECT_TRUE(pomiro::validTerms({Amount{}, Amount{}, pomiro::kHighestRate, true}));
+    EXPECT_EQ(unitsOf(pomiro::yearlyOf(Amount{kMaxUnits / 12})), kMaxUnits / 12 * 12);
+    EXPECT_EQ(unitsOf(pomiro::yearlyOf(Amount::fromYen(15'000))), 1'800'000'000);
+    EXPECT_EQ(unitsOf(pomiro::yearlyOf(Amount{kMaxUnits / 12 + 1})), std::nullopt);
+    EXPECT_EQ(unitsOf(pomiro::yearlyOf(Amount{-1})), std::nullopt);
 }
 
 // An entry with the １年 text `year`. The other periods hold texts that would change the total if
