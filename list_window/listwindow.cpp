@@ -193,7 +193,8 @@ void ListWindow::showSavings()
     Entries chosen;
     for (const int row : m_model->takenRows())
         chosen << m_model->entryOfRow(row);
-    auto *savings = new SavingsWindow(chosen, !m_model->hasSelection(), m_folder, this);
+    auto *savings = new SavingsWindow(chosen, !m_model->hasSelection(), m_folder, this,
+                                      m_savedSoFar ? m_savedSoFar(chosen) : Amount{});
     savings->setPrinting(m_printing);
     savings->open();
 }

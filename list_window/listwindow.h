@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/amount.h"
 #include "core/entry.h"
 #include "list_window/listprinting.h"
 #include "platform/savedialog.h"
@@ -55,6 +56,11 @@ public:
     using OpenRecords = std::function<void(QWidget *over, const QString &name)>;
     void setOpenRecords(OpenRecords openRecords) { m_openRecords = std::move(openRecords); }
 
+    // What quitting has saved for some entries, which the savings window starts from; nothing
+    // without it.
+    using SavedSoFar = std::function<Amount(const Entries &chosen)>;
+    void setSavedSoFar(SavedSoFar savedSoFar) { m_savedSoFar = std::move(savedSoFar); }
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -81,6 +87,7 @@ private:
     AskSavePath m_askSavePath;
     PdfPrinting m_printing;
     OpenRecords m_openRecords;
+    SavedSoFar m_savedSoFar;
 };
 
 } // namespace pomiro

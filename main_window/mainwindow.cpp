@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSet>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -266,6 +267,27 @@ StepCommand *MainWindow::saveOverStep(const EntryChange &change)
     return new StepSequence(std::move(parts));
 }
 
+Amount MainWindow::savedSoFar(const Entries &chosen) const
+{
+    // Each record once, whatever number of entries carry its name; a habit that earned counts
+    // nothing, and a sum beyond the range none.
+    QSet<QString> counted;
+    Amount sum;
+    for (const Entry &entry : chosen) {
+        if (counted.contains(entry.name))
+            continue;
+        counted.insert(entry.name);
+        const auto overall = recordFigures(m_records->recordOf(entry.name), today()).overall;
+        if (!overall || overall.value() <= Amount{})
+            continue;
+        const auto added = addAmounts(sum, overall.value());
+        if (!added)
+            return Amount{};
+        sum = added.value();
+    }
+    return sum;
+}
+
 QDate MainWindow::today() const
 {
     return m_printing ? m_printing->today() : QDate::currentDate();
@@ -338,10 +360,12 @@ void MainWindow::showList()
 {
     ListWindow *list = ListWindow::showList(m_store.entries(), this, m_list,
                                             QFileInfo(m_store.path()).absolutePath());
-    if (m_records)
+    if (m_records) {
         list->setOpenRecords([this](QWidget *over, const QString &name) {
             showRecords(over, m_store.indexOf(name));
         });
+        list->setSavedSoFar([this](const Entries &chosen) { return savedSoFar(chosen); });
+    }
 }
 
 void MainWindow::setPrinting(PdfPrinting *printing)

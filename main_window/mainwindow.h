@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/entry.h"
 #include "core/period.h"
 #include "main_window/texts.h"
 
@@ -100,6 +101,8 @@ private:
     // The save-over step, with the new price in the record of an entry whose run goes on.
     StepCommand *saveOverStep(const EntryChange &change);
     QDate today() const;
+    // What the records of `chosen` have saved so far, for the savings window's start.
+    Amount savedSoFar(const Entries &chosen) const;
     void deleteEntry();
     void nameChosen(int index);
     void openPrintPanel();

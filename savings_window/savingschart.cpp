@@ -57,7 +57,8 @@ Series seriesOf(const ChartPlan &plan)
         return series;
     bool savedFits = true;
     bool grownFits = true;
-    for (const PlanRow &row : planByYear(plan.yearly, plan.rate, kChartYears)) {
+    for (const PlanRow &row :
+         planByYear(PlanTerms{plan.yearly, plan.start, plan.rate, plan.taxed}, kChartYears)) {
         savedFits = savedFits && row.saved;
         grownFits = grownFits && row.grown;
         if (savedFits)
@@ -86,7 +87,8 @@ double relativeLuminance(const QColor &colour)
 
 ChartColours paperColours()
 {
-    return {Qt::white, Qt::black, QColor(200, 200, 200), QColor(31, 95, 168), QColor(192, 57, 43)};
+    return {Qt::white,           Qt::black,           QColor(200, 200, 200),
+            QColor(31, 95, 168), QColor(192, 57, 43), QColor(30, 120, 60)};
 }
 
 ChartColours chartColours(const QPalette &palette)
@@ -99,14 +101,23 @@ ChartColours chartColours(const QPalette &palette)
         colours.text = text;
         return colours;
     }
-    return {background, text, QColor(80, 80, 80), QColor(138, 180, 248), QColor(255, 171, 145)};
+    return {background,
+            text,
+            QColor(80, 80, 80),
+            QColor(138, 180, 248),
+            QColor(255, 171, 145),
+            QColor(129, 201, 149)};
 }
 
 void paintSavingsChart(QPainter &painter, const QRectF &area, const ChartPlan &plan,
                        const ChartColours &colours, const QFont &font, qreal unit)
 {
     const Series series = seriesOf(plan);
-    double highest = 0;
+    // The target's level, in 万円, while there are lines to reach it.
+    const std::optional<double> target = plan.target && plan.hasSaving
+                                             ? std::optional(toYenDouble(*plan.target) / kYenPerMan)
+                                             : std::nullopt;
+    double highest = target.value_or(0);
     for (const QList<double> *line : {&series.saved, &series.grown})
         for (const double value : *line)
             highest = std::max(highest, value);
@@ -125,10 +136,14 @@ void paintSavingsChart(QPainter &painter, const QRectF &area, const ChartPlan &p
     const QPen savedPen(colours.saved, 2 * unit, Qt::SolidLine, Qt::FlatCap);
     QPen grownPen(colours.grown, 2.5 * unit, Qt::CustomDashLine, Qt::FlatCap);
     grownPen.setDashPattern({4, 2.5}); // in pen widths
+    QPen targetPen(colours.target, 2 * unit, Qt::DashDotLine, Qt::FlatCap);
     double x = area.left() + gap;
     const double legendY = area.top() + gap + line / 2;
-    for (const auto &[pen, name] : {std::pair{savedPen, savingstexts::kSavedLine},
-                                    std::pair{grownPen, savingstexts::kGrownLine}}) {
+    QList<std::pair<QPen, QString>> legend{{savedPen, savingstexts::kSavedLine},
+                                           {grownPen, savingstexts::kGrownLine}};
+    if (target)
+        legend.append({targetPen, savingstexts::kTargetLine});
+    for (const auto &[pen, name] : legend) {
         painter.setPen(pen);
         painter.drawLine(QPointF(x, legendY), QPointF(x + sample, legendY));
         x += sample + gap;
@@ -177,8 +192,12 @@ void paintSavingsChart(QPainter &painter, const QRectF &area, const ChartPlan &p
     painter.drawText(QPointF(frame.right() + gap, frame.bottom() + gap + metrics.ascent()),
                      savingstexts::kYearsAxis);
 
-    // The lines, the plan's over the amount put aside.
+    // The lines, the plan's over the amount put aside, and the target across the whole plan.
     painter.setClipRect(frame.adjusted(-2 * unit, -2 * unit, 2 * unit, 2 * unit));
+    if (target) {
+        painter.setPen(targetPen);
+        painter.drawLine(at(0, *target), at(kChartYears, *target));
+    }
     for (const auto &[pen, values] :
          {std::pair{savedPen, &series.saved}, std::pair{grownPen, &series.grown}}) {
         if (values->size() < 2)

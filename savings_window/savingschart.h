@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QWidget>
+#include <optional>
 
 class QPainter;
 class QPalette;
@@ -22,6 +23,7 @@ struct ChartColours
     QColor grid;
     QColor saved;
     QColor grown;
+    QColor target;
 };
 
 // The colours for a window in `palette`, light or dark by its base colour; and for paper.
@@ -29,12 +31,16 @@ ChartColours chartColours(const QPalette &palette);
 ChartColours paperColours();
 
 // What the chart shows: putting `yearly` ÷ 12 aside every month at `rate` tenths of a percent a
-// year, over the plan's years (kPlanYears); no lines unless `hasSaving`.
+// year, over the plan's years (kPlanYears), from `start`, after tax when `taxed`; no lines unless
+// `hasSaving`. A target is a level line of its own.
 struct ChartPlan
 {
     Amount yearly;
     int rate = 0;
     bool hasSaving = false;
+    Amount start;
+    bool taxed = false;
+    std::optional<Amount> target;
 };
 
 // Paints the chart into `area`: the legend, the plan's years along, 万円 up with round gridlines,

@@ -42,10 +42,18 @@ void paintSavingsPage(QPainter &painter, PdfDocument &document, const SavingsRep
     if (!report.leftOut.isEmpty())
         page.line(report.leftOut, Size::kTextPoints);
     page.line(savingstexts::rate(report.ratePercent()), Size::kTextPoints);
+    if (report.start > Amount{})
+        page.line(savingstexts::startLine(formatAmountText(report.start)), Size::kTextPoints);
+    if (report.taxed)
+        page.line(savingstexts::kTaxLine, Size::kTextPoints);
+    for (const QString &goal : {report.targetSentence, report.neededSentence})
+        if (!goal.isEmpty())
+            page.line(goal, Size::kTextPoints);
     page.space(Size::kTextPoints);
     paintSavingsChart(painter, page.takeArea(kChartHeightPoints),
-                      {report.base.yearly, report.rate, report.base.hasSaving()}, paperColours(),
-                      fonts::font(fonts::kProportional, Size::kNotePoints + 1),
+                      {report.base.yearly, report.rate, report.base.hasSaving(), report.start,
+                       report.taxed, report.target},
+                      paperColours(), fonts::font(fonts::kProportional, Size::kNotePoints + 1),
                       document.writer().resolution() / kScreenDotsPerInch);
     page.space(Size::kTextPoints);
     page.table(tableOf(report));

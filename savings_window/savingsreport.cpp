@@ -72,9 +72,49 @@ QStringList savingsColumnTitles()
 
 SavingsReport makeSavingsReport(const Entries &chosen, bool all, int rate)
 {
+    return makeSavingsReport(chosen, all, SavingsChoices{rate, {}, false, {}, kGoalYearsFirst},
+                             QDate::currentDate());
+}
+
+namespace {
+
+void setGoalSentences(SavingsReport &report, int goalYears, QDate today)
+{
+    const Amount target = *report.target;
+    const QString shownTarget = formatAmountText(target);
+    const PlanTerms terms{report.base.yearly, report.start, report.rate, report.taxed};
+    if (const auto months = monthsToReach(terms, target); !months) {
+        report.targetSentence = savingstexts::targetOutOfReach(shownTarget);
+    } else if (months.value() == 0) {
+        report.targetSentence = savingstexts::targetAlready(shownTarget);
+    } else {
+        const YearsAndMonths after = yearsAndMonths(months.value());
+        const QDate month = monthAfter(today, months.value());
+        report.targetSentence = savingstexts::targetReached(shownTarget, after.years, after.months,
+                                                            month.year(), month.month());
+    }
+    const auto monthly = monthlyNeeded(report.start, report.rate, report.taxed, target, goalYears);
+    if (!monthly)
+        report.neededSentence = savingstexts::monthlyNeededTooLarge(goalYears);
+    else if (monthly.value() == Amount{})
+        report.neededSentence = savingstexts::monthlyNeededNone(goalYears);
+    else
+        report.neededSentence =
+            savingstexts::monthlyNeeded(goalYears, formatAmountText(monthly.value()));
+}
+
+} // namespace
+
+SavingsReport makeSavingsReport(const Entries &chosen, bool all, const SavingsChoices &choices,
+                                QDate today)
+{
     SavingsReport report;
     report.base = planBase(chosen);
-    report.rate = rate;
+    report.rate = choices.rate;
+    report.start = choices.start;
+    report.taxed = choices.taxed;
+    report.target = choices.target;
+    const int rate = choices.rate;
     if (report.base.overflow) {
         report.sentence = savingstexts::kTotalTooLarge;
     } else if (!report.base.hasSaving()) {
@@ -83,7 +123,9 @@ SavingsReport makeSavingsReport(const Entries &chosen, bool all, int rate)
         const Amount yearly = report.base.yearly;
         report.sentence = savingstexts::monthlySentence(formatAmountText(Amount{yearly.units / 12}),
                                                         formatAmountText(yearly));
-        report.rows = planRows(yearly, rate);
+        report.rows = planRows(PlanTerms{yearly, report.start, rate, report.taxed});
+        if (report.target)
+            setGoalSentences(report, choices.goalYears, today);
     }
     QStringList names;
     for (const Entry &entry : chosen)

@@ -2,19 +2,39 @@
 
 #include "core/csv.h"
 #include "core/entry.h"
+#include "core/savingsgoal.h"
 #include "core/savingsplan.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <optional>
 
 namespace pomiro {
 
+// What the user chose in the savings window besides the entries.
+struct SavingsChoices
+{
+    int rate = 0; // tenths of a percent
+    Amount start; // what is there already
+    bool taxed = false;
+    std::optional<Amount> target;
+    int goalYears =
+        kGoalYearsFirst; // the years the monthly amount for the target is worked out for
+};
+
 // Everything the savings window and its page show for the chosen entries at one rate.
 struct SavingsReport
 {
     PlanBase base;
     int rate = 0; // tenths of a percent
+    Amount start;
+    bool taxed = false;
+    std::optional<Amount> target;
+    // When the target is reached, and what a month reaches it in the chosen years; empty without a
+    // target or anything to put aside.
+    QString targetSentence;
+    QString neededSentence;
     // The monthly amount and where it comes from, or why there is nothing to put aside.
     QString sentence;
     // Which entries the plan holds, and the ones left out (empty when none).
@@ -40,7 +60,10 @@ struct SavingsReport
     csv::Table table() const;
 };
 
-// `all`: the entries are every entry, none having been selected.
+// `all`: the entries are every entry, none having been selected. `today`: the month a target's
+// calendar month counts from.
+SavingsReport makeSavingsReport(const Entries &chosen, bool all, const SavingsChoices &choices,
+                                QDate today);
 SavingsReport makeSavingsReport(const Entries &chosen, bool all, int rate);
 
 // The name of a plan row's period: "１年" … "３０年".

@@ -1,13 +1,17 @@
 #include "savings_window/savingswindow.h"
 
+#include "core/periodtotal.h"
 #include "platform/accessibility.h"
+#include "platform/amountfield.h"
 #include "platform/announcer.h"
 #include "platform/fonts.h"
+#include "platform/messagebox.h"
 #include "savings_window/savingschart.h"
 #include "savings_window/savingsmodel.h"
 #include "savings_window/savingspage.h"
 #include "savings_window/texts.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDoubleSpinBox>
 #include <QGuiApplication>
@@ -16,6 +20,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <cmath>
@@ -42,6 +47,23 @@ void rememberRate(double percent)
     settings.setValue(SavingsWindow::rateSettingKey(), percent);
 }
 
+bool rememberedTax()
+{
+    const QSettings settings;
+    return settings.value(SavingsWindow::taxSettingKey(), false).toBool();
+}
+
+void rememberTax(bool taxed)
+{
+    QSettings settings;
+    settings.setValue(SavingsWindow::taxSettingKey(), taxed);
+}
+
+QString amountText(const std::optional<Amount> &amount)
+{
+    return amount ? formatAmountText(*amount) : QString();
+}
+
 QLabel *wrappingLabel(QWidget *parent)
 {
     auto *label = new QLabel(parent);
@@ -65,11 +87,17 @@ QString SavingsWindow::rateSettingKey()
     return QStringLiteral("savings/yearlyRatePercent");
 }
 
+QString SavingsWindow::taxSettingKey()
+{
+    return QStringLiteral("savings/taxOnGain");
+}
+
 SavingsWindow::SavingsWindow(const Entries &chosen, bool all, const QString &folder,
-                             QWidget *parent)
+                             QWidget *parent, Amount savedSoFar)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_chosen(chosen), m_all(all),
       m_folder(folder)
 {
+    m_choices.start = std::max(savedSoFar, Amount{});
     setObjectName(QStringLiteral("savingsWindow"));
     setWindowTitle(savingstexts::kWindowTitle);
     setModal(true);
@@ -91,6 +119,34 @@ SavingsWindow::SavingsWindow(const Entries &chosen, bool all, const QString &fol
     m_rate->setDecimals(1);
     m_rate->setToolTip(savingstexts::kRateTip);
     rateCaption->setBuddy(m_rate);
+
+    auto *startCaption = new QLabel(savingstexts::kStartCaption, this);
+    m_start = new AmountField(this);
+    m_start->setObjectName(QStringLiteral("start"));
+    m_start->setToolTip(savingstexts::kStartTip);
+    startCaption->setBuddy(m_start);
+    auto *targetCaption = new QLabel(savingstexts::kTargetCaption, this);
+    m_target = new AmountField(this);
+    m_target->setObjectName(QStringLiteral("target"));
+    m_target->setToolTip(savingstexts::kTargetTip);
+    targetCaption->setBuddy(m_target);
+    auto *yearsCaption = new QLabel(savingstexts::kYearsCaption, this);
+    m_years = new QSpinBox(this);
+    m_years->setObjectName(QStringLiteral("goalYears"));
+    m_years->setRange(1, kGoalYearsMax);
+    m_years->setValue(kGoalYearsFirst);
+    m_years->setSuffix(QStringLiteral(" 年"));
+    yearsCaption->setBuddy(m_years);
+    m_taxed = new QCheckBox(savingstexts::kTaxCheck, this);
+    m_taxed->setObjectName(QStringLiteral("taxed"));
+    m_taxed->setToolTip(savingstexts::kTaxTip);
+    m_taxed->setChecked(rememberedTax());
+    m_choices.taxed = m_taxed->isChecked();
+    m_start->setText(formatAmountText(m_choices.start));
+    m_targetSentence = wrappingLabel(this);
+    m_targetSentence->setObjectName(QStringLiteral("targetSentence"));
+    m_neededSentence = wrappingLabel(this);
+    m_neededSentence->setObjectName(QStringLiteral("neededSentence"));
 
     m_model = new SavingsModel(this);
     m_table = new QTableView(this);
@@ -136,7 +192,17 @@ SavingsWindow::SavingsWindow(const Entries &chosen, bool all, const QString &fol
     auto *rateRow = new QHBoxLayout;
     rateRow->addWidget(rateCaption);
     rateRow->addWidget(m_rate);
+    rateRow->addSpacing(12);
+    rateRow->addWidget(startCaption);
+    rateRow->addWidget(m_start);
     rateRow->addStretch();
+    auto *goalRow = new QHBoxLayout;
+    goalRow->addWidget(targetCaption);
+    goalRow->addWidget(m_target);
+    goalRow->addSpacing(12);
+    goalRow->addWidget(yearsCaption);
+    goalRow->addWidget(m_years);
+    goalRow->addStretch();
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -144,16 +210,25 @@ SavingsWindow::SavingsWindow(const Entries &chosen, bool all, const QString &fol
     layout->addWidget(m_source);
     layout->addWidget(m_leftOut);
     layout->addLayout(rateRow);
+    layout->addWidget(m_taxed);
+    layout->addLayout(goalRow);
+    layout->addWidget(m_targetSentence);
+    layout->addWidget(m_neededSentence);
     layout->addWidget(m_table, 0, Qt::AlignHCenter);
     layout->addWidget(m_chart, 0, Qt::AlignHCenter);
     layout->addWidget(note);
     layout->addLayout(buttons);
-    for (QLabel *label : {m_sentence, m_source, m_leftOut, note})
+    for (QLabel *label :
+         {m_sentence, m_source, m_leftOut, note, m_targetSentence, m_neededSentence})
         label->setFixedWidth(kChartSize.width());
 
     m_announcer = new Announcer(this);
 
-    setTabOrder(m_rate, m_table);
+    setTabOrder(m_rate, m_start);
+    setTabOrder(m_start, m_taxed);
+    setTabOrder(m_taxed, m_target);
+    setTabOrder(m_target, m_years);
+    setTabOrder(m_years, m_table);
     setTabOrder(m_table, copy);
     setTabOrder(copy, pdf);
     setTabOrder(pdf, printButton);
@@ -165,33 +240,107 @@ SavingsWindow::SavingsWindow(const Entries &chosen, bool all, const QString &fol
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
     m_rate->setValue(rememberedRate());
-    showRate(m_rate->value());
+    m_choices.rate = int(std::lround(m_rate->value() * 10));
+    showPlan();
     connect(m_rate, &QDoubleSpinBox::valueChanged, this, [this](double percent) {
-        showRate(percent);
+        m_choices.rate = int(std::lround(percent * 10));
+        showPlan();
         rememberRate(percent);
         if (m_report.base.hasSaving())
-            m_announcer->announce(savingstexts::rateAnnouncement(
-                percent, m_report.shown(int(kPlanYears.size()) - 1, SavingsReport::Figure::Grown)));
+            m_announcer->announce(savingstexts::rateAnnouncement(percent, lastGrown()));
     });
+    connect(m_taxed, &QCheckBox::toggled, this, [this](bool taxed) {
+        m_choices.taxed = taxed;
+        rememberTax(taxed);
+        showPlan();
+        if (m_report.base.hasSaving())
+            m_announcer->announce(savingstexts::grownAnnouncement(lastGrown()));
+    });
+    connect(m_years, &QSpinBox::valueChanged, this, [this](int years) {
+        m_choices.goalYears = years;
+        showPlan();
+        if (!m_report.neededSentence.isEmpty())
+            m_announcer->announce(m_report.neededSentence);
+    });
+    for (AmountField *field : {m_start, m_target}) {
+        const auto changed = [this, field] { field == m_start ? startChanged() : targetChanged(); };
+        connect(field, &AmountField::amountEntered, this, changed);
+        connect(field, &QLineEdit::editingFinished, this, changed);
+    }
 
     accessibility::describeControls(this);
     m_rate->setFocus();
 }
 
-void SavingsWindow::showRate(double percent)
+QString SavingsWindow::lastGrown() const
 {
-    m_report = makeSavingsReport(m_chosen, m_all, int(std::lround(percent * 10)));
+    return m_report.shown(int(kPlanYears.size()) - 1, SavingsReport::Figure::Grown);
+}
+
+bool SavingsWindow::takeAmount(AmountField *field, std::optional<Amount> &into,
+                               std::optional<Amount> empty)
+{
+    const QString text = field->text().trimmed();
+    // "\" alone is how a zero amount is written.
+    std::optional<Amount> amount = text.isEmpty() ? empty : std::optional(Amount{});
+    if (!isZeroText(text)) {
+        const auto read = parseAmountText(text);
+        if (!read || read.value() < Amount{}) {
+            // Put back first: the box takes the focus, and the field's editingFinished comes
+            // again.
+            field->setText(amountText(into));
+            warn(this, savingstexts::kAmountTitle, savingstexts::kUnreadableAmount);
+            field->setFocus();
+            return false;
+        }
+        amount = read.value();
+    }
+    field->setText(amountText(amount));
+    if (amount == into)
+        return false;
+    into = amount;
+    return true;
+}
+
+void SavingsWindow::startChanged()
+{
+    std::optional<Amount> start = m_choices.start;
+    if (!takeAmount(m_start, start, Amount{}))
+        return;
+    m_choices.start = *start;
+    showPlan();
+    if (m_report.base.hasSaving())
+        m_announcer->announce(savingstexts::grownAnnouncement(lastGrown()));
+}
+
+void SavingsWindow::targetChanged()
+{
+    if (!takeAmount(m_target, m_choices.target, std::nullopt))
+        return;
+    showPlan();
+    if (!m_report.targetSentence.isEmpty())
+        m_announcer->announce(m_report.targetSentence);
+}
+
+void SavingsWindow::showPlan()
+{
+    m_report = makeSavingsReport(m_chosen, m_all, m_choices, m_printing.today());
     m_sentence->setText(m_report.sentence);
     m_source->setText(m_report.source);
     m_leftOut->setText(m_report.leftOut);
     m_leftOut->setVisible(!m_report.leftOut.isEmpty());
+    m_targetSentence->setText(m_report.targetSentence);
+    m_targetSentence->setVisible(!m_report.targetSentence.isEmpty());
+    m_neededSentence->setText(m_report.neededSentence);
+    m_neededSentence->setVisible(!m_report.neededSentence.isEmpty());
     m_model->setReport(m_report);
     const int last = int(kPlanYears.size()) - 1;
     m_chart->setPlan(
-        {m_report.base.yearly, m_report.rate, m_report.base.hasSaving()},
+        {m_report.base.yearly, m_report.rate, m_report.base.hasSaving(), m_report.start,
+         m_report.taxed, m_report.target},
         m_report.base.hasSaving()
             ? savingstexts::chartDescription(m_report.shown(last, SavingsReport::Figure::Saved),
-                                             m_report.shown(last, SavingsReport::Figure::Grown))
+                                             lastGrown(), amountText(m_report.target))
             : savingstexts::kNoLines);
 }
 

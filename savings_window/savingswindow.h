@@ -6,13 +6,16 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QDoubleSpinBox;
+class QSpinBox;
 class QLabel;
 class QPushButton;
 class QTableView;
 
 namespace pomiro {
 
+class AmountField;
 class Announcer;
 class SavingsChart;
 class SavingsModel;
@@ -28,8 +31,9 @@ class SavingsWindow : public QDialog
 public:
     // `all`: the entries are every entry of the list, none having been selected. `folder`: where
     // the PDF is proposed (the data file's folder).
-    SavingsWindow(const Entries &chosen, bool all, const QString &folder,
-                  QWidget *parent = nullptr);
+    // `savedSoFar`: what quitting has saved for the chosen entries, the first 「いまある額」.
+    SavingsWindow(const Entries &chosen, bool all, const QString &folder, QWidget *parent = nullptr,
+                  Amount savedSoFar = {});
 
     // Tests give the printer, the date and the PDF save dialog here.
     void setPrinting(PdfPrinting printing) { m_printing = std::move(printing); }
@@ -39,9 +43,16 @@ public:
     // The rate offered the first time, and where the last one used is kept (QSettings).
     static constexpr double kFirstRate = 3.0;
     static QString rateSettingKey();
+    static QString taxSettingKey();
 
 private:
-    void showRate(double percent);
+    void showPlan();
+    // Reads an amount field into `into` (empty: `empty`); tells the user and puts the field back
+    // when it cannot be read. True when the amount changed.
+    bool takeAmount(AmountField *field, std::optional<Amount> &into, std::optional<Amount> empty);
+    void startChanged();
+    void targetChanged();
+    QString lastGrown() const;
     void copyTable();
     void savePdf();
     void print();
@@ -49,6 +60,7 @@ private:
     Entries m_chosen;
     bool m_all;
     QString m_folder;
+    SavingsChoices m_choices;
     SavingsReport m_report;
     PdfPrinting m_printing;
 
@@ -56,6 +68,12 @@ private:
     QLabel *m_source;
     QLabel *m_leftOut;
     QDoubleSpinBox *m_rate;
+    AmountField *m_start;
+    AmountField *m_target;
+    QSpinBox *m_years;
+    QCheckBox *m_taxed;
+    QLabel *m_targetSentence;
+    QLabel *m_neededSentence;
     SavingsModel *m_model;
     QTableView *m_table;
     SavingsChart *m_chart;

@@ -1,6 +1,7 @@
 #include "savings_window/texts.h"
 
 #include "core/period.h"
+#include "core/savingsgoal.h"
 #include "core/savingsplan.h"
 
 namespace pomiro::savingstexts {
@@ -21,6 +22,15 @@ QString yearName()
 QString planEndName()
 {
     return periodName(periodOfYears(kPlanYears.back()));
+}
+
+// A number of years as the periods write them, in full-width digits: "１０年".
+QString yearsName(int years)
+{
+    QString digits = QString::number(years);
+    for (QChar &digit : digits)
+        digit = QChar(digit.unicode() - u'0' + u'０');
+    return digits + QStringLiteral("年");
 }
 
 } // namespace
@@ -59,10 +69,63 @@ QString rate(double percent)
     return QStringLiteral("年利 %1％").arg(percentText(percent));
 }
 
-QString chartDescription(const QString &saved, const QString &grown)
+QString chartDescription(const QString &saved, const QString &grown, const QString &target)
 {
-    return QStringLiteral("%1で、積み立てた額は %2、運用した場合は %3 になります。")
-        .arg(planEndName(), saved, grown);
+    const QString lines = QStringLiteral("%1で、積み立てた額は %2、運用した場合は %3 になります。")
+                              .arg(planEndName(), saved, grown);
+    return target.isEmpty() ? lines
+                            : lines + QStringLiteral("目標額 %1 の線があります。").arg(target);
+}
+
+QString startLine(const QString &start)
+{
+    return QStringLiteral("いまある額 %1 から始めます").arg(start);
+}
+
+QString targetReached(const QString &target, int years, int months, int calendarYear,
+                      int calendarMonth)
+{
+    QString after;
+    if (years > 0)
+        after += QStringLiteral("%1 年").arg(years);
+    if (months > 0)
+        after += (after.isEmpty() ? QString() : QStringLiteral(" ")) +
+                 QStringLiteral("%1 ヶ月").arg(months);
+    return QStringLiteral("目標の %1 に届くのは %2後（%3 年 %4 月）です")
+        .arg(target, after)
+        .arg(calendarYear)
+        .arg(calendarMonth);
+}
+
+QString targetAlready(const QString &target)
+{
+    return QStringLiteral("目標の %1 にはもう届いています").arg(target);
+}
+
+QString targetOutOfReach(const QString &target)
+{
+    return QStringLiteral("目標の %1 には%2では届きません").arg(target, yearsName(kGoalYearsMax));
+}
+
+QString monthlyNeeded(int years, const QString &monthly)
+{
+    return QStringLiteral("%1で届くには毎月 %2").arg(yearsName(years), monthly);
+}
+
+QString monthlyNeededNone(int years)
+{
+    return QStringLiteral("%1で届くには、いまある額だけで足ります").arg(yearsName(years));
+}
+
+QString monthlyNeededTooLarge(int years)
+{
+    return QStringLiteral("%1で届くための毎月の額は、大きすぎて計算できません")
+        .arg(yearsName(years));
+}
+
+QString grownAnnouncement(const QString &grownAtEnd)
+{
+    return QStringLiteral("運用した場合、%1で %2").arg(planEndName(), grownAtEnd);
 }
 
 QString rateAnnouncement(double percent, const QString &grownAtEnd)

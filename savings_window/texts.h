@@ -54,11 +54,46 @@ QString leftOut(const QStringList &names);
 // "年利 3.0％"
 QString rate(double percent);
 
+// What is there already, a target, and the tax.
+inline const QString kStartCaption = QStringLiteral("いまある額(&A)");
+inline const QString kStartTip =
+    QStringLiteral("積み立てを始めるときにあるお金です。はじめは、選んだ「ぽみろ」のやめてからの"
+                   "記録の「これまで」の合計です。");
+inline const QString kTargetCaption = QStringLiteral("目標額(&G)");
+inline const QString kTargetTip = QStringLiteral("空にすると目標なしです。");
+inline const QString kYearsCaption = QStringLiteral("何年で(&N)");
+inline const QString kTaxCheck = QStringLiteral("運用益に税金がかかる（20.315％）(&Z)");
+inline const QString kTaxTip = QStringLiteral(
+    "オンにすると、運用した場合の額は、増えた分に 20.315％ の税金がかかるとした手取りです。"
+    "NISA などの非課税口座では、この税金はかかりません。");
+inline const QString kAmountTitle = QStringLiteral("金額の入力");
+inline const QString kUnreadableAmount = QStringLiteral(
+    "金額として読み取れません。50000 や 5万、\\1,000,000 のように 0 以上の金額を入力してください。");
+// "いまある額 \120,000 から始めます"
+QString startLine(const QString &start);
+// The page's line for a taxed plan.
+inline const QString kTaxLine =
+    QStringLiteral("運用した場合の額は、増えた分に 20.315％ の税金がかかるとした手取りです。");
+// When the plan reaches the target: "目標の \1,000,000 に届くのは 5 年 1 ヶ月後（2032 年 1
+// 月）です", or that it is there already, or not within the plan's longest.
+QString targetReached(const QString &target, int years, int months, int calendarYear,
+                      int calendarMonth);
+QString targetAlready(const QString &target);
+QString targetOutOfReach(const QString &target);
+// What a month the target takes in `years` years: "１０年で届くには毎月 \7,157".
+QString monthlyNeeded(int years, const QString &monthly);
+QString monthlyNeededNone(int years);
+QString monthlyNeededTooLarge(int years);
+// Told when the start or the tax changes the plan's last figure.
+QString grownAnnouncement(const QString &grownAtEnd);
+
 // The legend, which names the lines as the table names their columns, and what a screen reader
 // hears of the chart and of a new rate.
 inline const QString &kSavedLine = kSavedHeader;
 inline const QString &kGrownLine = kGrownHeader;
-QString chartDescription(const QString &saved, const QString &grown);
+inline const QString kTargetLine = QStringLiteral("目標額");
+QString chartDescription(const QString &saved, const QString &grown,
+                         const QString &target = QString());
 inline const QString kNoLines = QStringLiteral("積み立てる金額がないため、線はありません。");
 QString rateAnnouncement(double percent, const QString &grownAtEnd);
 

@@ -4,6 +4,7 @@
 
 #include "platform/fonts.h"
 #include "savings_window/savingsreport.h"
+#include "savings_window/texts.h"
 #include "tests/support/cases.h"
 #include "tests/support/pdftext.h"
 #include "tests/support/pdfwords.h"
@@ -77,6 +78,27 @@ TEST_F(SavingsPageTest, HoldsTitleDateSentenceRateAndTheTable)
     EXPECT_TRUE(all.contains(u"積み立てた額"_s) && all.contains(u"万円"_s))
         << "the chart's legend and axis are missing";
     EXPECT_TRUE(all.contains(u"年利を一定とした試算です。"_s)) << all.toStdString();
+}
+
+// The page gains what the window shows of a start, a target and the tax, each only when chosen.
+TEST_F(SavingsPageTest, HoldsTheStartTheTargetAndTheTaxWhenChosen)
+{
+    const Entries chosen{entry(u"禁煙"_s, u"\\182,500"_s)};
+    const QDate today(2026, 12, 10);
+    SavingsChoices choices{30, Amount::fromYen(120'000), true, Amount::fromYen(1'000'000), 10};
+    const SavingsReport report = makeSavingsReport(chosen, false, choices, today);
+    const QString all = pageLines(report).join(u'\n');
+    for (const QString &expected :
+         {savingstexts::startLine(u"\\120,000"_s), savingstexts::kTaxLine, report.targetSentence,
+          report.neededSentence, savingstexts::kTargetLine})
+        EXPECT_TRUE(all.contains(expected)) << expected.toStdString() << '\n' << all.toStdString();
+    EXPECT_FALSE(report.targetSentence.isEmpty());
+
+    const QString plain =
+        pageLines(makeSavingsReport(chosen, false, SavingsChoices{30, {}, false, {}, 10}, today))
+            .join(u'\n');
+    for (const QString &absent : {savingstexts::kTaxLine, u"いまある額"_s, u"目標"_s})
+        EXPECT_FALSE(plain.contains(absent)) << absent.toStdString();
 }
 
 TEST_F(SavingsPageTest, NothingToPutAsideIsSaidOnThePageToo)

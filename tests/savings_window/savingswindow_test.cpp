@@ -15,13 +15,16 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,6 +94,13 @@ protected:
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(m_window->windowHandle(), key, modifiers);
+    }
+
+    // Tab until the control named `name` has the focus, as a user goes round the window.
+    void tabTo(const char *name)
+    {
+        for (int i = 0; i < 12 && QApplication::focusWidget() != child(name); ++i)
+            press(Qt::Key_Tab);
     }
 
     QTemporaryDir m_settings;
@@ -234,6 +244,61 @@ TEST_F(SavingsWindowTest, TheRateChangedByKeysIsShownHeardAndRemembered)
     EXPECT_EQ(child<QDoubleSpinBox>("rate")->value(), 20.0) << "the last rate was not remembered";
 }
 
+// A goal by keys, on the plan a user can check by hand (１年 \182,500 at 3.0 %): the target typed
+// as people write it gives the month it is reached and what a month reaches it in the chosen
+// years, the chart gets its line, the start counts as put aside, the tax is remembered, and an
+// amount that cannot be read is told and put back.
+TEST_F(SavingsWindowTest, AGoalAStartAndTheTaxChangeThePlanAsTyped)
+{
+    QSettings().setValue(SavingsWindow::rateSettingKey(), 3.0);
+    open({yearly(u"禁煙"_s, u"\\182,500"_s)});
+    auto *target = child<QLineEdit>("target");
+    auto *start = child<QLineEdit>("start");
+    EXPECT_EQ(start->text(), u"\\"_s) << "nothing saved so far: the start is zero";
+    EXPECT_FALSE(child<QCheckBox>("taxed")->isChecked()) << "no tax at first";
+
+    AccessibilityEvents heard;
+    target->setFocus();
+    target->setText(u"１００万円"_s);
+    press(Qt::Key_Return);
+    const QDate month = QDate::currentDate().addMonths(61);
+    const QString reached =
+        u"目標の \\1,000,000 に届くのは 5 年 1 ヶ月後（%1 年 %2 月）です"_s.arg(month.year())
+            .arg(month.month());
+    EXPECT_EQ(child<QLabel>("targetSentence")->text(), reached);
+    EXPECT_EQ(child<QLabel>("neededSentence")->text(), u"１０年で届くには毎月 \\7,157"_s);
+    EXPECT_EQ(target->text(), u"\\1,000,000"_s);
+    EXPECT_TRUE(heard.announced().contains(reached));
+    EXPECT_EQ(child<SavingsChart>("chart")->plan().target, Amount::fromYen(1'000'000));
+
+    auto *years = child<QSpinBox>("goalYears");
+    years->setValue(50);
+    EXPECT_TRUE(child<QLabel>("neededSentence")->text().startsWith(u"５０年で届くには毎月 "_s));
+
+    // The start counts as put aside; "5万" as people write it.
+    start->setFocus();
+    start->setText(u"5万"_s);
+    press(Qt::Key_Return);
+    EXPECT_EQ(cell(0, 1), formatAmountText(Amount::fromYen(50'000 + 182'500)));
+
+    // An amount that cannot be read is told, and the field shows what the plan still uses.
+    MessageBoxes boxes;
+    start->setFocus();
+    start->setText(u"たくさん"_s);
+    press(Qt::Key_Return);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(start->text(), u"\\50,000"_s);
+
+    // The tax lowers what the plan shows and is remembered.
+    const QString untaxed = cell(5, 2);
+    child<QCheckBox>("taxed")->setChecked(true);
+    EXPECT_LT(parseAmountText(cell(5, 2)).value(), parseAmountText(untaxed).value());
+    delete m_window.data();
+    open({yearly(u"禁煙"_s, u"\\182,500"_s)});
+    EXPECT_TRUE(child<QCheckBox>("taxed")->isChecked()) << "the tax was not remembered";
+    child<QCheckBox>("taxed")->setChecked(false);
+}
+
 // A rate remembered before the window found its settings by the application's names is still
 // there: the settings file and its key are the ones the program has always written, by these
 // explicit names, and the window reads the rate from them and writes a new one back.
@@ -260,12 +325,13 @@ TEST_F(SavingsWindowTest, TabGoesRateTableButtonsAndEscCloses)
 {
     open({yearly(u"禁煙"_s, u"\\182,500"_s)});
     QStringList visited;
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 11; ++i) {
         visited << QApplication::focusWidget()->objectName();
         press(Qt::Key_Tab);
     }
-    EXPECT_EQ(visited, (QStringList{u"rate"_s, u"table"_s, u"copyButton"_s, u"pdfButton"_s,
-                                    u"printButton"_s, u"closeButton"_s, u"rate"_s}));
+    EXPECT_EQ(visited, (QStringList{u"rate"_s, u"start"_s, u"taxed"_s, u"target"_s, u"goalYears"_s,
+                                    u"table"_s, u"copyButton"_s, u"pdfButton"_s, u"printButton"_s,
+                                    u"closeButton"_s, u"rate"_s}));
     press(Qt::Key_Escape);
     EXPECT_TRUE(m_window.isNull() || !m_window->isVisible()) << "Esc left the window open";
 }
@@ -274,8 +340,7 @@ TEST_F(SavingsWindowTest, CopiesTheTableAsTabSeparatedText)
 {
     open({yearly(u"禁煙"_s, u"\\182,500"_s)});
     QApplication::clipboard()->clear();
-    press(Qt::Key_Tab);
-    press(Qt::Key_Tab);
+    tabTo("copyButton");
     ASSERT_EQ(QApplication::focusWidget(), child("copyButton"));
     press(Qt::Key_Space);
     const QStringList lines = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
@@ -298,8 +363,7 @@ TEST_F(SavingsWindowTest, SavesThePageAsAPdfWhereTheUserChose)
                                           return chosen;
                                       }));
     MessageBoxes boxes;
-    for (int i = 0; i < 3; ++i)
-        press(Qt::Key_Tab);
+    tabTo("pdfButton");
     ASSERT_EQ(QApplication::focusWidget(), child("pdfButton"));
     press(Qt::Key_Space);
     EXPECT_EQ(proposed, QStringList{m_settings.filePath(u"ぽみろの積み立て.pdf"_s)});
