@@ -30,47 +30,34 @@ bool atMost(std::optional<pomiro::Amount> a, std::optional<pomiro::Amount> b)
     return a && *a <= *b;
 }
 
-// Whether the plan shows at least `target` after `months`; no figure is beyond the range.
-bool reaches(const pomiro::PlanTerms &terms, int months, pomiro::Amount target)
-{
-    const auto shown = pomiro::grownAfter(terms, months);
-    return !shown || *shown >= target;
-}
-
-// The goals on valid terms: what was put aside is never more than what is shown, after tax too;
-// the month found is the first that reaches the target, within 50 years; the monthly amount found
-// reaches it in `years` and a yen less does not.
+// The goals on valid terms: nothing put aside is more than the plan shows, after tax too; the
+// month found is the first that reaches the target, within 50 years; the monthly amount found
+// reaches it in `years` and a yen less does not; the largest does not where none is found.
 void checkGoals(const pomiro::PlanTerms &terms, pomiro::Amount target, int years)
 {
-    if (!atMost(pomiro::savedAfter(terms, 12 * years), pomiro::grownAfter(terms, 12 * years)))
-        __builtin_trap();
-    const auto month = pomiro::monthsToReach(terms, target);
-    if (month.ok()) {
-        if (*month < 0 || *month > pomiro::kMaxGoalMonths || !reaches(terms, *month, target) ||
-            (*month > 0 && reaches(terms, *month - 1, target)))
-            __builtin_trap();
-    } else if (month.error() != pomiro::GoalError::OutOfReach ||
-               reaches(terms, pomiro::kMaxGoalMonths, target)) {
-        __builtin_trap();
-    }
-
-    const auto amount = pomiro::monthlyNeeded(terms.start, terms.rate, terms.taxed, target, years);
-    const auto withMonthly = [&](qint64 yen) {
-        return pomiro::PlanTerms{pomiro::Amount::fromYen(12 * yen), terms.start, terms.rate,
-                                 terms.taxed};
+    using pomiro::Amount, pomiro::GoalError, pomiro::kMaxGoalMonths;
+    const int months = 12 * years;
+    const auto reaches = [&](std::optional<qint64> monthlyYen, int after) {
+        pomiro::PlanTerms walked = terms;
+        if (monthlyYen)
+            walked.yearly = Amount::fromYen(12 * *monthlyYen);
+        const auto shown = pomiro::grownAfter(walked, after);
+        return !shown || *shown >= target;
     };
-    if (amount.ok()) {
-        const qint64 yen = amount->units / pomiro::Amount::kUnitsPerYen;
-        if (amount->units % pomiro::Amount::kUnitsPerYen != 0 || yen < 0 ||
-            !reaches(withMonthly(yen), 12 * years, target) ||
-            (yen > 0 && reaches(withMonthly(yen - 1), 12 * years, target)))
-            __builtin_trap();
-    } else if (amount.error() != pomiro::GoalError::OutOfReach ||
-               reaches(withMonthly(std::numeric_limits<qint64>::max() / 12 /
-                                   pomiro::Amount::kUnitsPerYen),
-                       12 * years, target)) {
+    const auto month = pomiro::monthsToReach(terms, target);
+    const auto amount = pomiro::monthlyNeeded(terms.start, terms.rate, terms.taxed, target, years);
+    const qint64 yen = amount.ok() ? amount->units / Amount::kUnitsPerYen
+                                   : std::numeric_limits<qint64>::max() / 12 / Amount::kUnitsPerYen;
+    const bool sound =
+        atMost(pomiro::savedAfter(terms, months), pomiro::grownAfter(terms, months)) &&
+        (month.ok() ? *month >= 0 && *month <= kMaxGoalMonths && reaches({}, *month) &&
+                          (*month == 0 || !reaches({}, *month - 1))
+                    : month.error() == GoalError::OutOfReach && !reaches({}, kMaxGoalMonths)) &&
+        (amount.ok() ? amount->units % Amount::kUnitsPerYen == 0 && yen >= 0 &&
+                           reaches(yen, months) && (yen == 0 || !reaches(yen - 1, months))
+                     : amount.error() == GoalError::OutOfReach && !reaches(yen, months));
+    if (!sound)
         __builtin_trap();
-    }
 }
 
 } // namespace
