@@ -114,10 +114,9 @@ void paintSavingsChart(QPainter &painter, const QRectF &area, const ChartPlan &p
 {
     const Series series = seriesOf(plan);
     // The target's level, in 万円, while there are lines to reach it.
-    const std::optional<double> target = plan.target && plan.hasSaving
-                                             ? std::optional(toYenDouble(*plan.target) / kYenPerMan)
-                                             : std::nullopt;
-    double highest = target.value_or(0);
+    const bool hasTarget = plan.target && plan.hasSaving;
+    const double target = hasTarget ? toYenDouble(*plan.target) / kYenPerMan : 0.0;
+    double highest = target;
     for (const QList<double> *line : {&series.saved, &series.grown})
         for (const double value : *line)
             highest = std::max(highest, value);
@@ -141,7 +140,7 @@ void paintSavingsChart(QPainter &painter, const QRectF &area, const ChartPlan &p
     const double legendY = area.top() + gap + line / 2;
     QList<std::pair<QPen, QString>> legend{{savedPen, savingstexts::kSavedLine},
                                            {grownPen, savingstexts::kGrownLine}};
-    if (target)
+    if (hasTarget)
         legend.append({targetPen, savingstexts::kTargetLine});
     for (const auto &[pen, name] : legend) {
         painter.setPen(pen);
@@ -194,9 +193,9 @@ void paintSavingsChart(QPainter &painter, const QRectF &area, const ChartPlan &p
 
     // The lines, the plan's over the amount put aside, and the target across the whole plan.
     painter.setClipRect(frame.adjusted(-2 * unit, -2 * unit, 2 * unit, 2 * unit));
-    if (target) {
+    if (hasTarget) {
         painter.setPen(targetPen);
-        painter.drawLine(at(0, *target), at(kChartYears, *target));
+        painter.drawLine(at(0, target), at(kChartYears, target));
     }
     for (const auto &[pen, values] :
          {std::pair{savedPen, &series.saved}, std::pair{grownPen, &series.grown}}) {
