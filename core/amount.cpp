@@ -1,5 +1,7 @@
 #include "core/amount.h"
 
+#include "core/typedtext.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -13,11 +15,6 @@ namespace {
 
 constexpr std::uint64_t kMaxPositiveUnits = std::numeric_limits<qint64>::max();
 constexpr std::uint64_t kMaxNegativeUnits = kMaxPositiveUnits + 1; // magnitude of INT64_MIN
-
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\u3000';
-}
 
 bool isCurrencySign(QChar c)
 {
@@ -169,9 +166,9 @@ Result<Amount, AmountError> parseAmountText(const QString &typed)
     const QString text = halfWidth(typed);
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && isBlank(text.at(begin)))
+    while (begin < end && isTypedBlank(text.at(begin)))
         ++begin;
-    while (end > begin && isBlank(text.at(end - 1)))
+    while (end > begin && isTypedBlank(text.at(end - 1)))
         --end;
 
     bool negative = false;

@@ -1,5 +1,7 @@
 #include "core/dateform.h"
 
+#include "core/typedtext.h"
+
 #include <algorithm>
 #include <array>
 
@@ -26,11 +28,6 @@ constexpr std::array<Era, 5> kEras = {{
     {u"平成", 1989, 1, 8},
     {u"令和", 2019, 5, 1},
 }};
-
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\u3000';
-}
 
 // Full-width digits, slash and hyphen (and the typeset minus) as their half-width selves, one
 // character for one.
@@ -152,13 +149,7 @@ QDate westernDate(Reader &reader)
 
 std::optional<QDate> parseDateText(const QString &text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text.at(begin)))
-        ++begin;
-    while (end > begin && isBlank(text.at(end - 1)))
-        --end;
-    QString plain = text.sliced(begin, end - begin);
+    QString plain = withoutTypedBlanks(text).toString();
     for (QChar &c : plain)
         c = halfWidth(c);
 
