@@ -1,5 +1,6 @@
 #include "platform/amountfield.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 namespace pomiro {
@@ -18,6 +19,22 @@ QVariant AmountField::inputMethodQuery(Qt::InputMethodQuery query) const
     if (query == Qt::ImEnabled)
         return false;
     return QLineEdit::inputMethodQuery(query);
+}
+
+void AmountField::focusInEvent(QFocusEvent *event)
+{
+    // Tab selects the whole text. Of an empty field that selection reaches a screen reader as a
+    // caret move before the focus itself, and Orca then takes the field as already presented and
+    // says nothing of it: there is nothing to select, so the focus comes as if by a click.
+    const Qt::FocusReason reason = event->reason();
+    const bool selectsAll = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                            reason == Qt::ShortcutFocusReason;
+    if (selectsAll && text().isEmpty()) {
+        QFocusEvent plain(event->type(), Qt::OtherFocusReason);
+        QLineEdit::focusInEvent(&plain);
+        return;
+    }
+    QLineEdit::focusInEvent(event);
 }
 
 void AmountField::keyPressEvent(QKeyEvent *event)

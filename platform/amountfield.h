@@ -21,6 +21,7 @@ signals:
     void amountEntered();
 
 protected:
+    void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 };
 

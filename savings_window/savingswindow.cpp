@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStringList>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <cmath>
@@ -246,19 +247,18 @@ SavingsWindow::SavingsWindow(const Entries &chosen, bool all, const QString &fol
         m_choices.rate = int(std::lround(percent * 10));
         showPlan();
         rememberRate(percent);
-        if (m_report.base.hasSaving())
-            m_announcer->announce(savingstexts::rateAnnouncement(percent, lastGrown()));
+        announceChange(savingstexts::rateAnnouncement(percent, lastGrown()));
     });
     connect(m_taxed, &QCheckBox::toggled, this, [this](bool taxed) {
         m_choices.taxed = taxed;
         rememberTax(taxed);
         showPlan();
-        if (m_report.base.hasSaving())
-            m_announcer->announce(savingstexts::grownAnnouncement(lastGrown()));
+        announceChange(savingstexts::grownAnnouncement(lastGrown()));
     });
     connect(m_years, &QSpinBox::valueChanged, this, [this](int years) {
         m_choices.goalYears = years;
         showPlan();
+        // The years move only what a month must be.
         if (!m_report.neededSentence.isEmpty())
             m_announcer->announce(m_report.neededSentence);
     });
@@ -270,6 +270,14 @@ SavingsWindow::SavingsWindow(const Entries &chosen, bool all, const QString &fol
 
     accessibility::describeControls(this);
     m_rate->setFocus();
+}
+
+SavingsWindow::~SavingsWindow()
+{
+    // A field that has the focus reports its text once more as the window's children go, after
+    // the plan it would change is gone.
+    for (AmountField *field : {m_start, m_target})
+        field->disconnect(this);
 }
 
 QString SavingsWindow::lastGrown() const
@@ -309,8 +317,7 @@ void SavingsWindow::startChanged()
         return;
     m_choices.start = *start;
     showPlan();
-    if (m_report.base.hasSaving())
-        m_announcer->announce(savingstexts::grownAnnouncement(lastGrown()));
+    announceChange(savingstexts::grownAnnouncement(lastGrown()));
 }
 
 void SavingsWindow::targetChanged()
@@ -318,8 +325,21 @@ void SavingsWindow::targetChanged()
     if (!takeAmount(m_target, m_choices.target, std::nullopt))
         return;
     showPlan();
-    if (!m_report.targetSentence.isEmpty())
-        m_announcer->announce(m_report.targetSentence);
+    announceChange();
+}
+
+void SavingsWindow::announceChange(const QString &grown)
+{
+    QStringList told;
+    if (m_report.base.hasSaving() && !grown.isEmpty())
+        told << grown;
+    // A new rate, start or tax moves the target's month and its monthly amount as well.
+    for (const QString &sentence : {m_report.targetSentence, m_report.neededSentence}) {
+        if (!sentence.isEmpty())
+            told << sentence;
+    }
+    if (!told.isEmpty())
+        m_announcer->announce(told.join(u'。'));
 }
 
 void SavingsWindow::showPlan()

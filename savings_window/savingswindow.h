@@ -34,6 +34,7 @@ public:
     // `savedSoFar`: what quitting has saved for the chosen entries, the first 「いまある額」.
     SavingsWindow(const Entries &chosen, bool all, const QString &folder, QWidget *parent = nullptr,
                   Amount savedSoFar = {});
+    ~SavingsWindow() override;
 
     // Tests give the printer, the date and the PDF save dialog here.
     void setPrinting(PdfPrinting printing) { m_printing = std::move(printing); }
@@ -53,6 +54,9 @@ private:
     void startChanged();
     void targetChanged();
     QString lastGrown() const;
+    // Tells a screen reader what a change moved: `grown`, the plan's last figure (when there is a
+    // plan), then the target's sentences.
+    void announceChange(const QString &grown = QString());
     void copyTable();
     void savePdf();
     void print();

@@ -378,8 +378,10 @@ case_sort_by_keys() {
 }
 
 # The savings window by keys: opened from the list's menu and heard by its title on the rate; a
-# step of the rate is told with the new 30-year figure; the table's cells are heard with their row
-# and column; Esc closes it and leaves the list.
+# step of the rate is told with the new 30-year figure; the start, the tax, the target and its
+# years are heard by their names, each change told with the figures it moved, and the start typed
+# heard again with its value; the table's cells are heard with their row and column; Esc closes
+# it and leaves the list.
 case_savings_window() {
   start_program
   tab_to 5 '^一覧'
@@ -389,6 +391,18 @@ case_savings_window() {
   say_after shift+F10 'コピー'
   say_after t 'ぽみろの積み立て' '年利'
   say_after Up '年利 3.5％ で運用した場合、３０年で \\[0-9]'
+  say_after Tab 'いまある額'
+  e2e_type 50000
+  say_after Return '運用した場合、３０年で \\[0-9]'
+  say_after Tab '運用益に税金がかかる'
+  say_after space '運用した場合、３０年で \\[0-9]'
+  say_after shift+Tab 'いまある額' '\\50,000'
+  say_after Tab '運用益に税金がかかる'
+  say_after Tab '目標額'
+  e2e_type 3000000
+  say_after Return '目標の \\3,000,000 に届くのは .*。１０年で届くには毎月 \\[0-9,]+'
+  say_after Tab '何年で.*10'
+  say_after Up '１１年で届くには毎月 \\[0-9,]+'
   say_after Tab '積み立ての表|table with'
   press_until Right 2 '１年 積み立てた額 \\[0-9]'
   say_after Right '１年 運用した場合 \\[0-9]'
