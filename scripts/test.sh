@@ -10,7 +10,7 @@
 #     and ibus + Mozc, two at a time, and the package's checks;
 #  2. the sanitizer build (asan: AddressSanitizer + UBSan, warnings are errors, tests and
 #     benchmarks), then every unit and widget suite under the sanitizers, two at a time;
-#  3. the fuzz targets, built with clang and run one at a time on one core, for four minutes in
+#  3. the fuzz targets, built with clang and run one at a time on one core, for three minutes in
 #     all (POMIRO_FUZZ_BUDGET, shared among the targets; POMIRO_FUZZ_SECONDS gives each target its
 #     own time instead);
 #  4. once the release build is done, a second build from a clone in another folder, under another
@@ -93,7 +93,7 @@ lane_asan() {
 }
 lane_fuzz() {
   stage "fuzzing, one target at a time"
-  POMIRO_FUZZ_JOBS=1 POMIRO_FUZZ_BUDGET=${POMIRO_FUZZ_BUDGET:-240} bash "$repo/scripts/fuzz.sh"
+  POMIRO_FUZZ_JOBS=1 POMIRO_FUZZ_BUDGET=${POMIRO_FUZZ_BUDGET:-180} bash "$repo/scripts/fuzz.sh"
 }
 lane_reproducible() {
   while [ ! -e "$release_built" ]; do sleep 1; done
