@@ -6,7 +6,8 @@
 #include <QByteArrayView>
 #include <QString>
 
-// Conversion between program text and the Japanese code page CP932 (Shift-JIS), over iconv.
+// Conversion between program text and the Japanese code page CP932 (Shift-JIS), over the
+// system's own tables (core/codepage.h).
 namespace pomiro::cp932 {
 
 struct EncodeError

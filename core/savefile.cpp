@@ -1,34 +1,15 @@
 #include "core/savefile.h"
 
+#include "core/filesync.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace pomiro {
 
 namespace {
-
-bool isDiskFull(int error)
-{
-    return error == ENOSPC || error == EDQUOT;
-}
-
-// The folder's entry for the new name is on disk too, so the rename survives a power cut. Not
-// every file system can sync a folder; that alone is no reason to report a failure.
-void syncFolder(const QString &filePath)
-{
-    const int folder = ::open(QFile::encodeName(QFileInfo(filePath).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0)
-        return;
-    ::fsync(folder);
-    ::close(folder);
-}
 
 bool isQtTemporarySuffix(QStringView suffix)
 {
@@ -74,14 +55,13 @@ Result<void, SaveError> replaceFileWith(const QString &path, const WriteContent 
         return fail(error);
     }
     // File systems that allocate late report a full disk only here; commit() ignores it.
-    if (::fsync(file.handle()) != 0 && errno != EINVAL) {
-        const int why = errno;
+    if (std::optional<SaveError> unsynced = syncToDisk(file)) {
         file.cancelWriting();
-        return fail(SaveError{QString::fromLocal8Bit(strerror(why)), isDiskFull(why)});
+        return fail(std::move(*unsynced));
     }
     if (!file.commit())
         return fail(SaveError{file.errorString(), file.error() == QFileDevice::ResourceError});
-    syncFolder(path);
+    syncFolderOf(path);
     return {};
 }
 

@@ -9,25 +9,21 @@
 #include "platform/pdfprinting.h"
 #include "platform/qtjapanese.h"
 #include "platform/settings.h"
+#include "platform/systemstart.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    // Fontconfig reads its configuration on a thread of its own while QApplication connects to the
-    // display; joined before the first font is asked for (fonts.h says why this is safe).
-    std::jthread fontconfig = pomiro::fonts::startFontconfig();
-    // X11 first, also in a Wayland session (through XWayland), unless the user chose: there the
-    // window manager draws the title bar and keeps the fixed-size windows without a maximise
-    // button, while Qt draws its own natively, with one (6.4, and still 6.8). Natively only where
-    // there is no X server; the package brings Qt's Wayland platform for that.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+    // The fonts are read on a thread of their own while QApplication connects to the display;
+    // joined before the first font is asked for (systemstart.h).
+    std::jthread fonts = pomiro::systemstart::beforeApplication();
     // No application display name: Qt (6.4) would append it to the title that the window manager
     // shows for every window and message box, and each of them has its own exact title.
     QApplication app(argc, argv);
     pomiro::setSettingsNames();
-    fontconfig.join();
+    fonts.join();
+    pomiro::systemstart::afterApplication();
     pomiro::fonts::registerSubstitutes();
     pomiro::useQtJapanese();
     pomiro::accessibility::registerInterfaces();

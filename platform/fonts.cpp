@@ -3,7 +3,6 @@
 #include <QFontDatabase>
 #include <QStringList>
 #include <algorithm>
-#include <fontconfig/fontconfig.h>
 
 namespace pomiro::fonts {
 
@@ -20,12 +19,6 @@ QString installedFamily(const QString &family)
 }
 
 } // namespace
-
-std::jthread startFontconfig()
-{
-    // Fontconfig sets itself up once per process, safely from any thread; Qt finds it done.
-    return std::jthread([] { FcInit(); });
-}
 
 void registerSubstitutes()
 {

@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QString>
-#include <thread>
 
 namespace pomiro::fonts {
 
@@ -12,14 +11,6 @@ namespace pomiro::fonts {
 // IPAGothic and IPAPGothic.
 inline const QString kFixedPitch = QStringLiteral("ＭＳ ゴシック");
 inline const QString kProportional = QStringLiteral("ＭＳ Ｐゴシック");
-
-// Starts fontconfig reading its configuration and font caches (FcInit) on a thread of its own, to
-// run while the main thread constructs the QApplication, which connects to the display: the two
-// take about as long, and the first window needs both. Safe: FcInit is all that runs on the
-// thread; QApplication's constructor calls no fontconfig function (Qt sets up its font database
-// at the first font asked for), and even if it did, fontconfig installs its configuration with an
-// atomic exchange, so at worst it would be read twice. Join the thread before asking for any font.
-std::jthread startFontconfig();
 
 // Makes the two names resolve to IPAGothic and IPAPGothic. Call once before any widget exists.
 void registerSubstitutes();

@@ -3,9 +3,8 @@
 #include "core/savefile.h"
 #include "platform/messagebox.h"
 #include "platform/printtexts.h"
+#include "platform/systemdialogs.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDebug>
 #include <QDir>
 #include <QFileDialog>
@@ -27,23 +26,11 @@ QString replaceQuestion(const QString &fileName)
     return QStringLiteral("「%1」はすでにあります。置き換えていいですか？").arg(fileName);
 }
 
-// Whether the desktop's file chooser portal can be asked. Only a session bus that is already there
-// is asked: connecting to none would start one.
-bool portalRunning()
-{
-    const QString runtimeBus = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus");
-    if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS") && !QFileInfo::exists(runtimeBus))
-        return false;
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    return bus.isConnected() && bus.interface() &&
-           bus.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.portal.Desktop"));
-}
-
 } // namespace
 
 QString askSavePathInDialog(QWidget *window, const SaveDialogKind &kind, const QString &proposed)
 {
-    const bool ownDialog = !portalRunning();
+    const bool ownDialog = !systemFileChooserAvailable();
     QFileDialog dialog(window, kind.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
