@@ -3,6 +3,8 @@
 #   install-deps.sh run   what building and running the program need (scripts/run.sh)
 #   install-deps.sh       that, and what the tests, the benchmarks and the package checks need
 #                         (scripts/test.sh)
+#   install-deps.sh windows  what building Qt and the program for Windows, running them under Wine
+#                         and making the installer need (scripts/build-qt-windows.sh)
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
@@ -39,11 +41,18 @@ test_packages=(
   # (the sanitizer runtime of the clang installed is added below)
   clang dpkg-dev file lintian desktop-file-utils appstream clang-format
 )
+windows_packages=(
+  # the cross compiler (posix threads, which Qt needs), Debian's sources (dpkg-source) and the host
+  # Qt's tools (moc, rcc, uic) for the cross build, Wine under Xvfb, and NSIS for the installer
+  g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev
+  libchm-dev wine64 xvfb xdotool nsis
+)
 
 case "${1:-all}" in
   run) packages=("${run_packages[@]}") ;;
   all) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 [run|all]" >&2; exit 2 ;;
+  windows) packages=("${windows_packages[@]}") ;;
+  *) echo "usage: $0 [run|all|windows]" >&2; exit 2 ;;
 esac
 
 # install_missing PACKAGE...: installs those not installed yet.
