@@ -1,5 +1,6 @@
 #include "core/codepage.h"
 
+#include <algorithm>
 #include <windows.h>
 
 namespace pomiro::cp932::codepage {
@@ -7,6 +8,14 @@ namespace pomiro::cp932::codepage {
 namespace {
 
 constexpr UINT kCodePage = 932;
+
+// Single bytes that Windows reads as characters of its own (0x80 as U+0080, 0xA0 and 0xFD to 0xFF
+// as private ones) but that are no CP932 character where files are written elsewhere: refused, as
+// iconv refuses them, so that a file reads the same on every system.
+bool isWindowsOnlyByte(BYTE byte)
+{
+    return byte == 0x80 || byte == 0xA0 || byte >= 0xFD;
+}
 
 // The bytes of one character starting at `at`: a lead byte takes the next one with it.
 qsizetype characterLength(QByteArrayView bytes, qsizetype at)
@@ -19,8 +28,27 @@ bool readsAsOne(QByteArrayView bytes, qsizetype at, qsizetype length)
 {
     wchar_t unit[2];
     return at + length <= bytes.size() &&
+           !(length == 1 && isWindowsOnlyByte(static_cast<BYTE>(bytes[at]))) &&
            MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data() + at, int(length),
                                unit, 2) == 1;
+}
+
+// The offset of the first character that does not read, or -1.
+qsizetype firstUnreadable(QByteArrayView bytes)
+{
+    for (qsizetype at = 0; at < bytes.size();) {
+        const qsizetype length = characterLength(bytes, at);
+        if (!readsAsOne(bytes, at, length))
+            return at;
+        at += length;
+    }
+    return -1;
+}
+
+bool mayHoldWindowsOnlyBytes(QByteArrayView bytes)
+{
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char byte) { return isWindowsOnlyByte(static_cast<BYTE>(byte)); });
 }
 
 } // namespace
@@ -51,25 +79,19 @@ bool decode(QByteArrayView bytes, QString &out, qsizetype &failedAt)
         return true;
     const int size = MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(),
                                          int(bytes.size()), nullptr, 0);
-    if (size > 0) {
-        out.resize(size);
-        MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()),
-                            reinterpret_cast<wchar_t *>(out.data()), size);
-        return true;
+    // The system says only that something is wrong, and takes bytes CP932 has not: walk the
+    // characters where either may be so.
+    if (size <= 0 || mayHoldWindowsOnlyBytes(bytes)) {
+        failedAt = firstUnreadable(bytes);
+        if (size <= 0 && failedAt < 0)
+            failedAt = 0;
+        if (failedAt >= 0)
+            return false;
     }
-    // The system says only that something is wrong: find the first character that is.
-    for (qsizetype at = 0; at < bytes.size();) {
-        const qsizetype length = characterLength(bytes, at);
-        if (!readsAsOne(bytes, at, length)) {
-            failedAt = at;
-            break;
-        }
-        at += length;
-    }
-    if (failedAt < 0)
-        failedAt = 0;
-    out.clear();
-    return false;
+    out.resize(size);
+    MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()),
+                        reinterpret_cast<wchar_t *>(out.data()), size);
+    return true;
 }
 
 } // namespace pomiro::cp932::codepage

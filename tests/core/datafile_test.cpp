@@ -446,13 +446,19 @@ TEST_F(DataFileTest, FileNameMatchesWithoutRegardToCase)
 {
     const QString upper = u"データ.TXT"_s;
     writeFile(line("upper"), upper);
+    // Where the file system itself ignores case (Windows), every spelling names that one file.
+    const bool systemIgnoresCase = QFile::exists(filePath());
     DataFile file = dataFile();
-    EXPECT_EQ(file.path(), filePath(upper));
+    if (!systemIgnoresCase) {
+        EXPECT_EQ(file.path(), filePath(upper));
+    }
     Entries table = load(file);
     ASSERT_EQ(table.size(), 1);
     EXPECT_EQ(table[0].name, u"upper"_s);
     ASSERT_TRUE(file.append(entry(u"more"_s), table));
     EXPECT_EQ(readFile(upper), line("upper") + line("more"));
+    if (systemIgnoresCase)
+        return;
     EXPECT_FALSE(QFile::exists(filePath()));
 
     // The exact spelling wins when both exist.
