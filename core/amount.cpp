@@ -163,13 +163,9 @@ std::optional<std::uint64_t> partUnits(const QString &text, const Part &part, st
 // pieces, blanks included: "\ 500", "5 万" and "5万 円" are refused as "1 000" always was.
 Result<Amount, AmountError> parseAmountText(const QString &typed)
 {
-    const QString text = halfWidth(typed);
+    const QString text = withoutTypedBlanks(halfWidth(typed)).toString();
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && isTypedBlank(text.at(begin)))
-        ++begin;
-    while (end > begin && isTypedBlank(text.at(end - 1)))
-        --end;
 
     bool negative = false;
     bool sawSign = false;
